@@ -1,0 +1,10 @@
+#pragma once
+#include "../logo_files/tool.h"
+
+namespace Form2 {
+enum Control : int { Label1, Label2, Label3, Label4, Image1, Image2, kControlCount };
+extern const FormDef kDefinition;
+}
+
+Err ShowHelpWindow(Tool& t);
+Err InitHelpWindow(Tool& t, FormHandle form);

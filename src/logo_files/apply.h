@@ -1,0 +1,5 @@
+#pragma once
+#include "tool.h"
+
+Err ApplyLogos(Tool& t);
+Err RestoreDefaultLogos(Tool& t);

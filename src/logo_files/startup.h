@@ -1,0 +1,4 @@
+#pragma once
+#include "tool.h"
+
+void Main(Tool& t);

@@ -1,0 +1,70 @@
+#include "area_average.h"
+
+// Sums stay below 2^32: a sum is at most 255 times the source area.
+static const uint32_t kMaxSourceArea = 1u << 24;
+
+bool AreaAverage::accepts(int32_t srcWidth, int32_t srcHeight, int32_t dstWidth, int32_t dstHeight)
+{
+    if (srcWidth <= 0 || srcHeight <= 0 || dstWidth <= 0 || dstHeight <= 0) return false;
+    if (dstWidth > 4096 || dstHeight > 4096) return false;
+    uint32_t w = static_cast<uint32_t>(srcWidth), h = static_cast<uint32_t>(srcHeight);
+    return w <= kMaxSourceArea && h <= kMaxSourceArea && w * h <= kMaxSourceArea &&
+           w * static_cast<uint32_t>(dstWidth) / static_cast<uint32_t>(dstWidth) == w &&
+           h * static_cast<uint32_t>(dstHeight) / static_cast<uint32_t>(dstHeight) == h;
+}
+
+AreaAverage::AreaAverage(int32_t srcWidth, int32_t srcHeight, int32_t dstWidth, int32_t dstHeight)
+    : sw_(static_cast<uint32_t>(srcWidth)), sh_(static_cast<uint32_t>(srcHeight)),
+      dw_(static_cast<uint32_t>(dstWidth)), dh_(static_cast<uint32_t>(dstHeight))
+{
+    if (!accepts(srcWidth, srcHeight, dstWidth, dstHeight)) return;
+    rowSums_ = new uint32_t[dw_ * 3];
+    sums_ = new uint32_t[dw_ * dh_ * 3];
+    if (!rowSums_ || !sums_) {
+        delete[] rowSums_;
+        delete[] sums_;
+        rowSums_ = sums_ = nullptr;
+        return;
+    }
+    for (uint32_t i = 0; i < dw_ * dh_ * 3; ++i) sums_[i] = 0;
+}
+
+AreaAverage::~AreaAverage()
+{
+    delete[] rowSums_;
+    delete[] sums_;
+}
+
+static uint32_t Min(uint32_t a, uint32_t b) { return a < b ? a : b; }
+static uint32_t Max(uint32_t a, uint32_t b) { return a > b ? a : b; }
+
+// Source pixel s spans [s*d, (s+1)*d) and output pixel o spans
+// [o*n, (o+1)*n), where n is the source length and d the output length;
+// both sides then measure n*d, and the overlaps are the weights.
+void AreaAverage::addRow(int32_t y, const uint8_t* row)
+{
+    if (!ready() || y < 0 || static_cast<uint32_t>(y) >= sh_) return;
+    for (uint32_t i = 0; i < dw_ * 3; ++i) rowSums_[i] = 0;
+    for (uint32_t sx = 0; sx < sw_; ++sx) {
+        uint32_t from = sx * dw_, to = from + dw_;
+        for (uint32_t dx = from / sw_; dx < dw_ && dx * sw_ < to; ++dx) {
+            uint32_t weight = Min(to, (dx + 1) * sw_) - Max(from, dx * sw_);
+            for (uint32_t c = 0; c < 3; ++c) rowSums_[dx * 3 + c] += weight * row[sx * 3 + c];
+        }
+    }
+    uint32_t sy = static_cast<uint32_t>(y);
+    uint32_t from = sy * dh_, to = from + dh_;
+    for (uint32_t dy = from / sh_; dy < dh_ && dy * sh_ < to; ++dy) {
+        uint32_t weight = Min(to, (dy + 1) * sh_) - Max(from, dy * sh_);
+        uint32_t* line = sums_ + dy * dw_ * 3;
+        for (uint32_t i = 0; i < dw_ * 3; ++i) line[i] += weight * rowSums_[i];
+    }
+}
+
+void AreaAverage::result(uint8_t* out) const
+{
+    if (!ready()) return;
+    uint32_t area = sw_ * sh_;
+    for (uint32_t i = 0; i < dw_ * dh_ * 3; ++i)
+        out[i] = static_cast<uint8_t>((sums_[i] + area / 2) / area);
+}

@@ -1,0 +1,8 @@
+#pragma once
+#include "../logo_files/tool.h"
+
+constexpr int32_t kPreviewWidth = 96;
+constexpr int32_t kPreviewHeight = 60;
+
+Err PreviewDrawing(Tool& t, LogoSlot slot);
+void ShowPreviews(Tool& t);

@@ -1,0 +1,28 @@
+#pragma once
+#include <stdint.h>
+
+// Where the parts of a bitmap file lie, once the file has been checked.
+struct BitmapLayout {
+    int32_t width;
+    int32_t height;  // rows, always positive
+    bool topDown;
+    uint16_t bitCount;
+    uint32_t compression;
+    uint32_t maskCount;    // colour masks that follow the header
+    uint32_t colourCount;  // palette entries
+    uint32_t bitsOffset;
+    uint32_t bitsSize;
+};
+
+enum : uint32_t { kBiRgb = 0, kBiRle8 = 1, kBiRle4 = 2, kBiBitfields = 3 };
+constexpr uint32_t kMaxPictureArea = 1u << 24;
+
+// A bitmap is checked completely before any of it reaches the drawing
+// code: every count and offset must stay inside the file, and compressed
+// pixel data must stay inside the picture.
+bool CheckBitmapFile(const uint8_t* data, uint32_t size, BitmapLayout* layout);
+
+// A plain 40-byte header, the masks and a palette of 4-byte entries, as
+// every version of the drawing code understands it.
+uint32_t CanonicalInfoSize(const BitmapLayout& layout);
+void WriteCanonicalInfo(const uint8_t* data, const BitmapLayout& layout, uint8_t* info);

@@ -1,0 +1,54 @@
+#pragma once
+#include <stdint.h>
+
+// Windows are static definitions: a table of controls per window, built as
+// stored when the window loads. Positions are stored in twips.
+enum class ControlKind : uint8_t { Label, CommandButton, PictureBox, Image, FileDialog };
+
+enum ControlFlag : uint16_t {
+    kAutoSize = 1,       // the label's box fits its text on one line
+    kCentered = 2,       // text centred in the box
+    kHidden = 4,         // never shown
+    kDefaultButton = 8,  // Enter presses it
+    kCancelButton = 16,  // Esc presses it
+};
+
+struct ControlDef {
+    const char* name;
+    int8_t index;  // element of a control array, or -1
+    ControlKind kind;
+    int16_t left, top, width, height;
+    const char* text;
+    uint16_t flags;
+    int8_t tab;         // focus order, or -1
+    uint16_t resource;  // picture of an image
+};
+
+struct FormDef {
+    const char* name;
+    const char* title;
+    int16_t clientWidth, clientHeight;  // as designed, twips
+    const ControlDef* controls;
+    uint8_t count;
+};
+
+using FormHandle = int;
+constexpr FormHandle kNoForm = -1;
+constexpr int32_t kUnchanged = INT32_MIN;
+
+// What a window's code answers to. The runtime raises Change inside the call
+// that changed a caption, before that call returns.
+class FormEvents {
+public:
+    virtual void Load() = 0;
+    virtual void Unload() = 0;
+    virtual void Click(int control) = 0;
+    virtual void Change(int control) = 0;
+
+protected:
+    ~FormEvents() = default;
+};
+
+struct PixelRect {
+    int32_t left, top, width, height;
+};

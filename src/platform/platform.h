@@ -1,0 +1,88 @@
+#pragma once
+#include "errors.h"
+#include "forms.h"
+
+enum class FileQuery {
+    Plain,      // ordinary files only: no folders, nothing hidden or system
+    Directory,  // as Plain, and folders too
+    AnyFile,    // every file, hidden, system and read-only ones too; no folders
+};
+
+struct ScreenInfo {
+    int32_t dpiX, dpiY;
+    int32_t widthPx, heightPx;
+};
+
+enum class Buttons { Ok, YesNo };
+enum class Icon { None, Question, Critical };
+enum class Answer { Ok, Yes, No };
+
+// The file-open dialog's settings; FileName keeps the last choice.
+struct CommonDialog {
+    bool CancelError = false;
+    Text Filter;  // description|pattern pairs
+    Text InitDir;
+    Text FileName;
+};
+
+// Everything the tool asks of the operating system and its forms runtime.
+class Platform {
+public:
+    // Files
+    virtual Err findFile(const Text& path, FileQuery kind, Text* name) = 0;
+    virtual Err makeFolder(const Text& path) = 0;
+    virtual Err copyFile(const Text& from, const Text& to) = 0;
+    virtual Err moveFile(const Text& from, const Text& to) = 0;
+    virtual Err deleteFile(const Text& path) = 0;
+    virtual Err clearAttributes(const Text& path) = 0;
+    virtual Err checkReadable(const Text& path) = 0;
+    virtual bool samePath(const Text& a, const Text& b) = 0;
+
+    // Process
+    virtual bool anotherCopyRunning() = 0;
+    virtual Text toolFolder() = 0;
+    virtual void getWindowsDirectory(char* buffer, uint32_t size) = 0;
+    [[noreturn]] virtual void endNow() = 0;
+
+    // Settings file
+    virtual bool readProfileString(const Text& section, const Text& key, const Text& file,
+                                   Text* value) = 0;
+    virtual void writeProfileString(const Text& section, const Text& key, const Text& value,
+                                    const Text& file) = 0;
+
+    // Screen
+    virtual ScreenInfo screen() = 0;
+
+    // Windows and controls
+    virtual Err loadForm(const FormDef& def, FormEvents* events, FormHandle* form) = 0;
+    virtual Err showForm(FormHandle form, bool modal) = 0;
+    virtual Err unloadForm(FormHandle form) = 0;
+    virtual Err formRect(FormHandle form, PixelRect* outer) = 0;
+    virtual Err moveForm(FormHandle form, const PixelRect& outer) = 0;
+    virtual Err setCaption(FormHandle form, int control, const Text& text) = 0;
+    virtual Err caption(FormHandle form, int control, Text* text) = 0;
+    virtual Err setEnabled(FormHandle form, int control, bool enabled) = 0;
+    virtual Err isEnabled(FormHandle form, int control, bool* enabled) = 0;
+    virtual Err setFontSize(FormHandle form, int control, int32_t points) = 0;
+    virtual Err moveControl(FormHandle form, int control, int32_t left, int32_t top,
+                            int32_t width = kUnchanged, int32_t height = kUnchanged) = 0;
+
+    // Pictures: held by a picture box, handed over as 24-bit rows (blue,
+    // green, red), top row first.
+    virtual Err loadPicture(FormHandle form, int control, const Text& path) = 0;
+    virtual Err pictureSize(FormHandle form, int control, int32_t* width, int32_t* height) = 0;
+    virtual Err readPictureRows(FormHandle form, int control, int32_t firstRow, int32_t rows,
+                                uint8_t* bgr) = 0;
+    virtual Err drawPicture(FormHandle form, int control, const uint8_t* bgr, int32_t width,
+                            int32_t height) = 0;
+
+    // Dialogs
+    virtual Answer messageBox(const Text& text, Buttons buttons, Icon icon, const Text& title) = 0;
+    virtual Err showOpen(CommonDialog& dialog) = 0;
+
+    // Runs the windows until the tool ends.
+    virtual void run() = 0;
+
+protected:
+    ~Platform() = default;
+};

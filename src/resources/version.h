@@ -1,0 +1,5 @@
+#pragma once
+
+#define PLUMWICK_VERSION_TEXT "1.00.0005"
+#define PLUMWICK_VERSION_NUMBERS 1, 0, 0, 5
+#define PLUMWICK_PRODUCT_NAME "Plumwick"
