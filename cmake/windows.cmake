@@ -1,0 +1,38 @@
+# The Windows exe, freestanding: no C or C++ runtime DLL, our own entry
+# point, code a 386 can run (i686) and the same code for x86-64.
+enable_language(RC)
+set(CMAKE_CXX_STANDARD_LIBRARIES "")
+set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -c 65001")
+
+set(PLUMWICK_FREESTANDING_COMPILE
+    ${PLUMWICK_ARCH_FLAGS} -Os -fno-exceptions -fno-rtti -fno-threadsafe-statics
+    -fno-asynchronous-unwind-tables -fno-unwind-tables -fno-stack-protector -fcheck-new
+    -ffunction-sections -fdata-sections -fno-ident ${PLUMWICK_CHARSET} -Wall -Wextra
+    -DWINVER=0x0400 -D_WIN32_WINNT=0x0400 -DWIN32_LEAN_AND_MEAN)
+set(PLUMWICK_FREESTANDING_LINK
+    ${PLUMWICK_ARCH_FLAGS} -nostdlib -nostartfiles -static -s
+    -Wl,-e,${PLUMWICK_ENTRY} -Wl,--subsystem,windows:4.0
+    -Wl,--major-os-version,4 -Wl,--minor-os-version,0 -Wl,--gc-sections)
+
+function(plumwick_freestanding target)
+    target_compile_options(${target} PRIVATE ${PLUMWICK_FREESTANDING_COMPILE})
+    target_link_options(${target} PRIVATE ${PLUMWICK_FREESTANDING_LINK})
+    target_link_libraries(${target} PRIVATE kernel32 user32 gdi32 comdlg32 gcc)
+endfunction()
+
+file(GLOB WIN32_SOURCES CONFIGURE_DEPENDS src/platform/win32/*.cpp)
+add_executable(plumwick WIN32 ${CORE_SOURCES} ${WIN32_SOURCES} src/resources/plumwick.rc)
+plumwick_freestanding(plumwick)
+target_include_directories(plumwick PRIVATE src/resources)
+set_target_properties(plumwick PROPERTIES OUTPUT_NAME Plumwick)
+add_custom_command(TARGET plumwick POST_BUILD
+    COMMAND ${CMAKE_COMMAND} -E copy_if_different
+            ${CMAKE_SOURCE_DIR}/src/resources/DfltLogo.sys $<TARGET_FILE_DIR:plumwick>/DfltLogo.sys)
+
+# A bare window with the same flags, for comparing start-up times.
+add_executable(bare_window WIN32 bench/bare_window.cpp src/platform/win32/runtime.cpp)
+plumwick_freestanding(bare_window)
+
+if(CMAKE_SYSTEM_PROCESSOR STREQUAL "x86_64" AND EXISTS ${CMAKE_SOURCE_DIR}/tests/e2e/driver/CMakeLists.txt)
+    add_subdirectory(tests/e2e/driver)
+endif()

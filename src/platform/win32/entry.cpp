@@ -1,0 +1,18 @@
+// The process starts here: no C runtime start-up runs before it.
+#include <windows.h>
+
+#include "../../logo_files/startup.h"
+#include "win32_platform.h"
+
+void RunGlobalConstructors();
+
+// Picks the real platform for the tool; the unit tests pick a fake one.
+extern "C" void WINAPI PlumwickEntry()
+{
+    RunGlobalConstructors();
+    Win32Platform* platform = new Win32Platform;
+    Tool* tool = new Tool(*platform);
+    Main(*tool);
+    platform->run();
+    ExitProcess(0);
+}

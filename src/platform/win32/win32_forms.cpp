@@ -1,0 +1,501 @@
+// The forms runtime: windows built from their static definitions, labels
+// that fit their text, buttons, picture boxes that keep what was drawn into
+// them, and the keyboard as in a dialog.
+#include "../../resources/resource.h"
+#include "../units.h"
+#include "win32_platform.h"
+
+namespace {
+constexpr char kFormClass[] = "PlumwickForm";
+constexpr char kPictureClass[] = "PlumwickPicture";
+constexpr DWORD kFormStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU;
+constexpr int kFirstControlId = 100;
+
+Win32Platform* gPlatform = nullptr;
+
+int FormOf(HWND hwnd) { return static_cast<int>(GetWindowLongPtrA(hwnd, GWLP_USERDATA)) - 1; }
+
+LRESULT CALLBACK FormProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    int form = FormOf(hwnd);
+    if (form < 0 || !gPlatform) return DefWindowProcA(hwnd, message, wParam, lParam);
+    return gPlatform->formMessage(form, hwnd, message, wParam, lParam);
+}
+
+// A picture box shows its picture from the top-left corner on black.
+LRESULT OnPicturePaint(HWND hwnd, WPARAM, LPARAM)
+{
+    auto* c = reinterpret_cast<Win32Platform::Control*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+    PAINTSTRUCT paint;
+    HDC dc = BeginPaint(hwnd, &paint);
+    RECT all;
+    GetClientRect(hwnd, &all);
+    FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+    if (c) PaintPicture(dc, c->shown);
+    EndPaint(hwnd, &paint);
+    return 0;
+}
+
+LRESULT OnPictureErase(HWND, WPARAM, LPARAM) { return 1; }
+
+struct PictureHandler {
+    UINT message;
+    LRESULT (*handle)(HWND, WPARAM, LPARAM);
+};
+
+const PictureHandler kPictureHandlers[] = {
+    {WM_PAINT, OnPicturePaint},
+    {WM_ERASEBKGND, OnPictureErase},
+};
+
+LRESULT CALLBACK PictureProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    for (const PictureHandler& h : kPictureHandlers)
+        if (h.message == message) return h.handle(hwnd, wParam, lParam);
+    return DefWindowProcA(hwnd, message, wParam, lParam);
+}
+
+void RegisterClasses(HINSTANCE instance)
+{
+    static bool registered = false;
+    if (registered) return;
+    registered = true;
+    WNDCLASSA form = {};
+    form.lpfnWndProc = FormProc;
+    form.hInstance = instance;
+    form.hIcon = LoadIconA(instance, MAKEINTRESOURCEA(IDI_PLUMWICK));
+    form.hCursor = LoadCursorA(nullptr, MAKEINTRESOURCEA(32512));  // IDC_ARROW
+    form.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    form.lpszClassName = kFormClass;
+    RegisterClassA(&form);
+    WNDCLASSA picture = {};
+    picture.lpfnWndProc = PictureProc;
+    picture.hInstance = instance;
+    picture.hCursor = form.hCursor;
+    picture.lpszClassName = kPictureClass;
+    RegisterClassA(&picture);
+}
+
+HWND TopLevelOf(HWND hwnd)
+{
+    while (hwnd && (GetWindowLongA(hwnd, GWL_STYLE) & WS_CHILD)) hwnd = GetParent(hwnd);
+    return hwnd;
+}
+
+struct ControlStyle {
+    const char* windowClass;
+    DWORD style;
+};
+
+ControlStyle StyleOf(const ControlDef& d)
+{
+    DWORD shown = (d.flags & kHidden) ? 0 : WS_VISIBLE;
+    switch (d.kind) {
+    case ControlKind::Label: {
+        DWORD align = (d.flags & kCentered) ? SS_CENTER : (d.flags & kAutoSize) ? SS_LEFTNOWORDWRAP : SS_LEFT;
+        return {"STATIC", WS_CHILD | shown | SS_NOPREFIX | align};
+    }
+    case ControlKind::CommandButton:
+        return {"BUTTON", WS_CHILD | shown | WS_TABSTOP | BS_NOTIFY |
+                              ((d.flags & kDefaultButton) ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON)};
+    case ControlKind::PictureBox:
+    case ControlKind::Image:
+        return {kPictureClass, WS_CHILD | shown};
+    case ControlKind::FileDialog:
+        break;
+    }
+    return {nullptr, 0};
+}
+
+int FindFlag(const FormDef& def, uint16_t flag)
+{
+    for (int i = 0; i < def.count; ++i)
+        if (def.controls[i].flags & flag) return i;
+    return -1;
+}
+
+// The whole resource, a complete bitmap file.
+Err LoadImageResource(HINSTANCE instance, uint16_t id, Picture* picture)
+{
+    HRSRC found = FindResourceA(instance, MAKEINTRESOURCEA(id), MAKEINTRESOURCEA(10));  // RT_RCDATA
+    HGLOBAL loaded = found ? LoadResource(instance, found) : nullptr;
+    const void* data = loaded ? LockResource(loaded) : nullptr;
+    if (!data) return Err(kErrInvalidPicture);
+    return LoadPictureBytes(static_cast<const uint8_t*>(data), SizeofResource(instance, found), Text(), picture);
+}
+}
+
+Win32Platform::Form* Win32Platform::live(FormHandle form)
+{
+    if (form < 0 || form >= kMaxForms || !forms_[form].loaded) return nullptr;
+    return &forms_[form];
+}
+
+Win32Platform::Control* Win32Platform::control(FormHandle form, int index)
+{
+    Form* f = live(form);
+    if (!f || index < 0 || index >= f->def->count) return nullptr;
+    return &f->controls[index];
+}
+
+HFONT Win32Platform::font(int32_t points)
+{
+    for (int i = 0; i < 32 && fonts_[i]; ++i)
+        if (fontPoints_[i] == points) return fonts_[i];
+    LOGFONTA face = {};
+    GetObjectA(GetStockObject(DEFAULT_GUI_FONT), sizeof face, &face);
+    HDC screen = GetDC(nullptr);
+    face.lfHeight = -MulDiv(points, GetDeviceCaps(screen, LOGPIXELSY), 72);
+    face.lfWidth = 0;
+    ReleaseDC(nullptr, screen);
+    HFONT made = CreateFontIndirectA(&face);
+    for (int i = 0; i < 32; ++i)
+        if (!fonts_[i]) {
+            fonts_[i] = made;
+            fontPoints_[i] = points;
+            break;
+        }
+    return made;
+}
+
+// An auto-size label is as wide and as high as its text on one line.
+void Win32Platform::fitLabel(Form& f, int index)
+{
+    const ControlDef& d = f.def->controls[index];
+    HWND hwnd = f.controls[index].hwnd;
+    if (d.kind != ControlKind::Label || !(d.flags & kAutoSize) || !hwnd) return;
+    const Text& text = f.controls[index].caption;
+    HDC dc = GetDC(hwnd);
+    HGDIOBJ before = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageA(hwnd, WM_GETFONT, 0, 0)));
+    SIZE size = {0, 0};
+    GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &size);
+    TEXTMETRICA metrics;
+    GetTextMetricsA(dc, &metrics);
+    SelectObject(dc, before);
+    ReleaseDC(hwnd, dc);
+    SetWindowPos(hwnd, nullptr, 0, 0, size.cx, metrics.tmHeight, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+// Made in focus order, so that Tab follows it; controls without a place in
+// it come last.
+void Win32Platform::createControls(int form)
+{
+    Form& f = forms_[form];
+    ScreenInfo s = screen();
+    HFONT standard = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+    int order[128];
+    int count = f.def->count < 128 ? f.def->count : 128;
+    for (int i = 0; i < count; ++i) {
+        int at = i;
+        int key = f.def->controls[i].tab < 0 ? 1000 : f.def->controls[i].tab;
+        for (; at > 0; --at) {
+            int before = f.def->controls[order[at - 1]].tab;
+            if ((before < 0 ? 1000 : before) <= key) break;
+            order[at] = order[at - 1];
+        }
+        order[at] = i;
+    }
+    for (int n = 0; n < count; ++n) {
+        int i = order[n];
+        const ControlDef& d = f.def->controls[i];
+        Control& c = f.controls[i];
+        c.caption = Text(d.text);
+        ControlStyle style = StyleOf(d);
+        if (!style.windowClass) continue;
+        PixelRect at = TwipsToPixels(d.left, d.top, d.width, d.height, s);
+        if (d.kind == ControlKind::Image && !LoadImageResource(instance_, d.resource, &c.shown)) {
+            at.width = c.shown.width;
+            at.height = c.shown.height;
+        }
+        c.hwnd = CreateWindowExA(0, style.windowClass, d.text, style.style, at.left, at.top, at.width, at.height,
+                                 f.hwnd, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kFirstControlId + i)),
+                                 instance_, nullptr);
+        if (!c.hwnd) continue;
+        SetWindowLongPtrA(c.hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&c));
+        SendMessageA(c.hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(standard), FALSE);
+        fitLabel(f, i);
+    }
+}
+
+Err Win32Platform::loadForm(const FormDef& def, FormEvents* events, FormHandle* form)
+{
+    gPlatform = this;
+    RegisterClasses(instance_);
+    int slot = 0;
+    while (slot < kMaxForms && forms_[slot].loaded) ++slot;
+    if (slot == kMaxForms) return Err(kErrOutOfMemory);
+    PixelRect client = TwipsToPixels(0, 0, def.clientWidth, def.clientHeight, screen());
+    RECT outer = {0, 0, client.width, client.height};
+    AdjustWindowRectEx(&outer, kFormStyle, FALSE, 0);
+    HWND hwnd = CreateWindowExA(0, kFormClass, def.title, kFormStyle, CW_USEDEFAULT, CW_USEDEFAULT,
+                                outer.right - outer.left, outer.bottom - outer.top, nullptr, nullptr,
+                                instance_, nullptr);
+    if (!hwnd) return Err(kErrOutOfMemory);
+    Form& f = forms_[slot];
+    f.def = &def;
+    f.events = events;
+    f.hwnd = hwnd;
+    f.controls = new Control[def.count];
+    f.loaded = true;
+    SetWindowLongPtrA(hwnd, GWLP_USERDATA, slot + 1);
+    createControls(slot);
+    *form = slot;
+    events->Load();
+    return Err();
+}
+
+// A modal window keeps every other window of the tool disabled and runs
+// the messages itself until it is unloaded.
+Err Win32Platform::showForm(FormHandle form, bool modal)
+{
+    Form* f = live(form);
+    if (!f) return Err(kErrInvalidCall);
+    bool disabled[kMaxForms] = {};
+    if (modal)
+        for (int i = 0; i < kMaxForms; ++i)
+            if (i != form && forms_[i].loaded && IsWindowEnabled(forms_[i].hwnd)) {
+                EnableWindow(forms_[i].hwnd, FALSE);
+                disabled[i] = true;
+            }
+    ShowWindow(f->hwnd, SW_SHOW);
+    SetForegroundWindow(f->hwnd);
+    for (int i = 0; i < f->def->count; ++i)
+        if (f->controls[i].hwnd && (GetWindowLongA(f->controls[i].hwnd, GWL_STYLE) & WS_TABSTOP)) {
+            SetFocus(f->controls[i].hwnd);
+            break;
+        }
+    if (!modal) return Err();
+    MSG message;
+    while (forms_[form].loaded && GetMessageA(&message, nullptr, 0, 0) > 0) dispatch(message);
+    for (int i = 0; i < kMaxForms; ++i)
+        if (disabled[i] && forms_[i].loaded) EnableWindow(forms_[i].hwnd, TRUE);
+    for (int i = 0; i < kMaxForms; ++i)
+        if (disabled[i] && forms_[i].loaded) SetForegroundWindow(forms_[i].hwnd);
+    return Err();
+}
+
+void Win32Platform::destroy(int form)
+{
+    Form& f = forms_[form];
+    f.loaded = false;
+    for (int i = 0; i < f.def->count; ++i) {
+        ReleasePicture(&f.controls[i].held);
+        ReleasePicture(&f.controls[i].shown);
+    }
+    DestroyWindow(f.hwnd);
+    delete[] f.controls;
+    f = Form();
+}
+
+Err Win32Platform::unloadForm(FormHandle form)
+{
+    Form* f = live(form);
+    if (!f) return Err(kErrInvalidCall);
+    f->events->Unload();
+    destroy(form);
+    return Err();
+}
+
+Err Win32Platform::formRect(FormHandle form, PixelRect* outer)
+{
+    Form* f = live(form);
+    if (!f) return Err(kErrInvalidCall);
+    RECT r;
+    GetWindowRect(f->hwnd, &r);
+    *outer = {r.left, r.top, r.right - r.left, r.bottom - r.top};
+    return Err();
+}
+
+Err Win32Platform::moveForm(FormHandle form, const PixelRect& outer)
+{
+    Form* f = live(form);
+    if (!f) return Err(kErrInvalidCall);
+    MoveWindow(f->hwnd, outer.left, outer.top, outer.width, outer.height, TRUE);
+    return Err();
+}
+
+// The change event runs inside this call, and only for a real change.
+Err Win32Platform::setCaption(FormHandle form, int index, const Text& text)
+{
+    Control* c = control(form, index);
+    if (!c) return Err(kErrInvalidCall);
+    if (c->caption == text) return Err();
+    c->caption = text;
+    if (c->hwnd) SetWindowTextA(c->hwnd, text.c_str());
+    fitLabel(forms_[form], index);
+    forms_[form].events->Change(index);
+    return Err();
+}
+
+Err Win32Platform::caption(FormHandle form, int index, Text* text)
+{
+    Control* c = control(form, index);
+    if (!c) return Err(kErrInvalidCall);
+    *text = c->caption;
+    return Err();
+}
+
+Err Win32Platform::setEnabled(FormHandle form, int index, bool enabled)
+{
+    Control* c = control(form, index);
+    if (!c || !c->hwnd) return Err(kErrInvalidCall);
+    EnableWindow(c->hwnd, enabled);
+    return Err();
+}
+
+Err Win32Platform::isEnabled(FormHandle form, int index, bool* enabled)
+{
+    Control* c = control(form, index);
+    if (!c || !c->hwnd) return Err(kErrInvalidCall);
+    *enabled = IsWindowEnabled(c->hwnd) != 0;
+    return Err();
+}
+
+Err Win32Platform::setFontSize(FormHandle form, int index, int32_t points)
+{
+    Control* c = control(form, index);
+    if (!c || !c->hwnd) return Err(kErrInvalidCall);
+    HFONT made = font(points);
+    if (!made) return Err(kErrOutOfMemory);
+    SendMessageA(c->hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(made), TRUE);
+    fitLabel(forms_[form], index);
+    return Err();
+}
+
+Err Win32Platform::moveControl(FormHandle form, int index, int32_t left, int32_t top, int32_t width,
+                               int32_t height)
+{
+    Control* c = control(form, index);
+    if (!c || !c->hwnd) return Err(kErrInvalidCall);
+    RECT r;
+    GetWindowRect(c->hwnd, &r);
+    MoveWindow(c->hwnd, left, top, width == kUnchanged ? r.right - r.left : width,
+               height == kUnchanged ? r.bottom - r.top : height, TRUE);
+    return Err();
+}
+
+Err Win32Platform::loadPicture(FormHandle form, int index, const Text& path)
+{
+    Control* c = control(form, index);
+    if (!c) return Err(kErrInvalidCall);
+    ReleasePicture(&c->held);
+    if (path.empty()) return Err();
+    return LoadPictureFile(path, &c->held);
+}
+
+Err Win32Platform::pictureSize(FormHandle form, int index, int32_t* width, int32_t* height)
+{
+    Control* c = control(form, index);
+    if (!c) return Err(kErrInvalidCall);
+    *width = c->held.width;
+    *height = c->held.height;
+    return Err();
+}
+
+Err Win32Platform::readPictureRows(FormHandle form, int index, int32_t firstRow, int32_t rows, uint8_t* bgr)
+{
+    Control* c = control(form, index);
+    if (!c) return Err(kErrInvalidCall);
+    return ReadPictureRows(c->held, firstRow, rows, bgr);
+}
+
+Err Win32Platform::drawPicture(FormHandle form, int index, const uint8_t* bgr, int32_t width, int32_t height)
+{
+    Control* c = control(form, index);
+    if (!c || !c->hwnd) return Err(kErrInvalidCall);
+    Picture drawn;
+    PLUMWICK_TRY(PictureFromPixels(bgr, width, height, &drawn));
+    ReleasePicture(&c->shown);
+    c->shown = drawn;
+    InvalidateRect(c->hwnd, nullptr, FALSE);
+    return Err();
+}
+
+// Enter presses the focused button, or else the default one while it is
+// enabled; Esc presses the cancel button wherever the focus is.
+bool Win32Platform::handleKey(const MSG& message)
+{
+    if (message.message != WM_KEYDOWN || (message.wParam != VK_RETURN && message.wParam != VK_ESCAPE)) return false;
+    HWND top = TopLevelOf(message.hwnd);
+    int form = top ? FormOf(top) : -1;
+    Form* f = live(form);
+    if (!f || f->hwnd != top || !IsWindowEnabled(top)) return false;
+    int target = -1;
+    if (message.wParam == VK_RETURN) {
+        HWND focus = GetFocus();
+        for (int i = 0; i < f->def->count; ++i)
+            if (f->controls[i].hwnd == focus && f->def->controls[i].kind == ControlKind::CommandButton) target = i;
+        if (target < 0) target = FindFlag(*f->def, kDefaultButton);
+    } else {
+        target = FindFlag(*f->def, kCancelButton);
+    }
+    if (target < 0) return false;
+    if (IsWindowEnabled(f->controls[target].hwnd)) f->events->Click(target);
+    return true;
+}
+
+void Win32Platform::dispatch(MSG& message)
+{
+    if (handleKey(message)) return;
+    HWND top = TopLevelOf(message.hwnd);
+    if (top && live(FormOf(top)) && IsDialogMessageA(top, &message)) return;
+    TranslateMessage(&message);
+    DispatchMessageA(&message);
+}
+
+void Win32Platform::run()
+{
+    MSG message;
+    while (GetMessageA(&message, nullptr, 0, 0) > 0) dispatch(message);
+}
+
+namespace {
+// The focused push button looks like the one Enter presses, as in a dialog.
+void ShowDefault(const Win32Platform::Form& f, int focused, bool gaining)
+{
+    int standard = FindFlag(*f.def, kDefaultButton);
+    if (standard < 0 || focused == standard) return;
+    SendMessageA(f.controls[focused].hwnd, BM_SETSTYLE, gaining ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON, TRUE);
+    SendMessageA(f.controls[standard].hwnd, BM_SETSTYLE, gaining ? BS_PUSHBUTTON : BS_DEFPUSHBUTTON, TRUE);
+}
+}
+
+LRESULT Win32Platform::onClose(int form, WPARAM, LPARAM)
+{
+    unloadForm(form);
+    return 0;
+}
+
+// The system closing the window is one more way of closing it.
+LRESULT Win32Platform::onEndSession(int form, WPARAM ending, LPARAM)
+{
+    if (ending) unloadForm(form);
+    return 0;
+}
+
+LRESULT Win32Platform::onCommand(int form, WPARAM wParam, LPARAM)
+{
+    Form& f = forms_[form];
+    int index = LOWORD(wParam) - kFirstControlId;
+    if (index < 0 || index >= f.def->count || f.def->controls[index].kind != ControlKind::CommandButton) return 0;
+    switch (HIWORD(wParam)) {
+    case BN_CLICKED: f.events->Click(index); break;
+    case BN_SETFOCUS: ShowDefault(f, index, true); break;
+    case BN_KILLFOCUS: ShowDefault(f, index, false); break;
+    }
+    return 0;
+}
+
+const Win32Platform::FormHandler Win32Platform::kFormHandlers[] = {
+    {WM_CLOSE, &Win32Platform::onClose},
+    {WM_ENDSESSION, &Win32Platform::onEndSession},
+    {WM_COMMAND, &Win32Platform::onCommand},
+};
+
+LRESULT Win32Platform::formMessage(int form, HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (live(form))
+        for (const FormHandler& h : kFormHandlers)
+            if (h.message == message) return (this->*h.handle)(form, wParam, lParam);
+    return DefWindowProcA(hwnd, message, wParam, lParam);
+}

@@ -1,0 +1,210 @@
+// Files, process, settings, screen and dialogs. Every function used here is
+// in Windows 95's own DLLs; the project's win95-imports.txt says where each
+// is documented as present.
+#include "win32_platform.h"
+
+#include <commdlg.h>
+
+#include "system_error.h"
+
+namespace {
+constexpr char kSingleCopyMutex[] = "Plumwick.SingleCopy";
+
+bool Reported(FileQuery kind, DWORD attributes)
+{
+    bool folder = attributes & FILE_ATTRIBUTE_DIRECTORY;
+    bool concealed = attributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM);
+    switch (kind) {
+    case FileQuery::Plain: return !folder && !concealed;
+    case FileQuery::Directory: return !concealed;
+    case FileQuery::AnyFile: return !folder;
+    }
+    return false;
+}
+
+bool Missing(const Text& path) { return GetFileAttributesA(path.c_str()) == 0xFFFFFFFF; }
+
+// "a|b|c|d" becomes "a\0b\0c\0d\0\0"; a '|' that is the second byte of a
+// double-byte character stays.
+char* FilterList(const Text& filter)
+{
+    char* list = new char[filter.size() + 2];
+    if (!list) return nullptr;
+    CopyBytes(list, filter.c_str(), filter.size() + 1);
+    for (char* c = list; *c; c = CharNextA(c))
+        if (*c == '|') *c = '\0';
+    list[filter.size() + 1] = '\0';
+    return list;
+}
+}
+
+Win32Platform::Win32Platform() : instance_(GetModuleHandleA(nullptr)) {}
+
+Err Win32Platform::findFile(const Text& path, FileQuery kind, Text* name)
+{
+    *name = Text();
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA(path.c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) {
+        DWORD code = GetLastError();
+        if (code == ERROR_FILE_NOT_FOUND || code == ERROR_PATH_NOT_FOUND || code == ERROR_NO_MORE_FILES)
+            return Err();
+        return SystemError(code, path);
+    }
+    FindClose(search);
+    if (Reported(kind, found.dwFileAttributes)) *name = Text(found.cFileName);
+    return Err();
+}
+
+Err Win32Platform::makeFolder(const Text& path)
+{
+    if (CreateDirectoryA(path.c_str(), nullptr)) return Err();
+    DWORD code = GetLastError();
+    // An existing name is an access error, as for any folder that cannot be made.
+    return SystemError(code == ERROR_ALREADY_EXISTS ? ERROR_ACCESS_DENIED : code, path);
+}
+
+// The copy is a plain file whatever the source was, so that a logo taken
+// from a CD-ROM does not turn read-only.
+Err Win32Platform::copyFile(const Text& from, const Text& to)
+{
+    if (!CopyFileA(from.c_str(), to.c_str(), FALSE)) {
+        DWORD code = GetLastError();
+        if (Missing(from)) return SystemError(code == ERROR_PATH_NOT_FOUND ? code : ERROR_FILE_NOT_FOUND, from);
+        return SystemError(code, to);
+    }
+    SetFileAttributesA(to.c_str(), FILE_ATTRIBUTE_NORMAL);
+    return Err();
+}
+
+Err Win32Platform::moveFile(const Text& from, const Text& to)
+{
+    if (MoveFileA(from.c_str(), to.c_str())) return Err();
+    DWORD code = GetLastError();
+    return SystemError(code, Missing(from) ? from : to);
+}
+
+Err Win32Platform::deleteFile(const Text& path)
+{
+    return DeleteFileA(path.c_str()) ? Err() : LastError(path);
+}
+
+Err Win32Platform::clearAttributes(const Text& path)
+{
+    return SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL) ? Err() : LastError(path);
+}
+
+Err Win32Platform::checkReadable(const Text& path)
+{
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return LastError(path);
+    CloseHandle(file);
+    return Err();
+}
+
+// Both names made full, then compared as the system compares names: without
+// regard to case, double-byte characters kept whole.
+bool Win32Platform::samePath(const Text& a, const Text& b)
+{
+    char fullA[MAX_PATH], fullB[MAX_PATH];
+    char* nameA;
+    char* nameB;
+    DWORD lengthA = GetFullPathNameA(a.c_str(), MAX_PATH, fullA, &nameA);
+    DWORD lengthB = GetFullPathNameA(b.c_str(), MAX_PATH, fullB, &nameB);
+    if (lengthA == 0 || lengthA >= MAX_PATH || lengthB == 0 || lengthB >= MAX_PATH) return false;
+    return lstrcmpiA(fullA, fullB) == 0;
+}
+
+// The first copy holds the named mutex until it ends; the name covers every
+// copy of the tool, wherever it was started from.
+bool Win32Platform::anotherCopyRunning()
+{
+    singleCopy_ = CreateMutexA(nullptr, TRUE, kSingleCopyMutex);
+    return singleCopy_ && GetLastError() == ERROR_ALREADY_EXISTS;
+}
+
+// The exe's own path cut at its last backslash. The path is walked a
+// character at a time: a Shift-JIS character's second byte may be 0x5C.
+Text Win32Platform::toolFolder()
+{
+    if (!folder_[0]) {
+        char path[MAX_PATH] = {};
+        DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
+        if (length == 0 || length >= MAX_PATH) return Text();
+        char* last = nullptr;
+        for (char* c = path; *c; c = CharNextA(c))
+            if (*c == '\\') last = c;
+        if (last) *last = '\0';
+        lstrcpynA(folder_, path, MAX_PATH);
+    }
+    return Text(folder_);
+}
+
+void Win32Platform::getWindowsDirectory(char* buffer, uint32_t size) { GetWindowsDirectoryA(buffer, size); }
+
+void Win32Platform::endNow() { ExitProcess(0); }
+
+bool Win32Platform::readProfileString(const Text& section, const Text& key, const Text& file, Text* value)
+{
+    char text[64] = {};
+    DWORD length = GetPrivateProfileStringA(section.c_str(), key.c_str(), "", text, sizeof text, file.c_str());
+    *value = Text(text, length);
+    return length > 0;
+}
+
+void Win32Platform::writeProfileString(const Text& section, const Text& key, const Text& value, const Text& file)
+{
+    WritePrivateProfileStringA(section.c_str(), key.c_str(), value.c_str(), file.c_str());
+}
+
+ScreenInfo Win32Platform::screen()
+{
+    HDC dc = GetDC(nullptr);
+    ScreenInfo info = {GetDeviceCaps(dc, LOGPIXELSX), GetDeviceCaps(dc, LOGPIXELSY),
+                       GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+    ReleaseDC(nullptr, dc);
+    return info;
+}
+
+// Task-modal: every window of the tool waits until the box is answered.
+Answer Win32Platform::messageBox(const Text& text, Buttons buttons, Icon icon, const Text& title)
+{
+    UINT style = MB_TASKMODAL | (buttons == Buttons::YesNo ? MB_YESNO : MB_OK);
+    if (icon == Icon::Question) style |= MB_ICONQUESTION;
+    if (icon == Icon::Critical) style |= MB_ICONSTOP;
+    switch (MessageBoxA(nullptr, text.c_str(), title.c_str(), style)) {
+    case IDYES: return Answer::Yes;
+    case IDNO: return Answer::No;
+    default: return Answer::Ok;
+    }
+}
+
+// Windows 95 and NT 4 refuse the structure at its later, longer size.
+Err Win32Platform::showOpen(CommonDialog& dialog)
+{
+    char file[MAX_PATH] = {};
+    lstrcpynA(file, dialog.FileName.c_str(), MAX_PATH);
+    char* filter = FilterList(dialog.Filter);
+    if (!filter) return Err(kErrOutOfMemory);
+    OPENFILENAMEA ofn = {};
+    ofn.lStructSize = OPENFILENAME_SIZE_VERSION_400A;
+    HWND owner = nullptr;
+    for (const Form& f : forms_)
+        if (f.loaded && IsWindowVisible(f.hwnd) && IsWindowEnabled(f.hwnd)) owner = f.hwnd;
+    ofn.hwndOwner = owner;
+    ofn.lpstrFilter = filter;
+    ofn.nFilterIndex = 1;
+    ofn.lpstrFile = file;
+    ofn.nMaxFile = MAX_PATH;
+    ofn.lpstrInitialDir = dialog.InitDir.c_str();
+    ofn.Flags = OFN_HIDEREADONLY;
+    BOOL chosen = GetOpenFileNameA(&ofn);
+    delete[] filter;
+    if (chosen) {
+        dialog.FileName = Text(file);
+        return Err();
+    }
+    if (CommDlgExtendedError() != 0) return Err(kErrInvalidCall);
+    return dialog.CancelError ? Err(kErrCancelled) : Err();
+}

@@ -1,0 +1,95 @@
+#pragma once
+#include <windows.h>
+
+#include "../platform.h"
+#include "picture.h"
+
+// The tool's platform on Windows 95 and later, through the ANSI functions.
+class Win32Platform final : public Platform {
+public:
+    Win32Platform();
+
+    Err findFile(const Text& path, FileQuery kind, Text* name) override;
+    Err makeFolder(const Text& path) override;
+    Err copyFile(const Text& from, const Text& to) override;
+    Err moveFile(const Text& from, const Text& to) override;
+    Err deleteFile(const Text& path) override;
+    Err clearAttributes(const Text& path) override;
+    Err checkReadable(const Text& path) override;
+    bool samePath(const Text& a, const Text& b) override;
+
+    bool anotherCopyRunning() override;
+    Text toolFolder() override;
+    void getWindowsDirectory(char* buffer, uint32_t size) override;
+    [[noreturn]] void endNow() override;
+
+    bool readProfileString(const Text& section, const Text& key, const Text& file, Text* value) override;
+    void writeProfileString(const Text& section, const Text& key, const Text& value,
+                            const Text& file) override;
+    ScreenInfo screen() override;
+
+    Err loadForm(const FormDef& def, FormEvents* events, FormHandle* form) override;
+    Err showForm(FormHandle form, bool modal) override;
+    Err unloadForm(FormHandle form) override;
+    Err formRect(FormHandle form, PixelRect* outer) override;
+    Err moveForm(FormHandle form, const PixelRect& outer) override;
+    Err setCaption(FormHandle form, int control, const Text& text) override;
+    Err caption(FormHandle form, int control, Text* text) override;
+    Err setEnabled(FormHandle form, int control, bool enabled) override;
+    Err isEnabled(FormHandle form, int control, bool* enabled) override;
+    Err setFontSize(FormHandle form, int control, int32_t points) override;
+    Err moveControl(FormHandle form, int control, int32_t left, int32_t top, int32_t width,
+                    int32_t height) override;
+    Err loadPicture(FormHandle form, int control, const Text& path) override;
+    Err pictureSize(FormHandle form, int control, int32_t* width, int32_t* height) override;
+    Err readPictureRows(FormHandle form, int control, int32_t firstRow, int32_t rows, uint8_t* bgr) override;
+    Err drawPicture(FormHandle form, int control, const uint8_t* bgr, int32_t width, int32_t height) override;
+
+    Answer messageBox(const Text& text, Buttons buttons, Icon icon, const Text& title) override;
+    Err showOpen(CommonDialog& dialog) override;
+    void run() override;
+
+    struct Control {
+        HWND hwnd = nullptr;
+        Text caption;
+        Picture held;   // a source box's picture
+        Picture shown;  // what a box or image shows
+    };
+    struct Form {
+        const FormDef* def = nullptr;
+        FormEvents* events = nullptr;
+        HWND hwnd = nullptr;
+        Control* controls = nullptr;
+        bool loaded = false;
+    };
+
+    LRESULT formMessage(int form, HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+
+private:
+    static constexpr int kMaxForms = 4;
+
+    Form* live(FormHandle form);
+    Control* control(FormHandle form, int index);
+    void createControls(int form);
+    void fitLabel(Form& f, int index);
+    HFONT font(int32_t points);
+    bool handleKey(const MSG& message);
+    void dispatch(MSG& message);
+    void destroy(int form);
+
+    struct FormHandler {
+        UINT message;
+        LRESULT (Win32Platform::*handle)(int form, WPARAM, LPARAM);
+    };
+    static const FormHandler kFormHandlers[];
+    LRESULT onClose(int form, WPARAM, LPARAM);
+    LRESULT onEndSession(int form, WPARAM ending, LPARAM);
+    LRESULT onCommand(int form, WPARAM wParam, LPARAM);
+
+    HINSTANCE instance_;
+    HANDLE singleCopy_ = nullptr;
+    char folder_[MAX_PATH] = {};
+    Form forms_[kMaxForms];
+    HFONT fonts_[32] = {};
+    int32_t fontPoints_[32] = {};
+};
