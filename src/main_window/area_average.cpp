@@ -8,7 +8,8 @@ bool AreaAverage::accepts(int32_t srcWidth, int32_t srcHeight, int32_t dstWidth,
     if (srcWidth <= 0 || srcHeight <= 0 || dstWidth <= 0 || dstHeight <= 0) return false;
     if (dstWidth > 4096 || dstHeight > 4096) return false;
     uint32_t w = static_cast<uint32_t>(srcWidth), h = static_cast<uint32_t>(srcHeight);
-    return w <= kMaxSourceArea && h <= kMaxSourceArea && w * h <= kMaxSourceArea &&
+    // The area in 64 bits: 65536 x 65536 wraps to 0 in 32.
+    return w <= kMaxSourceArea && h <= kMaxSourceArea && static_cast<uint64_t>(w) * h <= kMaxSourceArea &&
            w * static_cast<uint32_t>(dstWidth) / static_cast<uint32_t>(dstWidth) == w &&
            h * static_cast<uint32_t>(dstHeight) / static_cast<uint32_t>(dstHeight) == h;
 }

@@ -363,7 +363,8 @@ Err FakePlatform::loadForm(const FormDef& def, FormEvents* events, FormHandle* f
         const ControlDef& d = def.controls[i];
         Control c;
         c.caption = d.text;
-        c.visible = !(d.flags & kHidden) && d.kind != ControlKind::FileDialog;
+        // ::kHidden is the control flag; plain kHidden here would be Attr::kHidden.
+        c.visible = !(d.flags & ::kHidden) && d.kind != ControlKind::FileDialog;
         c.rect = TwipsToPixels(d.left, d.top, d.width, d.height, screenInfo);
         f.controls.push_back(c);
     }
@@ -571,7 +572,7 @@ std::string MakeBitmap(int32_t width, int32_t height, const std::function<uint32
         for (int32_t x = 0; x < width; ++x) {
             uint32_t rgb = pixel(x, y);
             size_t at = 54 + static_cast<size_t>(stride) * (height - 1 - y) + x * 3;
-            put(at, ((rgb & 0xFF) << 16) | (rgb & 0xFF00) | ((rgb >> 16) & 0xFF), 3);
+            put(at, rgb, 3);  // 0xRRGGBB little-endian: blue, green, red
         }
     return f;
 }

@@ -1,6 +1,8 @@
 #pragma once
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include "../../src/logo_files/slots.h"
 #include "../../src/logo_files/startup.h"
 #include "../../src/main_window/form1.h"
@@ -67,6 +69,16 @@ protected:
         Click(Form1::cmdSansyou(slot));
     }
 };
+
+// Where a window of `loaded` pixels is centred on a screen of `screen`
+// pixels: the room in twips rounded half to even, halved toward zero, then
+// back to pixels.
+inline int32_t CentredPixels(int32_t screen, int32_t loaded, int32_t dpi)
+{
+    double room = std::nearbyint((screen - loaded) * (1440.0 / dpi));
+    int32_t half = static_cast<int32_t>(room) / 2;
+    return static_cast<int32_t>(std::nearbyint(half * dpi / 1440.0));
+}
 
 // Names parameterised cases after their `name` field.
 struct CaseName {
