@@ -13,3 +13,7 @@ add_executable(unit_tests ${UNIT_TESTS})
 target_link_libraries(unit_tests PRIVATE plumwick_fake GTest::gtest_main)
 include(GoogleTest)
 gtest_discover_tests(unit_tests DISCOVERY_TIMEOUT 30)
+
+# Figures, not tests: printed by bench/preview.sh.
+add_executable(preview_quality bench/preview_quality.cpp)
+target_link_libraries(preview_quality PRIVATE plumwick_fake)
