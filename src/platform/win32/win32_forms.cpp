@@ -207,12 +207,17 @@ void Win32Platform::createControls(int form)
             at.width = c.shown.width;
             at.height = c.shown.height;
         }
-        c.hwnd = CreateWindowExA(0, style.windowClass, d.text, style.style, at.left, at.top, at.width, at.height,
+        c.hwnd = CreateWindowExA(0, style.windowClass, d.text, style.style | WS_CLIPSIBLINGS, at.left, at.top,
+                                 at.width, at.height,
                                  f.hwnd, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kFirstControlId + i)),
                                  instance_, nullptr);
         if (!c.hwnd) continue;
         SetWindowLongPtrA(c.hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&c));
         SendMessageA(c.hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(standard), FALSE);
+        // Labels and images lie under every other control, as if drawn on the
+        // window itself: a label that overlaps a picture box never covers it.
+        if (d.kind == ControlKind::Label || d.kind == ControlKind::Image)
+            SetWindowPos(c.hwnd, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
         fitLabel(f, i);
     }
 }
