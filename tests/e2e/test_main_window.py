@@ -88,6 +88,7 @@ def test_missing_shutdown_logo_asks_and_no_ends_before_the_window_shows(desk):
     assert box["text"].startswith("ファイルが見つかりません。") and box["text"].endswith("\r\n" + GO_ON)
     assert "logow.sys" in box["text"]
     assert box["icon"] == "question" and {b["name"] for b in box["buttons"]} == {"Yes", "No"}
+    assert not [w for w in desk.driver.windows() if w["class"] == "PlumwickForm"], "the window is not shown yet"
     tool.answer(MAIN, "No")
     assert tool.wait_ended() == 0
     assert not desk.exists(SETTINGS)

@@ -4,6 +4,7 @@
 #include "win32_platform.h"
 
 #include <commdlg.h>
+#include <stddef.h>
 
 #include "system_error.h"
 
@@ -181,6 +182,9 @@ Answer Win32Platform::messageBox(const Text& text, Buttons buttons, Icon icon, c
 }
 
 // Windows 95 and NT 4 refuse the structure at its later, longer size.
+static_assert(sizeof(void*) != 4 || offsetof(OPENFILENAMEA, lpTemplateName) + sizeof(void*) == 76,
+              "the size Windows 95 takes");
+
 Err Win32Platform::showOpen(CommonDialog& dialog)
 {
     char file[MAX_PATH] = {};
