@@ -125,7 +125,7 @@ bool CheckBitmapFile(const uint8_t* data, uint32_t size, BitmapLayout* layout)
         if (!RunsStayInside(data + l.bitsOffset, l.bitsSize, w, h, l.compression == kBiRle4))
             return false;
     } else {
-        uint32_t stride = (w * l.bitCount + 31) / 32 * 4;
+        uint32_t stride = RowBytes(w, l.bitCount);
         l.bitsSize = stride * h;
         if (l.bitsSize > available) return false;
     }

@@ -77,7 +77,7 @@ FakePlatform::Picture Decode(const std::string& file, const BitmapLayout& l)
     p.height = l.height;
     p.bgr.assign(static_cast<size_t>(l.width) * l.height * 3, 128);
     if (l.compression != kBiRgb || (l.bitCount != 24 && l.bitCount != 8)) return p;
-    size_t stride = (static_cast<size_t>(l.width) * l.bitCount + 31) / 32 * 4;
+    size_t stride = RowBytes(static_cast<uint32_t>(l.width), l.bitCount);
     size_t palette = 14 + Le32(file, 14);
     for (int32_t y = 0; y < l.height; ++y) {
         size_t row = l.bitsOffset + stride * (l.topDown ? y : l.height - 1 - y);

@@ -7,7 +7,10 @@ namespace {
 // Enough for the largest picture the loader accepts, 32 bits a pixel.
 constexpr DWORD kMaxFileSize = 4 * kMaxPictureArea + 64 * 1024;
 
-int32_t Stride(int32_t width, int32_t bits) { return (width * bits + 31) / 32 * 4; }
+int32_t Stride(int32_t width, int32_t bits)
+{
+    return static_cast<int32_t>(RowBytes(static_cast<uint32_t>(width), static_cast<uint32_t>(bits)));
+}
 
 BITMAPINFOHEADER TrueColour(int32_t width, int32_t height)
 {
