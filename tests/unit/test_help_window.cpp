@@ -1,6 +1,4 @@
 #include <cmath>
-#include <string>
-#include <tuple>
 #include <vector>
 
 #include "../../src/help_window/form2.h"
@@ -13,146 +11,105 @@ struct Snapshot {
     FormHandle form = kNoForm;
     PixelRect outer{}, loadedOuter{};
     std::vector<FakePlatform::Control> controls;
-    bool modal = false;
+    bool modal = false, mainLoaded = false, mainShown = false;
 };
 
 class HelpWindowTest : public ToolTest {
 protected:
-    // Opens the help window the way the main window's hint button does.
+    // Opens the help window with the main window's hint button.
     std::vector<Snapshot> Open(int times = 1)
     {
         std::vector<Snapshot> seen;
         p.whileModal = [&](FormHandle f) {
             const FakePlatform::Form& form = p.forms.at(f);
-            seen.push_back({f, form.outer, form.loadedOuter, form.controls, form.modal});
+            const FakePlatform::Form& main = p.forms.at(t.mainWindow);
+            seen.push_back({f, form.outer, form.loadedOuter, form.controls, form.modal, main.loaded, main.shown});
         };
         EXPECT_TRUE(Start());
         for (int i = 0; i < times; ++i) EXPECT_TRUE(Click(Form1::cmdHint));
-        EXPECT_EQ(seen.size(), size_t(times));
         p.whileModal = nullptr;
+        EXPECT_EQ(seen.size(), size_t(times));
         return seen;
     }
 };
 
-constexpr int32_t kAsStored = -1;
-constexpr int32_t kFits = -2;  // auto-size: follows its text
-
-struct PlaceCase {
-    const char* name;
-    int control;
-    int32_t font;  // 0: never set
-    int32_t left, top, width, height;
-};
-
-const PlaceCase kPlaces[] = {
-    {"Label1", Form2::Label1, 9, 8, 8, kAsStored, kAsStored},
-    {"Label2", Form2::Label2, 9, 8, 48, kAsStored, kAsStored},
-    {"Label3", Form2::Label3, 9, 40, 128, kFits, kFits},
-    {"Label4", Form2::Label4, 9, 200, 128, kFits, kFits},
-    {"Image1", Form2::Image1, 0, 48, 152, kAsStored, kAsStored},
-    {"Image2", Form2::Image2, 0, 232, 152, kAsStored, kAsStored},
-};
-
-class HelpWindowLayout : public HelpWindowTest, public ::testing::WithParamInterface<std::tuple<PlaceCase, int32_t>> {};
-
-// The same pixel places on any display.
-TEST_P(HelpWindowLayout, FontAndPlace)
+// 9-point labels at fixed pixel places on any display; the images keep
+// their stored size.
+TEST_F(HelpWindowTest, FontsAndPlaces)
 {
-    const auto& [c, dpi] = GetParam();
-    p.screenInfo = {dpi, dpi, 1280, 1024};
-    const std::vector<Snapshot> seen = Open();
-    ASSERT_EQ(seen.size(), 1u);
-    const FakePlatform::Control& got = seen[0].controls.at(c.control);
-    const ControlDef& stored = Form2::kDefinition.controls[c.control];
-    auto storedPixels = [&](int16_t twips) { return int32_t(std::nearbyint(twips * dpi / 1440.0)); };
-    EXPECT_EQ(got.fontPoints, c.font);
-    EXPECT_EQ(got.rect.left, c.left);
-    EXPECT_EQ(got.rect.top, c.top);
-    if (c.width == kAsStored) {
-        EXPECT_EQ(got.rect.width, storedPixels(stored.width));
-        EXPECT_EQ(got.rect.height, storedPixels(stored.height));
+    const struct {
+        int control;
+        int32_t font, left, top;
+    } places[] = {
+        {Form2::Label1, 9, 8, 8},     {Form2::Label2, 9, 8, 48},    {Form2::Label3, 9, 40, 128},
+        {Form2::Label4, 9, 200, 128}, {Form2::Image1, 0, 48, 152},  {Form2::Image2, 0, 232, 152},
+    };
+    p.screenInfo = {120, 120, 1280, 1024};
+    const Snapshot s = Open().at(0);
+    for (const auto& c : places) {
+        const FakePlatform::Control& got = s.controls.at(c.control);
+        EXPECT_EQ(got.fontPoints, c.font) << c.control;
+        EXPECT_EQ(got.rect.left, c.left) << c.control;
+        EXPECT_EQ(got.rect.top, c.top) << c.control;
     }
+    const ControlDef& image = Form2::kDefinition.controls[Form2::Image1];
+    EXPECT_EQ(s.controls[Form2::Image1].rect.width, int32_t(std::nearbyint(image.width * 120 / 1440.0)));
 }
-
-INSTANTIATE_TEST_SUITE_P(Cases, HelpWindowLayout,
-                         ::testing::Combine(::testing::ValuesIn(kPlaces), ::testing::Values(96, 120)),
-                         [](const auto& info) {
-                             return std::string(std::get<0>(info.param).name) + "_at_" +
-                                    std::to_string(std::get<1>(info.param)) + "dpi";
-                         });
 
 struct ScreenCase {
     const char* name;
-    int32_t dpi, width, height;
+    int32_t dpiX, dpiY, width, height;
 };
 
 class HelpWindowPlacement : public HelpWindowTest, public ::testing::WithParamInterface<ScreenCase> {};
 
-// 353 x 256 pixels, centred by the size it loaded with; nothing is clamped.
+// 353 x 256 pixels, centred on the screen by the size it loaded with,
+// wherever the main window stands; nothing is clamped.
 TEST_P(HelpWindowPlacement, SizedAndCentred)
 {
     const ScreenCase& c = GetParam();
-    p.screenInfo = {c.dpi, c.dpi, c.width, c.height};
-    const std::vector<Snapshot> seen = Open();
-    ASSERT_EQ(seen.size(), 1u);
-    const Snapshot& s = seen[0];
+    p.screenInfo = {c.dpiX, c.dpiY, c.width, c.height};
+    p.addFile("C:\\PLUMWICK\\Wendrop1.vrx", "[Wendrop1]\r\n\x8B\x4E\x93\xAE\x8E\x9E\x82\xCCLeft=1500\r\n");
+    const Snapshot s = Open().at(0);
     ASSERT_NE(s.loadedOuter.width, 353) << "the case would not tell the loaded size from the final one";
-    ASSERT_NE(s.loadedOuter.height, 256);
     EXPECT_EQ(s.outer.width, 353);
     EXPECT_EQ(s.outer.height, 256);
-    EXPECT_EQ(s.outer.left, CentredPixels(c.width, s.loadedOuter.width, c.dpi));
-    EXPECT_EQ(s.outer.top, CentredPixels(c.height, s.loadedOuter.height, c.dpi));
-    EXPECT_TRUE(s.modal);
+    EXPECT_EQ(s.outer.left, CentredPixels(c.width, s.loadedOuter.width, c.dpiX));
+    EXPECT_EQ(s.outer.top, CentredPixels(c.height, s.loadedOuter.height, c.dpiY));
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, HelpWindowPlacement,
-                         ::testing::Values(ScreenCase{"vga_96dpi", 96, 640, 480},
-                                           ScreenCase{"xga_96dpi", 96, 1024, 768},
-                                           ScreenCase{"odd_screen_96dpi", 96, 1023, 767},
-                                           ScreenCase{"sxga_120dpi", 120, 1280, 1024},
-                                           ScreenCase{"odd_screen_120dpi", 120, 1025, 769},
-                                           ScreenCase{"uxga_144dpi", 144, 1600, 1200},
-                                           ScreenCase{"smaller_than_window", 96, 300, 200},
-                                           ScreenCase{"smaller_than_window_120dpi", 120, 320, 240}),
+                         ::testing::Values(ScreenCase{"xga_96dpi", 96, 96, 1024, 768},
+                                           ScreenCase{"odd_screen_96dpi", 96, 96, 1023, 767},
+                                           ScreenCase{"odd_screen_120dpi", 120, 120, 1025, 769},
+                                           ScreenCase{"uxga_144dpi", 144, 144, 1600, 1200},
+                                           ScreenCase{"smaller_than_window", 96, 96, 300, 200},
+                                           ScreenCase{"unequal_dpi", 96, 120, 1024, 768}),
                          CaseName());
 
-TEST_F(HelpWindowTest, ASmallScreenPutsItPartlyOffTheScreen)
+// Modal over the main window, which stays; built afresh each time and
+// laid out the same.
+TEST_F(HelpWindowTest, OpensModallyAndTheSameEachTime)
 {
-    p.screenInfo = {96, 96, 300, 200};
-    const std::vector<Snapshot> seen = Open();
-    ASSERT_EQ(seen.size(), 1u);
-    EXPECT_LT(seen[0].outer.left, 0);
-    EXPECT_LT(seen[0].outer.top, 0);
-    EXPECT_EQ(seen[0].outer.width, 353);
-}
-
-TEST_F(HelpWindowTest, EveryOpeningLooksTheSame)
-{
-    const std::vector<Snapshot> seen = Open(3);
-    ASSERT_EQ(seen.size(), 3u);
-    for (size_t i = 1; i < seen.size(); ++i) {
-        EXPECT_NE(seen[i].form, seen[0].form) << "built afresh";
-        EXPECT_EQ(seen[i].outer.left, seen[0].outer.left);
-        EXPECT_EQ(seen[i].outer.top, seen[0].outer.top);
-        EXPECT_EQ(seen[i].outer.width, seen[0].outer.width);
-        EXPECT_EQ(seen[i].outer.height, seen[0].outer.height);
+    const std::vector<Snapshot> seen = Open(2);
+    ASSERT_EQ(seen.size(), 2u);
+    for (const Snapshot& s : seen) {
+        EXPECT_NE(s.form, t.mainWindow);
+        EXPECT_STREQ(p.forms[s.form].def->name, "Form2");
+        EXPECT_TRUE(s.modal);
+        EXPECT_TRUE(s.mainLoaded && s.mainShown);
+        EXPECT_FALSE(p.forms[s.form].loaded) << "closed when the click returns";
+        EXPECT_EQ(s.outer.left, seen[0].outer.left);
+        EXPECT_EQ(s.outer.width, seen[0].outer.width);
         for (int c = 0; c < Form2::kControlCount; ++c) {
-            EXPECT_EQ(seen[i].controls[c].fontPoints, seen[0].controls[c].fontPoints) << c;
-            EXPECT_EQ(seen[i].controls[c].rect.left, seen[0].controls[c].rect.left) << c;
-            EXPECT_EQ(seen[i].controls[c].rect.top, seen[0].controls[c].rect.top) << c;
-            EXPECT_EQ(seen[i].controls[c].rect.width, seen[0].controls[c].rect.width) << c;
+            EXPECT_EQ(s.controls[c].fontPoints, seen[0].controls[c].fontPoints) << c;
+            EXPECT_EQ(s.controls[c].rect.top, seen[0].controls[c].rect.top) << c;
         }
     }
-}
-
-// Where the main window stands does not move the help window.
-TEST_F(HelpWindowTest, CentredOnTheScreenNotOnTheMainWindow)
-{
-    p.addFile("C:\\PLUMWICK\\Wendrop1.vrx", "[Wendrop1]\r\n\x8B\x4E\x93\xAE\x8E\x9E\x82\xCCLeft=1500\r\n");
-    const std::vector<Snapshot> seen = Open();
-    ASSERT_EQ(seen.size(), 1u);
-    EXPECT_EQ(p.forms.at(t.mainWindow).outer.left, 100);
-    EXPECT_EQ(seen[0].outer.left, CentredPixels(1024, seen[0].loadedOuter.width, 96));
+    EXPECT_NE(seen[0].form, seen[1].form);
+    EXPECT_TRUE(p.forms[t.mainWindow].shown);
+    EXPECT_FALSE(p.ended);
+    EXPECT_TRUE(p.boxes.empty());
 }
 
 TEST_F(HelpWindowTest, TitleIsShiftJis)

@@ -34,18 +34,7 @@ protected:
         p.addFile("C:\\PLUMWICK\\DfltLogo.sys", Logo(0x0000FF));
     }
 
-    // Runs start-up to the open main window; false if the tool ended.
-    bool Start()
-    {
-        try {
-            Main(t);
-            return true;
-        } catch (const FakeEnded&) {
-            return false;
-        }
-    }
-
-    // Runs an event of the open window; false if the tool ended in it.
+    // Runs the tool's code; false if the tool ended in it.
     template <typename F>
     bool Run(F&& f)
     {
@@ -55,6 +44,11 @@ protected:
         } catch (const FakeEnded&) {
             return false;
         }
+    }
+    // Start-up to the open main window.
+    bool Start()
+    {
+        return Run([&] { Main(t); });
     }
 
     FakePlatform::Control& Ctl(int index) { return p.control(t.mainWindow, index); }
