@@ -2,6 +2,14 @@
 
 const char kAppTitle[] = "Plumwick";
 
+namespace {
+// A logo file's name and the names it goes by while it is being replaced.
+struct SlotFiles {
+    const char* live;
+    const char* fresh;  // the new file until it stands in place
+    const char* old;    // the replaced file until the new one stands
+};
+
 // The start-up logo lives in the boot drive's root, whose value already
 // ends in a backslash; the other two live in the Windows directory.
 const SlotFiles kSlotFiles[kSlotCount] = {
@@ -9,8 +17,6 @@ const SlotFiles kSlotFiles[kSlotCount] = {
     {"logow.sys", "logow.pwn", "logow.pwo"},
     {"logos.sys", "logos.pwn", "logos.pwo"},
 };
-
-namespace {
 
 Text SlotDir(const Tool& t, LogoSlot slot) { return slot == 0 ? t.BootRoot : t.WindowsDir + "\\"; }
 
@@ -66,7 +72,7 @@ Err DeleteLogoIfPresent(Tool& t, LogoSlot slot)
 // Puts a copy of `from` in the place of dir + files.live so that this file
 // holds its old content or the whole new one at every moment, and no
 // temporary file stays behind, whatever fails.
-Err ReplaceFile(Platform& p, const Text& from, const Text& dir, const SlotFiles& files)
+static Err ReplaceFile(Platform& p, const Text& from, const Text& dir, const SlotFiles& files)
 {
     const Text target = dir + files.live;
     const Text fresh = dir + files.fresh;
