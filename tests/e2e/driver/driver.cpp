@@ -321,6 +321,19 @@ struct Pixels {
     std::vector<uint32_t> px;  // 0x00RRGGBB
 };
 
+// A 32-bit top-down DIB: rows come out in screen order, a pixel a word.
+BITMAPINFO top_down_32(int w, int h) {
+    BITMAPINFO bi;
+    memset(&bi, 0, sizeof bi);
+    bi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    bi.bmiHeader.biWidth = w;
+    bi.bmiHeader.biHeight = -h;
+    bi.bmiHeader.biPlanes = 1;
+    bi.bmiHeader.biBitCount = 32;
+    bi.bmiHeader.biCompression = BI_RGB;
+    return bi;
+}
+
 Pixels capture_screen(const RECT& r) {
     Pixels p;
     p.w = r.right - r.left;
@@ -328,14 +341,7 @@ Pixels capture_screen(const RECT& r) {
     if (p.w <= 0 || p.h <= 0) { p.w = p.h = 0; return p; }
     HDC sdc = GetDC(nullptr);
     HDC mdc = CreateCompatibleDC(sdc);
-    BITMAPINFO bi;
-    memset(&bi, 0, sizeof bi);
-    bi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    bi.bmiHeader.biWidth = p.w;
-    bi.bmiHeader.biHeight = -p.h;
-    bi.bmiHeader.biPlanes = 1;
-    bi.bmiHeader.biBitCount = 32;
-    bi.bmiHeader.biCompression = BI_RGB;
+    BITMAPINFO bi = top_down_32(p.w, p.h);
     void* bits = nullptr;
     HBITMAP dib = CreateDIBSection(mdc, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
     if (!dib || !bits) {
@@ -363,14 +369,7 @@ Pixels render_icon(HICON icon, int w, int h, uint32_t background) {
     p.h = h;
     HDC sdc = GetDC(nullptr);
     HDC mdc = CreateCompatibleDC(sdc);
-    BITMAPINFO bi;
-    memset(&bi, 0, sizeof bi);
-    bi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    bi.bmiHeader.biWidth = w;
-    bi.bmiHeader.biHeight = -h;
-    bi.bmiHeader.biPlanes = 1;
-    bi.bmiHeader.biBitCount = 32;
-    bi.bmiHeader.biCompression = BI_RGB;
+    BITMAPINFO bi = top_down_32(w, h);
     void* bits = nullptr;
     HBITMAP dib = CreateDIBSection(mdc, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
     if (!dib || !bits) {
