@@ -1,6 +1,6 @@
 #include "previews.h"
 
-#include "area_average.h"
+#include "../platform/area_average.h"
 #include "form1.h"
 
 namespace {

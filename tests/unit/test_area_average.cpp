@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "../../src/main_window/area_average.h"
+#include "../../src/platform/area_average.h"
 
 namespace {
 
