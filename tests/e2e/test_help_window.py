@@ -1,13 +1,8 @@
-"""The help window: its texts and pictures, its size and place at 96 and
-120 dpi, modal over the main window."""
-
-from __future__ import annotations
-
+"""The help window: its texts, pictures, size and place at 96 and 120 dpi, modal over the main window."""
 import pytest
+from wine import wait_for
 
-from plumwick_ui import CANCEL, HELP, HINT, MAIN, Tool, centred
-
-pytestmark = pytest.mark.usefixtures("needs_tool")
+from ui import CANCEL, HELP, HINT, centred, rect
 
 TEXTS = {
     100: "Windoiws98、及びWindows95のPC AT互換機の場合に、このソフトを御使用になれます｡",
@@ -18,60 +13,36 @@ TEXTS = {
     102: "640×400ドット×256色",
     103: "320×400ドット×256色",
 }
-PLACES = {100: (8, 8), 101: (8, 48), 102: (40, 128), 103: (200, 128), 104: (48, 152), 105: (232, 152)}
+PLACES = {100: (8, 8), 101: (8, 48), 102: (40, 128), 103: (200, 128), 104: (48, 152, 96, 60),
+          105: (232, 152, 48, 60)}
 
 
-def open_help(desk, tool):
+def check_help(tool, dpi):
     tool.press(HINT)
-    desk.driver.wait_window(HELP)
+    w, c = tool.window(HELP), tool.controls(HELP)
+    assert (w["width"], w["height"], w["dpi"]) == (353, 256, dpi)
+    assert w["left"] == centred(1024, round(5325 * dpi / 1440) + w["width"] - w["client_width"], dpi)
+    assert w["top"] == centred(768, round(3450 * dpi / 1440) + w["height"] - w["client_height"], dpi)
+    assert {i: c[i]["text"] for i in TEXTS} == TEXTS
+    for i, place in PLACES.items():
+        assert rect(c[i])[:len(place)] == place
+    assert c[101]["width"] == round(5055 * dpi / 1440), "the explanation keeps its stored box and wraps in it"
+    assert tool.preview(0, HELP, 104)["distinct"] > 8 and tool.preview(0, HELP, 105)["distinct"] > 8
+    assert tool.press(CANCEL, check=False)["error"] == "disabled", "the main window takes no clicks"
 
 
-def check_help(desk, tool, dpi):
-    window = desk.driver.rect(HELP)["window"]
-    assert (window["width"], window["height"]) == (353, 256)
-    screen = desk.driver.dpi()
-    frame = desk.driver.rect(HELP)
-    loaded_w = round(5325 * dpi / 1440) + window["width"] - frame["client_size"]["width"]
-    loaded_h = round(3450 * dpi / 1440) + window["height"] - frame["client_size"]["height"]
-    assert window["left"] == centred(screen["screen_width"], loaded_w, dpi)
-    assert window["top"] == centred(screen["screen_height"], loaded_h, dpi)
-    controls = tool.controls(HELP)
-    for cid, text in TEXTS.items():
-        assert controls[cid]["text"] == text
-    for cid, (left, top) in PLACES.items():
-        assert (controls[cid]["rect"]["left"], controls[cid]["rect"]["top"]) == (left, top)
-    for cid, size in ((104, (96, 60)), (105, (48, 60))):
-        assert (controls[cid]["rect"]["width"], controls[cid]["rect"]["height"]) == size
-        assert desk.driver.pixels(HELP, cid)["distinct"] > 8, "the picture is drawn"
-    # The two explanations keep their stored boxes (5055 twips wide) and wrap inside them.
-    assert controls[101]["rect"]["width"] == round(5055 * dpi / 1440)
-
-
-def test_help_opens_modal_with_its_texts_and_closes_back(desk):
-    tool = Tool(desk).prepare().start()
-    open_help(desk, tool)
-    desk.snap("help window")
-    check_help(desk, tool, 96)
-    refused = desk.driver.raw("press", MAIN, CANCEL)
-    assert not refused["ok"] and refused["error"] == "disabled", "the main window takes no clicks"
-    desk.driver.close(HELP)
-    desk.driver.wait_gone(HELP)
-    assert desk.driver.cmd("window", MAIN)["enabled"]
-    open_help(desk, tool)
-    check_help(desk, tool, 96)
-    desk.driver.close(HELP)
-    desk.driver.wait_gone(HELP)
+@pytest.mark.parametrize("dpi", [96, 120])
+def test_help_window_twice_over_the_main_window(tool, dpi):
+    if dpi != 96:
+        tool.s.set_dpi(dpi)
+    tool.prepare().start()
+    w = tool.window()
+    assert (w["width"], w["height"]) == (340, 256)
+    for turn in range(2):
+        check_help(tool, dpi)
+        if turn == 0 and dpi == 96:
+            tool.snap("help-window", HELP)
+        tool.drive("close", HELP)
+        wait_for(lambda: not tool.windows(HELP), what="the help window to close")
     tool.press(CANCEL)
-    assert tool.wait_ended() == 0
-
-
-def test_at_120_dpi_both_windows_keep_their_pixel_sizes(desk):
-    desk.set_dpi(120)
-    assert desk.driver.dpi()["x"] == 120
-    tool = Tool(desk).prepare().start()
-    window = tool.rect()
-    assert (window["width"], window["height"]) == (340, 256)
-    desk.snap("main window 120 dpi")
-    open_help(desk, tool)
-    desk.snap("help window 120 dpi")
-    check_help(desk, tool, 120)
+    assert tool.ended() == 0

@@ -1,4 +1,5 @@
 #pragma once
+#include <algorithm>
 #include <cstdint>
 #include <functional>
 #include <map>
@@ -10,145 +11,192 @@
 // Thrown by endNow(): the tool's code stops there, as the process would.
 struct FakeEnded {};
 
-std::string Str(const Text& t);
+inline std::string Str(const Text& t) { return std::string(t.c_str(), t.size()); }
 
-// An in-memory machine: a FAT-like file system that ignores case in names
-// and answers them as stored, the forms runtime, dialogs and the screen.
+// An in-memory machine: a FAT-like disk that ignores case in names and
+// answers them as stored, the forms runtime, the settings file, dialogs.
 class FakePlatform : public Platform {
 public:
     enum Attr : unsigned { kHidden = 1, kSystem = 2, kReadOnly = 4, kFolder = 8 };
-    enum class Op { FindFile, MakeFolder, CopyFile, MoveFile, DeleteFile, ClearAttributes, CheckReadable,
-                    LoadPicture, Caption, SetCaption, SetFontSize, MoveControl, Other };
+    enum class Op { CopyFile, LoadPicture, SetCaption, Other };
+    struct Entry { std::string path, bytes; unsigned attrs = 0; };  // path as stored
+    struct Box { std::string text; Buttons buttons; Icon icon; std::string title; };
+    struct Picture { int32_t width = 0, height = 0; std::vector<uint8_t> bgr; };
+    struct Control { std::string caption; bool enabled = true; Picture picture, drawn; int draws = 0; };  // held; drawn into it
+    struct Form { const FormDef* def; FormEvents* events; std::vector<Control> controls; PixelRect outer; bool loaded = true, shown = false, modal = false; };
 
-    struct Entry {
-        std::string path;  // as stored
-        std::string bytes;
-        unsigned attrs = 0;
-    };
-    struct MessageBoxCall {
-        std::string text;
-        Buttons buttons;
-        Icon icon;
-        std::string title;
-    };
-    struct Picture {
-        int32_t width = 0, height = 0;
-        std::vector<uint8_t> bgr;
-    };
-    struct Control {
-        std::string caption;
-        bool enabled = true, visible = true;
-        int32_t fontPoints = 0;
-        PixelRect rect{};
-        Picture picture;  // what a source box holds
-        Picture drawn;    // what was drawn into a box
-        int drawCount = 0;
-    };
-    struct Form {
-        const FormDef* def = nullptr;
-        FormEvents* events = nullptr;
-        std::vector<Control> controls;
-        PixelRect outer{};
-        PixelRect loadedOuter{};  // as built from the definition
-        bool loaded = false, shown = false, modal = false;
-    };
+    FakePlatform() { addFolder("C:\\"), addFolder("C:\\WINDOWS"), addFolder("C:\\PLUMWICK"); }
+    static std::string Fold(std::string path);  // FAT ignores case in names
+    void addFolder(const std::string& path, unsigned attrs = 0) { addFile(path, "", attrs | kFolder); }
+    void addFile(const std::string& path, const std::string& bytes, unsigned attrs = 0) { files[Fold(path)] = {path, bytes, attrs}; }
+    void remove(const std::string& path) { files.erase(Fold(path)); }
+    const Entry* entry(const std::string& path) const { auto it = files.find(Fold(path)); return it == files.end() ? nullptr : &it->second; }
+    bool exists(const std::string& path) const { return entry(path) != nullptr; }
+    bool isFile(const Text& path) const { return exists(Str(path)) && !(entry(Str(path))->attrs & kFolder); }
+    std::string bytes(const std::string& path) const { return exists(path) ? entry(path)->bytes : ""; }
+    std::map<std::string, Entry> files;  // key: the folded path
 
-    FakePlatform();
+    // A call of kind `op` on a path containing `where` fails with `number`;
+    // failCall(n) makes the n-th failable call of any kind fail.
+    void failOn(Op op, const std::string& where, int number) { rules_.push_back({op, where, number}); }
+    void failCall(long n, int number) { failAt_ = n, failNumber_ = number; }
+    long calls = 0;  // failable calls so far
+    bool injected = false;
 
-    // The machine
-    void addFolder(const std::string& path, unsigned attrs = 0);
-    void addFile(const std::string& path, const std::string& bytes, unsigned attrs = 0);
-    bool exists(const std::string& path) const;
-    std::string bytes(const std::string& path) const;
-    const Entry* entry(const std::string& path) const;
-    std::vector<std::string> list() const;  // every path, as stored
-    void remove(const std::string& path);
-
-    std::string windowsDirBytes = "C:\\WINDOWS";
-    bool writesWindowsDir = true;
-    std::string folder = "C:\\PLUMWICK";
     bool otherCopy = false;
     ScreenInfo screenInfo{96, 96, 1024, 768};
-    int32_t frameWidth = 6, frameHeight = 25;  // outer minus client, pixels
-
-    // Failures: a call of the given kind on a path containing `where` fails
-    // with `number`; or the n-th failable call of any kind fails. For a font
-    // size or a move, `where` names the control, as "cmdSansyou(1)" or
-    // "Label3", and the error carries no path.
-    void failOn(Op op, const std::string& where, int number);
-    void failCall(long n, int number) { failAt_ = n; failNumber_ = number; }
-    long failableCalls() const { return calls_; }
-    bool injected() const { return injected_; }
-
-    // Dialogs: answers are taken in order; without one, Yes or OK.
-    std::vector<Answer> answers;
-    std::vector<MessageBoxCall> boxes;
-    std::function<void(const MessageBoxCall&)> onMessageBox;  // while the box is up
+    std::map<std::string, std::string> profile;  // "file|section|key", folded
+    std::vector<Answer> answers;                 // taken in order; then Yes or OK
+    std::vector<Box> boxes;
+    std::function<void()> onMessageBox;    // while the box is up
     std::vector<std::string> fileChoices;  // "" cancels
-    std::vector<CommonDialog> dialogs;
+    std::vector<CommonDialog> dialogs;     // as the tool set them up
     std::function<void(FormHandle)> whileModal;
-
     std::vector<Form> forms;
     Control& control(FormHandle form, int index) { return forms.at(form).controls.at(index); }
-    std::vector<std::string> log;  // file operations, in order
-    bool ended = false;
 
-    // Platform
     Err findFile(const Text& path, FileQuery kind, Text* name) override;
-    Err makeFolder(const Text& path) override;
+    Err makeFolder(const Text& path) override
+    {
+        PLUMWICK_TRY(fault(Op::Other, Str(path)));
+        if (exists(Str(path))) return Err(kErrPathFileAccess, path);
+        PLUMWICK_TRY(writable(Str(path)));
+        addFolder(Str(path));
+        return Err();
+    }
     Err copyFile(const Text& from, const Text& to) override;
-    Err moveFile(const Text& from, const Text& to) override;
-    Err deleteFile(const Text& path) override;
-    Err clearAttributes(const Text& path) override;
-    Err checkReadable(const Text& path) override;
-    bool samePath(const Text& a, const Text& b) override;
+    Err moveFile(const Text& from, const Text& to) override
+    {
+        PLUMWICK_TRY(fault(Op::Other, Str(from), Str(to)));
+        if (!exists(Str(from))) return Err(kErrFileNotFound, from);
+        if (exists(Str(to))) return Err(kErrFileExists, to);
+        PLUMWICK_TRY(writable(Str(to)));
+        Entry moved = *entry(Str(from));
+        remove(Str(from));
+        addFile(Str(to), moved.bytes, moved.attrs);
+        return Err();
+    }
+    Err deleteFile(const Text& path) override
+    {
+        PLUMWICK_TRY(fault(Op::Other, Str(path)));
+        if (!isFile(path)) return Err(kErrFileNotFound, path);
+        if (entry(Str(path))->attrs & kReadOnly) return Err(kErrPathFileAccess, path);
+        remove(Str(path));
+        return Err();
+    }
+    Err clearAttributes(const Text& path) override
+    {
+        PLUMWICK_TRY(fault(Op::Other, Str(path)));
+        if (!exists(Str(path))) return Err(kErrFileNotFound, path);
+        files[Fold(Str(path))].attrs &= kFolder;
+        return Err();
+    }
+    Err checkReadable(const Text& path) override
+    {
+        PLUMWICK_TRY(fault(Op::Other, Str(path)));
+        return isFile(path) ? Err() : Err(kErrFileNotFound, path);
+    }
+    bool samePath(const Text& a, const Text& b) override { return Fold(Str(a)) == Fold(Str(b)); }
     bool anotherCopyRunning() override { return otherCopy; }
-    Text toolFolder() override { return Text(folder.c_str()); }
-    void getWindowsDirectory(char* buffer, uint32_t size) override;
-    [[noreturn]] void endNow() override;
-    bool readProfileString(const Text& section, const Text& key, const Text& file, Text* value) override;
-    void writeProfileString(const Text& section, const Text& key, const Text& value,
-                            const Text& file) override;
+    Text toolFolder() override { return "C:\\PLUMWICK"; }
+    void getWindowsDirectory(char* buffer, uint32_t size) override { std::copy_n("C:\\WINDOWS", std::min(size, 11u), buffer); }
+    [[noreturn]] void endNow() override { throw FakeEnded{}; }
+    bool readProfileString(const Text& section, const Text& key, const Text& file, Text* value) override
+    {
+        auto it = profile.find(Fold(Str(file) + "|" + Str(section) + "|" + Str(key)));
+        if (it != profile.end()) *value = it->second.c_str();
+        return it != profile.end();
+    }
+    // A folder that cannot be written is ignored, as the real call's answer is.
+    void writeProfileString(const Text& section, const Text& key, const Text& value, const Text& file) override
+    {
+        if (!writable(Str(file))) profile[Fold(Str(file) + "|" + Str(section) + "|" + Str(key))] = Str(value);
+    }
     ScreenInfo screen() override { return screenInfo; }
     Err loadForm(const FormDef& def, FormEvents* events, FormHandle* form) override;
-    Err showForm(FormHandle form, bool modal) override;
-    Err unloadForm(FormHandle form) override;
-    Err formRect(FormHandle form, PixelRect* outer) override;
-    Err moveForm(FormHandle form, const PixelRect& outer) override;
-    Err setCaption(FormHandle form, int control, const Text& text) override;
-    Err caption(FormHandle form, int control, Text* text) override;
-    Err setEnabled(FormHandle form, int control, bool enabled) override;
-    Err isEnabled(FormHandle form, int control, bool* enabled) override;
-    Err setFontSize(FormHandle form, int control, int32_t points) override;
-    Err moveControl(FormHandle form, int control, int32_t left, int32_t top, int32_t width,
-                    int32_t height) override;
+    // A modal form is up while whileModal runs, then closed.
+    Err showForm(FormHandle f, bool modal) override
+    {
+        PLUMWICK_TRY(Live(f, [&] { forms[f].shown = true, forms[f].modal = modal; }));
+        if (modal && whileModal) whileModal(f);
+        return modal && forms[f].loaded ? unloadForm(f) : Err();
+    }
+    Err unloadForm(FormHandle f) override
+    {
+        PLUMWICK_TRY(Live(f, [&] { forms[f].events->Unload(); }));
+        forms[f].loaded = forms[f].shown = false;
+        return Err();
+    }
+    Err formRect(FormHandle f, PixelRect* r) override { return Live(f, [&] { *r = forms[f].outer; }); }
+    Err moveForm(FormHandle f, const PixelRect& r) override { return Live(f, [&] { forms[f].outer = r; }); }
+    // A changed caption raises Change before the call returns.
+    Err setCaption(FormHandle f, int i, const Text& text) override
+    {
+        PLUMWICK_TRY(fault(Op::SetCaption, Str(text)));
+        PLUMWICK_TRY(Live(f, [] {}));
+        if (control(f, i).caption != Str(text)) control(f, i).caption = Str(text), forms[f].events->Change(i);
+        return Err();
+    }
+    Err caption(FormHandle f, int i, Text* text) override
+    {
+        PLUMWICK_TRY(fault(Op::Other, ""));
+        return Live(f, [&] { *text = control(f, i).caption.c_str(); });
+    }
+    Err setEnabled(FormHandle f, int i, bool on) override { return Live(f, [&] { control(f, i).enabled = on; }); }
+    Err isEnabled(FormHandle f, int i, bool* on) override { return Live(f, [&] { *on = control(f, i).enabled; }); }
+    Err setFontSize(FormHandle f, int, int32_t) override { return Live(f, [] {}); }
+    Err moveControl(FormHandle f, int, int32_t, int32_t, int32_t, int32_t) override { return Live(f, [] {}); }
     Err loadPicture(FormHandle form, int control, const Text& path) override;
-    Err pictureSize(FormHandle form, int control, int32_t* width, int32_t* height) override;
-    Err readPictureRows(FormHandle form, int control, int32_t firstRow, int32_t rows, uint8_t* bgr) override;
-    Err drawPicture(FormHandle form, int control, const uint8_t* bgr, int32_t width, int32_t height) override;
-    Answer messageBox(const Text& text, Buttons buttons, Icon icon, const Text& title) override;
-    Err showOpen(CommonDialog& dialog) override;
+    Err pictureSize(FormHandle f, int i, int32_t* w, int32_t* h) override
+    {
+        return Live(f, [&] { *w = control(f, i).picture.width, *h = control(f, i).picture.height; });
+    }
+    Err readPictureRows(FormHandle f, int i, int32_t first, int32_t rows, uint8_t* bgr) override
+    {
+        PLUMWICK_TRY(Live(f, [] {}));
+        const Picture& p = control(f, i).picture;
+        if (first < 0 || first + rows > p.height) return Err(kErrInvalidCall);
+        std::copy_n(p.bgr.begin() + size_t(first) * p.width * 3, size_t(rows) * p.width * 3, bgr);
+        return Err();
+    }
+    Err drawPicture(FormHandle f, int i, const uint8_t* bgr, int32_t w, int32_t h) override
+    {
+        return Live(f, [&] { control(f, i).drawn = {w, h, std::vector<uint8_t>(bgr, bgr + size_t(w) * h * 3)}, ++control(f, i).draws; });
+    }
+    Answer messageBox(const Text& text, Buttons buttons, Icon icon, const Text& title) override
+    {
+        boxes.push_back({Str(text), buttons, icon, Str(title)});
+        if (onMessageBox) onMessageBox();
+        Answer a = answers.empty() ? (buttons == Buttons::YesNo ? Answer::Yes : Answer::Ok) : answers.front();
+        if (!answers.empty()) answers.erase(answers.begin());
+        return a;
+    }
+    Err showOpen(CommonDialog& dialog) override
+    {
+        dialogs.push_back(dialog);
+        std::string choice = fileChoices.empty() ? "" : fileChoices.front();
+        if (!fileChoices.empty()) fileChoices.erase(fileChoices.begin());
+        if (choice.empty()) return dialog.CancelError ? Err(kErrCancelled) : Err();
+        dialog.FileName = choice.c_str();
+        return Err();
+    }
     void run() override {}
 
 private:
-    struct Rule {
-        Op op;
-        std::string where;
-        int number;
-    };
+    struct Rule { Op op; std::string where; int number; };
     Err fault(Op op, const std::string& path, const std::string& other = "");
-    Err controlFault(Op op, const Form& form, int index);
-    Entry* find(const std::string& path);
-    const Entry* find(const std::string& path) const;
-    Err writable(const std::string& path);  // may a file be made at this path?
-    Form* live(FormHandle form);
-
-    std::map<std::string, Entry> entries_;  // key: folded path
+    Err writable(const std::string& path) const;  // may a file be made here?
+    template <typename F>
+    Err Live(FormHandle form, F&& step)  // runs the step on a loaded form
+    {
+        if (form < 0 || size_t(form) >= forms.size() || !forms[form].loaded) return Err(kErrInvalidCall);
+        step();
+        return Err();
+    }
     std::vector<Rule> rules_;
-    long calls_ = 0, failAt_ = 0;
-    int failNumber_ = kErrDeviceIO;
-    bool injected_ = false;
+    long failAt_ = 0;
+    int failNumber_ = 0;
 };
 
-// A 24-bit bottom-up bitmap file of the given size, every pixel from `pixel`.
+// A 24-bit bottom-up bitmap file, pixel(x, y) giving 0xRRGGBB.
 std::string MakeBitmap(int32_t width, int32_t height, const std::function<uint32_t(int32_t, int32_t)>& pixel);

@@ -1,0 +1,114 @@
+"""The tool under Wine as a person sees it: its windows, controls (id = 100 + place in the form's table) and files."""
+import os
+from pathlib import Path
+
+from bitmaps import bmp
+
+ROOT = Path(__file__).resolve().parents[2]
+DEMO, DFLT = ROOT / "src" / "resources" / "demo", ROOT / "src" / "resources" / "DfltLogo.sys"
+EXE = Path(os.environ["PLUMWICK_EXE"]) if os.environ.get("PLUMWICK_EXE") else None
+ARTIFACTS = Path(os.environ.get("PLUMWICK_ARTIFACTS", "/tmp/plumwick-e2e-artifacts"))
+
+MAIN, HELP, BAD = "Plumwick", "ロゴファイルのつくり方だよ～ん", "ダメェ～、ちゃんとしてネ。"
+GO_ON = "続けますか？"
+SANSYOU, LBL_LOGO, PREVIEW, PIC_MOTO = (103, 104, 105), (106, 107, 108), (112, 113, 114), (115, 116, 117)
+LABEL3, HINT, DEFAULT, OK, CANCEL = 118, 119, 120, 121, 122
+IDOK, IDYES, IDNO = 1, 6, 7  # message box buttons
+TAB, ENTER, ESC = 9, 13, 27  # virtual-key codes
+LIVE = ("C:\\logo.sys", "C:\\windows\\logow.sys", "C:\\windows\\logos.sys")
+TOOL = "C:\\Plumwick"
+KEYS = ("起動時のLeft".encode("cp932"), "起動時のTop".encode("cp932"))
+
+
+def logo(rgb, stripe=0) -> bytes:
+    """A 320x400 256-colour logo of one colour, with a black row every `stripe` rows."""
+    return bmp(320, 400, lambda x, y: int(bool(stripe) and y % stripe == 0), 8, [rgb] + [(0, 0, 0)] * 255)
+
+
+def settings_file(left: str, top: str) -> bytes:
+    return b"[Wendrop1]\r\n%s=%s\r\n%s=%s\r\n" % (KEYS[0], left.encode(), KEYS[1], top.encode())
+
+
+def stored(settings: bytes) -> tuple:
+    values = dict(line.split(b"=", 1) for line in settings.split(b"\r\n") if b"=" in line)
+    return int(values[KEYS[0]]), int(values[KEYS[1]])
+
+
+def rect(control: dict) -> tuple:
+    return control["left"], control["top"], control["width"], control["height"]
+
+
+def centred(screen: int, loaded: int, dpi: int = 96) -> int:
+    """Where the tool puts a window of `loaded` pixels: half the room in whole twips (rounded half to
+    even), back in pixels."""
+    return round(round((screen - loaded) * 1440 / dpi) // 2 * dpi / 1440)
+
+
+class Tool:
+    """Lays out the machine, starts the tool and works its windows through the driver."""
+
+    def __init__(self, session):
+        self.s, self.proc, self.folder = session, None, TOOL
+
+    def drive(self, *fields, check=True) -> dict:
+        return self.s.driver(*fields, check=check)
+
+    def put(self, winpath: str, data) -> None:
+        path = self.s.c(winpath)
+        path.parent.mkdir(parents=True, exist_ok=True)
+        path.write_bytes(data if isinstance(data, bytes) else Path(data).read_bytes())
+
+    def read(self, winpath: str) -> bytes:
+        return self.s.c(winpath).read_bytes()
+
+    def exists(self, winpath: str) -> bool:
+        return self.s.c(winpath).exists()
+
+    def prepare(self, folder=TOOL) -> "Tool":
+        """The tool and its default logo in `folder`, the demo logos in C:\\windows."""
+        self.folder = folder
+        self.put(f"{folder}\\{EXE.name}", EXE)
+        self.put(f"{folder}\\DfltLogo.sys", DFLT)
+        for name in ("logow.sys", "logos.sys"):
+            self.put(f"C:\\windows\\{name}", DEMO / name)
+        return self
+
+    def start(self, wait=True) -> "Tool":
+        exe = self.s.c(f"{self.folder}\\{EXE.name}")
+        self.proc = self.s.launch(exe, MAIN) if wait else self.s.run(exe)
+        return self
+
+    def ended(self) -> int:
+        return self.proc.wait(10)
+
+    def controls(self, title=MAIN) -> dict:
+        return {c["id"]: c for c in self.drive("controls", title)["controls"]}
+
+    def window(self, title=MAIN) -> dict:
+        return self.drive("wait", title)
+
+    def preview(self, slot: int, title=MAIN, control=None) -> dict:
+        return self.drive("pixels", title, control or PREVIEW[slot])
+
+    def press(self, control: int, title=MAIN, check=True) -> dict:
+        return self.drive("press", title, control, check=check)
+
+    def box(self, title: str) -> dict:
+        """A message box: its text, icon (question, critical or other) and button ids."""
+        answer = self.drive("controls", title)
+        c = {x["id"]: x for x in answer["controls"]}
+        return {"text": c[0xFFFF]["text"], "icon": answer["icon"],
+                "buttons": [i for i in c if c[i]["class"] == "Button" and c[i]["visible"]]}
+
+    def choose(self, slot: int, path: str) -> None:
+        """Presses the slot's 設定 and picks the file in the real file-open dialog."""
+        self.press(SANSYOU[slot])
+        self.drive("file", path)
+
+    def windows(self, title=None) -> list:
+        return [w for w in self.drive("windows")["windows"] if title in (None, w["title"])]
+
+    def snap(self, name: str, title=None) -> Path:
+        """A screenshot of the screen, or of one window, in the artifacts folder."""
+        crop = self.window(title) if title else None
+        return self.s.screenshot(ARTIFACTS / f"{name}.png", crop)

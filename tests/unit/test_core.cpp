@@ -1,0 +1,115 @@
+#include <gtest/gtest.h>
+
+#include <climits>
+
+#include "../../src/main_window/main_window.h"
+#include "../../src/platform/area_average.h"
+#include "../../src/platform/units.h"
+#include "../fake/fake_platform.h"
+
+namespace {
+
+using Pixels = std::vector<uint8_t>;  // three bytes a pixel, top row first
+
+Pixels Resample(const Pixels& src, int32_t sw, int32_t sh, int32_t dw, int32_t dh)
+{
+    AreaAverage average(sw, sh, dw, dh);
+    EXPECT_TRUE(average.ready());
+    for (int32_t y = 0; y < sh; ++y) average.addRow(y, src.data() + size_t(y) * sw * 3);
+    Pixels out(size_t(dw) * dh * 3, 0xEE);
+    average.result(out.data());
+    return out;
+}
+
+Pixels Grey(std::initializer_list<int> values)
+{
+    Pixels p;
+    for (int v : values) p.insert(p.end(), 3, uint8_t(v));
+    return p;
+}
+
+TEST(AreaAverageTest, SmallCasesWorkedByHand)
+{
+    const struct {
+        int32_t sw, sh, dw, dh;
+        Pixels source, expected;
+    } cases[] = {
+        {2, 2, 1, 1, Grey({10, 20, 30, 40}), Grey({25})},
+        {3, 1, 2, 1, Grey({0, 90, 180}), Grey({30, 150})},  // (0 * 2 + 90) / 3, (90 + 180 * 2) / 3
+        {1, 3, 1, 2, Grey({0, 90, 180}), Grey({30, 150})},
+        {3, 3, 2, 2, Grey({0, 0, 0, 0, 180, 0, 0, 0, 0}), Grey({20, 20, 20, 20})},  // 180 / 4 / 2.25
+        {2, 1, 1, 1, Grey({0, 1}), Grey({1})},                                       // a half rounds up
+        {2, 1, 3, 1, Grey({10, 40}), Grey({10, 25, 40})},
+        {2, 2, 1, 1, {0, 10, 200, 20, 30, 0, 40, 50, 100, 60, 70, 255}, {30, 40, 139}},  // channels apart
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(Resample(c.source, c.sw, c.sh, c.dw, c.dh), c.expected) << c.sw << "x" << c.sh << " to " << c.dw;
+}
+
+// The sums hold 255 times the largest source area without wrapping.
+TEST(AreaAverageTest, LargestPicturesStayWhite)
+{
+    for (auto [w, h] : {std::pair{4096, 4096}, std::pair{1 << 24, 1}})
+        EXPECT_EQ(Resample(Pixels(size_t(w) * h * 3, 255), w, h, 96, 60), Pixels(96 * 60 * 3, 255)) << w;
+}
+
+TEST(AreaAverageTest, AcceptsOnlySizesItsSumsHold)
+{
+    // sw, sh, dw, dh, accepted; 65536 x 65536 and 65537 x 65536 wrap to 0 and 65536 in 32 bits
+    const int32_t cases[][5] = {{1, 1, 96, 60, 1},         {0, 400, 96, 60, 0},    {320, -400, 96, 60, 0},
+                                {320, 400, 0, 60, 0},      {4097, 4096, 96, 60, 0}, {1, 1 << 24, 96, 60, 1},
+                                {(1 << 24) + 1, 1, 96, 60, 0}, {1, 1, 4097, 1, 0}, {1, 1, 1, 4097, 0},
+                                {65536, 65536, 96, 60, 0}, {65537, 65536, 96, 60, 0}};
+    for (auto [sw, sh, dw, dh, accepted] : cases) {
+        EXPECT_EQ(AreaAverage::accepts(sw, sh, dw, dh), bool(accepted)) << sw << "x" << sh;
+        EXPECT_EQ(AreaAverage(sw, sh, dw, dh).ready(), bool(accepted)) << sw << "x" << sh;
+    }
+}
+
+// Only ASCII letters fold: their neighbours differ by the case bit too, and a
+// double-byte character never equals ASCII.
+TEST(TextTest, FoldsOnlyAsciiLetters)
+{
+    for (auto [text, ascii, equal] : {std::tuple{"BAKLOG", "BakLog", true}, {"BakLogs", "BakLog", false},
+                                      {"[", "{", false}, {"\x83\x41", "aA", false}})
+        EXPECT_EQ(Text(text).equalsAsciiIgnoringCase(ascii), equal) << text;
+    EXPECT_TRUE(Text("D:").left(3) == "D:" && Text().left(3).empty());  // the boot root of a short Windows folder
+}
+
+TEST(UnitsTest, HalvesGoToEvenAndPixelsSurviveTwips)
+{
+    const int32_t halves[][3] = {{1, 2, 0}, {3, 2, 2}, {5, 2, 2}, {-1, 2, 0}, {-3, 2, -2}, {-7, 3, -2}, {-8, 3, -3}};
+    for (auto [n, d, want] : halves) EXPECT_EQ(RoundHalfEven(n, d), want) << n << "/" << d;
+    for (int32_t dpi : {72, 96, 100, 120, 144})  // a window stays where it was across a restart
+        for (int32_t px = -2200; px <= 2200; ++px) ASSERT_EQ(TwipsToPixels(PixelsToTwips(px, dpi), dpi), px);
+    EXPECT_TRUE(FitsInt16(32767) && FitsInt16(-32768) && !FitsInt16(32768) && !FitsInt16(-32769));
+}
+
+// What the tool writes is accepted; anything else leaves the default alone.
+TEST(SettingsTest, StoredPositionAcceptsOnlyWhatTheToolWrites)
+{
+    const std::pair<std::string, int32_t> cases[] = {  // 12345: refused
+        {"9000", 9000}, {"-15", -15}, {"0009000", 9000}, {"32767", 32767}, {"-32768", -32768},
+        {"32768", 12345}, {"-32769", 12345}, {"4294967296", 12345}, {"", 12345}, {"-", 12345},
+        {"12a", 12345}, {" 5", 12345}, {"+5", 12345}, {std::string("90\0" "00", 5), 12345}};
+    for (const auto& [text, want] : cases) {
+        int32_t value = 12345;
+        EXPECT_EQ(ParseStoredPosition(Text(text.c_str(), text.size()), &value), want != 12345) << text;
+        EXPECT_EQ(value, want) << text;
+    }
+}
+
+TEST(ErrTest, DescriptionsAndFileErrors)
+{
+    // ファイルが見つかりません。, then the path on a line of its own
+    const std::string notFound = "\x83\x74\x83\x40\x83\x43\x83\x8B\x82\xAA\x8C\xA9\x82\xC2\x82\xA9\x82\xE8\x82\xDC\x82\xB9\x82\xF1\x81\x42";
+    EXPECT_EQ(Str(Err(kErrFileNotFound, "C:\\\x83\x5C.bmp").description()), notFound + "\r\nC:\\\x83\x5C.bmp");
+    EXPECT_EQ(Str(Err(kErrFileNotFound).description()), notFound);
+    // Only these are asked about at the opening; anything else ends the tool.
+    for (int n : std::initializer_list<int>{kErrFileNotFound, kErrPathFileAccess, kErrPathNotFound, kErrInvalidPicture})
+        EXPECT_TRUE(IsFileError(Err(n))) << n;
+    for (int n : std::initializer_list<int>{0, kErrOverflow, kErrOutOfMemory, kErrDeviceIO, kErrPermissionDenied, kErrCancelled})
+        EXPECT_FALSE(IsFileError(Err(n))) << n;
+}
+
+}  // namespace

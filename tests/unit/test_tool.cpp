@@ -1,0 +1,456 @@
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <optional>
+
+#include "../../src/help_window/form2.h"
+#include "../../src/logo_files/apply.h"
+#include "../../src/logo_files/slots.h"
+#include "../../src/logo_files/startup.h"
+#include "../../src/main_window/form1.h"
+#include "../fake/fake_platform.h"
+
+namespace {
+
+using namespace Form1;
+using Contents = std::optional<std::string>;  // nullopt: no such file
+
+// A small picture whose colour tells which file it came from.
+std::string Logo(uint32_t rgb, int32_t width = 2, int32_t height = 2) { return MakeBitmap(width, height, [rgb](int32_t, int32_t) { return rgb; }); }
+
+const char *const kLive0 = "C:\\logo.sys", *const kLive1 = "C:\\WINDOWS\\logow.sys", *const kLive2 = "C:\\WINDOWS\\logos.sys";
+const char *const kBackup1 = "C:\\PLUMWICK\\BakLog\\logow.sys", *const kBackup2 = "C:\\PLUMWICK\\BakLog\\logos.sys";
+const char *const kDefault = "C:\\PLUMWICK\\DfltLogo.sys", *const kMarker = "C:\\PLUMWICK\\dfltlogo.sys";
+const char *const kSettings = "C:\\PLUMWICK\\Wendrop1.vrx", *const kPicked = "C:\\PICS\\picked.bmp";
+const char *const kLeft = "\x8B\x4E\x93\xAE\x8E\x9E\x82\xCC" "Left", *const kTop = "\x8B\x4E\x93\xAE\x8E\x9E\x82\xCC" "Top";  // 起動時の
+const char* const kLive[] = {kLive0, kLive1, kLive2};
+constexpr uint32_t kLogo0 = 0x100000, kLogo1 = 0x200000, kLogo2 = 0x300000, kDefaultRgb = 0x0000FF, kPickedRgb = 0x00FF00;
+const std::string kOld0 = Logo(kLogo0), kOld1 = Logo(kLogo1), kOld2 = Logo(kLogo2), kNew = Logo(kPickedRgb);
+const std::string kContinue = "\r\n\x91\xB1\x82\xAF\x82\xDC\x82\xB7\x82\xA9\x81\x48";  // 続けますか？
+const std::string kPreviewTitle =  // ダメェ～、ちゃんとしてネ。
+    "\x83\x5F\x83\x81\x83\x46\x81\x60\x81\x41\x82\xBF\x82\xE1\x82\xF1\x82\xC6\x82\xB5\x82\xC4\x83\x6C\x81\x42";
+
+// The message a failure shows: its description, the path on a line of its own.
+std::string Says(int number, const char* path = "") { return Str(Err(number, path).description()); }
+Contents Read(const FakePlatform& p, const std::string& path) { return p.exists(path) ? Contents(p.bytes(path)) : std::nullopt; }
+std::vector<int32_t> Rect(const PixelRect& r) { return {r.left, r.top, r.width, r.height}; }
+bool NoTemporaryFiles(const FakePlatform& p)
+{
+    for (const auto& [folded, e] : p.files)
+        if (folded.find(".pwn") != std::string::npos || folded.find(".pwo") != std::string::npos) return false;
+    return true;
+}
+
+// A machine with the three live logos, the default picture, a picked file and the tool.
+class ToolTest : public ::testing::Test {
+protected:
+    FakePlatform p;
+    Tool t{p};
+
+    void SetUp() override
+    {
+        p.addFile(kLive0, kOld0), p.addFile(kLive1, kOld1), p.addFile(kLive2, kOld2), p.addFile(kDefault, Logo(kDefaultRgb));
+        p.addFolder("C:\\PICS"), p.addFile(kPicked, kNew);
+    }
+    template <typename F>
+    bool Run(F&& f)  // false if the tool ended in f
+    {
+        try {
+            f();
+            return true;
+        } catch (const FakeEnded&) {
+            return false;
+        }
+    }
+    bool Start() { return Run([&] { Main(t); }); }
+    FakePlatform::Form& Window() { return p.forms.at(t.mainWindow); }
+    FakePlatform::Control& Ctl(int index) { return p.control(t.mainWindow, index); }
+    std::string Chosen(int slot) { return Ctl(lblLogo(slot)).caption; }
+    bool Click(int control) { return Run([&] { Window().events->Click(control); }); }
+    void Choose(int slot, const std::string& path) { p.fileChoices = {path}, Click(cmdSansyou(slot)); }
+    std::string Stored(const char* key)
+    {
+        Text value;
+        return p.readProfileString("Wendrop1", key, kSettings, &value) ? Str(value) : "(none)";
+    }
+    bool Apply(const char* a, const char* b, const char* c)
+    {
+        Ctl(lblLogo(0)).caption = a, Ctl(lblLogo(1)).caption = b, Ctl(lblLogo(2)).caption = c;
+        return Run([&] { TopLevel(t, ApplyLogos(t)); });
+    }
+    void ExpectLive(Contents a, Contents b, Contents c)
+    {
+        EXPECT_EQ(std::make_tuple(Read(p, kLive0), Read(p, kLive1), Read(p, kLive2)), std::make_tuple(a, b, c));
+        EXPECT_TRUE(NoTemporaryFiles(p));
+    }
+    std::vector<int> Draws() { return {Ctl(picPreView(0)).draws, Ctl(picPreView(1)).draws, Ctl(picPreView(2)).draws}; }
+    uint32_t Shown(int slot)  // the colour of a 96 x 60 preview all of one colour
+    {
+        const FakePlatform::Picture& d = Ctl(picPreView(slot)).drawn;
+        for (size_t i = 3; i < d.bgr.size(); ++i)
+            if (d.bgr[i] != d.bgr[i % 3]) return 0xFFFFFFFF;
+        return d.width != 96 || d.height != 60 ? 0xFFFFFFFF : uint32_t(d.bgr[2]) << 16 | d.bgr[1] << 8 | d.bgr[0];
+    }
+    bool SourcesEmpty() { return Ctl(picMoto(0)).picture.bgr.empty() && Ctl(picMoto(1)).picture.bgr.empty() && Ctl(picMoto(2)).picture.bgr.empty(); }
+};
+
+TEST_F(ToolTest, SecondCopyEndsBeforeTouchingAnything)
+{
+    p.otherCopy = true;
+    EXPECT_FALSE(Start());
+    EXPECT_TRUE(p.calls == 0 && p.forms.empty());
+}
+
+// The first start keeps both Windows logos, each whole or not at all; later
+// starts never touch the backups, whatever the folder's name or attributes.
+TEST_F(ToolTest, BackupsAreMadeOnTheFirstStartOnly)
+{
+    p.failOn(FakePlatform::Op::CopyFile, "BakLog\\logow.pwn", kErrDiskFull);
+    ASSERT_TRUE(Start());
+    EXPECT_EQ(std::make_tuple(Read(p, kBackup1), Read(p, kBackup2)), std::make_tuple(Contents(), Contents(kOld2)));
+    EXPECT_FALSE(p.exists("C:\\PLUMWICK\\BakLog\\logo.sys"));
+    p.addFile(kLive2, kNew), p.remove(kBackup2), p.addFolder("C:\\PLUMWICK\\BAKLOG");
+    ASSERT_TRUE(Start());
+    EXPECT_FALSE(p.exists(kBackup2));
+    p.addFolder("C:\\PLUMWICK\\baklog", FakePlatform::kHidden), p.addFile(kBackup2, "kept");
+    ASSERT_TRUE(Start());
+    EXPECT_EQ(std::make_tuple(Read(p, kBackup1), Read(p, kBackup2)), std::make_tuple(Contents(), Contents("kept")));
+    EXPECT_TRUE(NoTemporaryFiles(p) && p.boxes.empty());
+    for (auto [path, attrs] : {std::pair{"C:\\PLUMWICK", FakePlatform::kFolder | FakePlatform::kReadOnly}, {"C:\\PLUMWICK\\BakLog", 0u}}) {
+        FakePlatform q;  // a read-only folder; a file in the backup folder's place
+        q.addFile(path, "", attrs), q.addFile(kLive1, kOld1);
+        Tool tq(q);
+        Main(tq);
+        EXPECT_TRUE(!q.exists(kBackup1) && q.forms.at(tq.mainWindow).shown);
+    }
+}
+
+// Only the marker's own spelling removes the start-up logo; the default
+// picture is a file like any other. Closing keeps the window's place.
+TEST_F(ToolTest, ApplyReplacesExactlyTheChosenSlotsAndCloses)
+{
+    const struct {
+        const char* chosen[3];
+        Contents expected[3];  // each live file afterwards
+    } cases[] = {
+        {{"", "", ""}, {kOld0, kOld1, kOld2}},          {{"C:\\logo.sys", "C:\\windows\\LOGOW.SYS", ""}, {kOld0, kOld1, kOld2}},
+        {{"", kBackup1, kBackup2}, {kOld0, kOld1, kOld2}}, {{"", kPicked, ""}, {kOld0, kNew, kOld2}},
+        {{kDefault, "", ""}, {Logo(kDefaultRgb), kNew, kOld2}}, {{kMarker, "", ""}, {std::nullopt, kNew, kOld2}},
+        {{kPicked, kPicked, kPicked}, {kNew, kNew, kNew}},
+    };
+    ASSERT_TRUE(Start());
+    for (const auto& c : cases) {
+        EXPECT_FALSE(Apply(c.chosen[0], c.chosen[1], c.chosen[2]));
+        ExpectLive(c.expected[0], c.expected[1], c.expected[2]);
+        EXPECT_EQ(Stored(kLeft), "5085");
+        p.profile.clear(), Window().loaded = true;
+    }
+    EXPECT_TRUE(p.boxes.empty());
+}
+
+// Windows shows a hidden, system or read-only logo all the same: it is
+// replaced or removed like any other, and kept as it is when chosen itself.
+TEST_F(ToolTest, ApplyToAConcealedStartUpLogo)
+{
+    const unsigned all = FakePlatform::kHidden | FakePlatform::kSystem | FakePlatform::kReadOnly;
+    ASSERT_TRUE(Start());
+    for (auto [chosen, left, attrs] : {std::tuple{"C:\\logo.sys", Contents(kOld0), all}, std::tuple{kPicked, Contents(kNew), 0u},
+                                       std::tuple{kMarker, Contents(), 0u}}) {
+        p.remove(kLive0), p.addFile("C:\\LOGO.SYS", kOld0, all);
+        EXPECT_FALSE(Apply(chosen, "", ""));
+        EXPECT_EQ(Read(p, kLive0), left);
+        EXPECT_EQ(p.exists(kLive0) ? p.entry(kLive0)->attrs : 0, attrs) << chosen;
+        Window().loaded = true;
+    }
+    EXPECT_TRUE(p.boxes.empty());
+}
+
+// The first failure stops the run with the earlier slots applied and names
+// the live logo, not a temporary file; the window is not closed.
+TEST_F(ToolTest, AFailureStopsTheApplyAtItsSlot)
+{
+    ASSERT_TRUE(Start());
+    EXPECT_FALSE(Apply(kPicked, "C:\\PICS\\gone.bmp", kPicked));
+    ExpectLive(kNew, kOld1, kOld2);
+    EXPECT_EQ(std::make_tuple(p.boxes.at(0).text, p.boxes.at(0).title), std::make_tuple(Says(kErrFileNotFound, "C:\\PICS\\gone.bmp"), "Plumwick"));
+    EXPECT_TRUE(p.profile.empty());
+    p.failOn(FakePlatform::Op::CopyFile, "logow.pwn", kErrDiskFull);
+    EXPECT_FALSE(Apply("", kPicked, ""));
+    ExpectLive(kNew, kOld1, kOld2);
+    EXPECT_EQ(p.boxes.at(1).text, Says(kErrDiskFull, kLive1));
+}
+
+// A run cut off half way may leave the replaced logo under its temporary
+// name: it is put back first, unless a new logo already stands there.
+TEST_F(ToolTest, WhatACrashLeftIsCleanedUpFirst)
+{
+    ASSERT_TRUE(Start());
+    p.addFile("C:\\WINDOWS\\logow.pwo", "the logo before"), p.remove(kLive2);
+    p.addFile("C:\\WINDOWS\\logos.pwo", kOld2), p.addFile("C:\\WINDOWS\\logos.pwn", "half a file");
+    p.failOn(FakePlatform::Op::CopyFile, "logos.pwn", kErrPathFileAccess);
+    EXPECT_FALSE(Apply("", kPicked, kPicked));
+    ExpectLive(kOld0, kNew, kOld2);
+}
+
+// Both backups are checked before anything is touched. Restoring keeps the
+// window open and names the defaults as the choices.
+TEST_F(ToolTest, RestorePutsTheBackupsBack)
+{
+    ASSERT_TRUE(Start());
+    p.addFile(kLive1, Logo(0x222222));
+    for (const char* missing : {kBackup1, kBackup2}) {
+        const std::string backup = p.bytes(missing);
+        p.remove(missing);
+        EXPECT_FALSE(Click(cmdDflt));
+        ExpectLive(kOld0, Logo(0x222222), kOld2);
+        EXPECT_EQ(p.boxes.back().text, Says(kErrFileNotFound, missing));
+        p.addFile(missing, backup);
+    }
+    EXPECT_EQ(Chosen(1), "");
+    ASSERT_TRUE(Click(cmdDflt));
+    ExpectLive(std::nullopt, kOld1, kOld2);
+    EXPECT_EQ(Chosen(0) + Chosen(1) + Chosen(2), std::string(kMarker) + kBackup1 + kBackup2);
+    EXPECT_TRUE(Ctl(cmdOK).enabled && Window().loaded);
+}
+
+// Every failable call that applying or restoring makes is made to fail in
+// turn; each live logo must then hold its old or its new content, whole.
+TEST(FaultInjection, EveryFailingCallLeavesEachLogoOldOrNewAndNoTemporaryFile)
+{
+    const unsigned kConcealed = FakePlatform::kHidden | FakePlatform::kReadOnly, kNone = 99;  // kNone: no start-up logo
+    const struct {
+        bool restore;
+        const char* chosen[3];
+        unsigned attrs0;
+    } scenarios[] = {
+        {false, {kPicked, kPicked, kPicked}, 0},  {false, {kMarker, kPicked, ""}, 0},    {false, {kPicked, "", ""}, kConcealed},
+        {false, {kPicked, "", kPicked}, kNone},   {false, {"", kBackup1, kBackup2}, 0},  {false, {"C:\\logo.sys", kPicked, ""}, 0},
+        {true, {kMarker, kBackup1, kBackup2}, 0}, {true, {kMarker, kBackup1, kBackup2}, FakePlatform::kSystem},
+        {true, {kMarker, kBackup1, kBackup2}, kNone},
+    };
+    long injected = 0, survived = 0;
+    for (const auto& s : scenarios) {
+        for (long k = 1;; ++k) {
+            FakePlatform p;
+            if (s.attrs0 != kNone) p.addFile("C:\\LOGO.SYS", kOld0, s.attrs0);
+            p.addFile(kLive1, kOld1), p.addFile(kLive2, kOld2), p.addFolder("C:\\PICS"), p.addFile(kPicked, kNew);
+            Tool t(p);
+            Main(t);
+            p.addFile(kBackup1, kNew + "1"), p.addFile(kBackup2, kNew + "2");
+            Contents old[3] = {Read(p, kLive0), kOld1, kOld2}, fresh[3];
+            for (int slot = 0; slot < 3; ++slot) {
+                const std::string chosen = s.chosen[slot];
+                if (!s.restore) p.control(t.mainWindow, lblLogo(slot)).caption = chosen;
+                fresh[slot] = chosen.empty() || p.samePath(chosen.c_str(), kLive[slot]) ? old[slot]
+                            : chosen == kMarker ? std::nullopt : Read(p, chosen);
+            }
+            p.failCall(p.calls + k, kErrDeviceIO);
+            try {
+                TopLevel(t, s.restore ? RestoreDefaultLogos(t) : ApplyLogos(t));
+            } catch (const FakeEnded&) {
+            }
+            bool whole = NoTemporaryFiles(p) && Read(p, kBackup1) == kNew + "1";
+            for (int slot = 0; slot < 3; ++slot)
+                whole = whole && (Read(p, kLive[slot]) == fresh[slot] || (p.injected && Read(p, kLive[slot]) == old[slot]));
+            EXPECT_TRUE(whole) << "scenario " << &s - scenarios << ": a logo, a backup or a temporary file is wrong after fault " << k;
+            if (!p.injected) break;
+            ++injected, survived += whole;
+        }
+    }
+    std::printf("fault injection: %ld faults injected, files survived %ld\n", injected, survived);
+    EXPECT_EQ(survived, injected);
+    EXPECT_GT(injected, 200);
+}
+
+// 340 x 256 pixels. A stored place is used as it is; without one, or with a
+// value the tool could not have written, the window is centred by the size
+// it loaded with (345 x 254 at 96 dpi, 430 x 311 at 120). No message either way.
+TEST_F(ToolTest, WindowPlaceIsStoredOrCentred)
+{
+    const struct {
+        int32_t dpiX, dpiY, width, height;
+        const char *section, *left, *top;  // stored values, if any
+        int32_t wantLeft, wantTop;
+    } cases[] = {
+        {96, 96, 1023, 767, "", nullptr, nullptr, 339, 256},  {120, 120, 1025, 769, "", nullptr, nullptr, 298, 229},
+        {96, 96, 300, 200, "", nullptr, nullptr, -22, -27},   {96, 120, 1024, 768, "", nullptr, nullptr, 339, 228},
+        {96, 96, 1024, 768, "Wendrop1", "9000", "4500", 600, 300},   {96, 120, 1024, 768, "Wendrop1", "9000", "4500", 600, 375},
+        {96, 96, 1024, 768, "Wendrop1", "32767", "-32768", 2184, -2185}, {96, 96, 1024, 768, "Wendrop1", "32768", "-15", 339, -1},
+        {96, 96, 1024, 768, "Wendrop1", "abc", "", 339, 257}, {96, 96, 1024, 768, "Other", "9000", "4500", 339, 257},
+    };
+    for (const auto& c : cases) {
+        p.screenInfo = {c.dpiX, c.dpiY, c.width, c.height};
+        p.profile.clear();
+        if (c.left) p.writeProfileString(c.section, kLeft, c.left, kSettings), p.writeProfileString(c.section, kTop, c.top, kSettings);
+        ASSERT_TRUE(Start());
+        EXPECT_EQ(Rect(Window().outer), std::vector<int32_t>({c.wantLeft, c.wantTop, 340, 256})) << c.dpiX << " " << c.width << " " << (c.left ? c.left : "");
+        EXPECT_TRUE(Window().shown);
+    }
+    EXPECT_TRUE(p.boxes.empty());
+}
+
+// Every way out writes the position in twips and ends; only OK applies.
+// The next start opens where the window was.
+TEST_F(ToolTest, ClosingKeepsThePlace)
+{
+    const struct {
+        int control;  // -1: the close box
+        int32_t dpiX, dpiY, left, top;
+        const char* stored;
+    } cases[] = {{cmdCancel, 96, 96, 600, 300, "9000 4500"}, {-1, 120, 120, 600, 300, "7200 3600"},
+                 {cmdCancel, 96, 120, 600, 300, "9000 3600"}, {cmdOK, 96, 96, -10, -1, "-150 -15"}};
+    for (const auto& c : cases) {
+        p.screenInfo = {c.dpiX, c.dpiY, 1024, 768};
+        ASSERT_TRUE(Start());
+        (void)p.setCaption(t.mainWindow, lblLogo(1), kPicked);
+        Window().outer.left = c.left, Window().outer.top = c.top;
+        EXPECT_FALSE(Run([&] { c.control < 0 ? (void)p.unloadForm(t.mainWindow) : Window().events->Click(c.control); }));
+        EXPECT_EQ(p.bytes(kLive1), c.control == cmdOK ? kNew : kOld1);
+        EXPECT_EQ(Stored(kLeft) + " " + Stored(kTop), c.stored);
+        ASSERT_TRUE(Start());
+        EXPECT_EQ(Rect(Window().outer), std::vector<int32_t>({c.left, c.top, 340, 256}));
+    }
+}
+
+class OpeningFailure : public ToolTest, public ::testing::WithParamInterface<std::pair<int, Answer>> {};
+
+// Loading the shutdown logo fails. A file error asks whether to go on with
+// the next step; Yes opens the window as usual, No or any other error ends.
+TEST_P(OpeningFailure, AsksOrEnds)
+{
+    const auto [number, answer] = GetParam();
+    const bool asks = answer != Answer::Ok, opens = answer == Answer::Yes;
+    p.failOn(FakePlatform::Op::LoadPicture, "logow.sys", number);
+    p.answers = {answer};
+    EXPECT_EQ(Start(), opens);
+    ASSERT_EQ(p.boxes.size(), 1u);
+    EXPECT_EQ(std::make_tuple(p.boxes[0].text, p.boxes[0].title, p.boxes[0].buttons, p.boxes[0].icon),
+              std::make_tuple(Says(number, kLive1) + (asks ? kContinue : ""), std::string("Plumwick"),
+                              asks ? Buttons::YesNo : Buttons::Ok, asks ? Icon::Question : Icon::Critical));
+    EXPECT_EQ(Window().shown, opens);
+    EXPECT_EQ(Draws(), std::vector<int>({1, 0, opens ? 1 : 0}));
+    EXPECT_TRUE(p.profile.empty()) << "nothing is written while opening";
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, OpeningFailure,
+                         ::testing::Values(std::pair{int(kErrFileNotFound), Answer::Yes}, std::pair{int(kErrPathFileAccess), Answer::Yes},
+                                           std::pair{int(kErrInvalidPicture), Answer::No}, std::pair{int(kErrDeviceIO), Answer::Ok}),
+                         [](const auto& info) { return "error_" + std::to_string(info.param.first); });
+
+// The installed logos are previewed once; the choices are empty, OK is
+// disabled. Windows shows a hidden, system or read-only logo.sys, so the
+// first preview does too; without one it shows the default picture.
+TEST_F(ToolTest, OpensWithTheInstalledLogos)
+{
+    ASSERT_TRUE(Start());
+    EXPECT_EQ(std::vector<uint32_t>({Shown(0), Shown(1), Shown(2)}), std::vector<uint32_t>({kLogo0, kLogo1, kLogo2}));
+    EXPECT_EQ(Draws(), std::vector<int>({1, 1, 1}));
+    EXPECT_EQ(Chosen(0) + Chosen(1) + Chosen(2), "");
+    EXPECT_FALSE(Ctl(cmdOK).enabled);
+    EXPECT_TRUE(SourcesEmpty());
+    p.remove(kLive0);
+    for (uint32_t shown : {kDefaultRgb, kDefaultRgb, 0x445566u}) {
+        if (shown == 0x445566) p.remove(kLive0), p.addFile("C:\\LOGO.SYS", Logo(shown), FakePlatform::kHidden | FakePlatform::kSystem | FakePlatform::kReadOnly);
+        ASSERT_TRUE(Start());
+        EXPECT_EQ(Shown(0), shown);
+        p.addFolder(kLive0);
+    }
+    EXPECT_TRUE(p.boxes.empty());
+}
+
+// A choice enables OK and previews every slot with a choice, whatever the
+// picture's size; a cancel, or a choice that fails to be stored, changes
+// nothing and says nothing. The dialog is set up afresh on every opening and
+// suggests the last choice of any slot.
+TEST_F(ToolTest, ChoosingPreviewsEverySlotWithAChoice)
+{
+    ASSERT_TRUE(Start());
+    t.CommonDialog1.Filter = "*.*", t.CommonDialog1.InitDir = "C:\\";
+    Choose(1, kPicked);
+    const CommonDialog& d = p.dialogs.at(0);  // ビットマップ (*.bmp)|*.bmp
+    EXPECT_EQ(std::make_tuple(d.CancelError, Str(d.Filter), Str(d.InitDir), Str(d.FileName)),
+              std::make_tuple(true, "\x83\x72\x83\x62\x83\x67\x83\x7D\x83\x62\x83\x76 (*.bmp)|*.bmp", "C:\\PLUMWICK", ""));
+    EXPECT_TRUE(Chosen(1) == kPicked && Ctl(cmdOK).enabled);
+    EXPECT_EQ(Shown(1), kPickedRgb);
+    EXPECT_EQ(Draws(), std::vector<int>({1, 2, 1}));
+    for (auto [w, h] : {std::pair{320, 400}, std::pair{1, 1}, std::pair{3, 700}, std::pair{2000, 2}}) {
+        p.addFile("C:\\PICS\\" + std::to_string(w) + ".bmp", Logo(0x336699 + w, w, h));
+        Choose(2, "C:\\PICS\\" + std::to_string(w) + ".bmp");
+        EXPECT_EQ(Shown(2), 0x336699u + w) << w;
+        EXPECT_TRUE(SourcesEmpty());
+    }
+    Choose(0, "");
+    EXPECT_EQ(Str(p.dialogs.back().FileName), "C:\\PICS\\2000.bmp");
+    p.failOn(FakePlatform::Op::SetCaption, "green", kErrDeviceIO);
+    Choose(0, "C:\\PICS\\green.bmp");
+    EXPECT_EQ(Chosen(0), "");
+    EXPECT_EQ(Draws(), std::vector<int>({1, 6, 5}));
+    EXPECT_TRUE(p.boxes.empty());
+}
+
+// Quadrants of a logo land in the same quadrants of its preview.
+TEST_F(ToolTest, PreviewIsUprightAndNotMirrored)
+{
+    auto quadrant = [](bool top, bool left) -> uint32_t { return top ? (left ? 0xFF0000 : 0x00FF00) : (left ? 0x0000FF : 0xFFFFFF); };
+    p.addFile("C:\\PICS\\quarters.bmp", MakeBitmap(320, 400, [&](int32_t x, int32_t y) { return quadrant(y < 200, x < 160); }));
+    ASSERT_TRUE(Start());
+    Choose(0, "C:\\PICS\\quarters.bmp");
+    const std::vector<uint8_t>& d = Ctl(picPreView(0)).drawn.bgr;
+    ASSERT_EQ(d.size(), 96u * 60 * 3);
+    for (size_t i = 0; i < d.size(); i += 3)
+        ASSERT_EQ(uint32_t(d[i + 2]) << 16 | d[i + 1] << 8 | d[i], quadrant(i / 3 / 96 < 30, i / 3 % 96 < 48)) << i / 3;
+}
+
+// Reported in every run until a file that loads is chosen, and the run goes
+// on; the choice stays, and so does the old preview. OK is enabled before
+// the run starts, and the bad choice can still be applied.
+TEST_F(ToolTest, ABadChoiceIsReportedInEveryRun)
+{
+    const std::string cut = Logo(0x123456, 320, 400).substr(0, 5000);
+    for (auto [path, number] : {std::pair{"C:\\PICS\\gone.bmp", int(kErrFileNotFound)}, std::pair{"C:\\NOWHERE\\logo.bmp", int(kErrPathNotFound)},
+                                std::pair{"C:\\PICS\\cut.bmp", int(kErrInvalidPicture)}}) {
+        p.addFile(kLive0, kOld0), p.addFile("C:\\PICS\\cut.bmp", cut), p.boxes.clear();
+        ASSERT_TRUE(Start());
+        std::vector<bool> okAtBox;
+        p.onMessageBox = [&] { okAtBox.push_back(Ctl(cmdOK).enabled); };
+        Choose(0, path);
+        Choose(2, kPicked);
+        ASSERT_EQ(p.boxes.size(), 2u);
+        EXPECT_EQ(std::make_tuple(p.boxes[1].text, p.boxes[1].title, p.boxes[1].icon, p.boxes[1].buttons),
+                  std::make_tuple(Says(number, path), kPreviewTitle, Icon::Critical, Buttons::Ok));
+        EXPECT_EQ(okAtBox, std::vector<bool>({true, true}));
+        EXPECT_EQ(Draws(), std::vector<int>({1, 1, 2}));
+        EXPECT_EQ(Shown(0), kLogo0);
+        Choose(0, kPicked);
+        Choose(0, path);
+        EXPECT_EQ(p.boxes.size(), 3u);
+        EXPECT_FALSE(Click(cmdOK));
+        EXPECT_EQ(Read(p, kLive0), number == kErrInvalidPicture ? Contents(cut) : kOld0);
+    }
+}
+
+// 353 x 256 pixels, modal over the main window, centred by the size it
+// loaded with (361 x 255 at 96 dpi), built afresh each time.
+TEST_F(ToolTest, HelpWindow)
+{
+    const int32_t cases[][6] = {{96, 96, 1024, 768, 331, 256}, {120, 120, 1025, 769, 288, 228}, {144, 144, 1600, 1200, 531, 415},
+                                {96, 96, 300, 200, -30, -27},  {96, 120, 1024, 768, 331, 228}};
+    ASSERT_TRUE(Start());
+    std::vector<int32_t> seen;
+    p.whileModal = [&](FormHandle f) {
+        EXPECT_TRUE(p.forms[f].def == &Form2::kDefinition && p.forms[f].modal && Window().shown);
+        seen = Rect(p.forms[f].outer);
+    };
+    for (auto [dpiX, dpiY, width, height, left, top] : cases) {
+        p.screenInfo = {dpiX, dpiY, width, height};
+        EXPECT_TRUE(Click(cmdHint));
+        EXPECT_EQ(seen, std::vector<int32_t>({left, top, 353, 256}));
+        EXPECT_FALSE(p.forms.back().loaded);
+    }
+    EXPECT_EQ(p.forms.size(), 6u);
+    p.screenInfo = {14, 14, 1024, 768};  // 353 pixels of 103 twips do not fit 16 bits
+    EXPECT_FALSE(Click(cmdHint));
+    EXPECT_EQ(p.boxes.at(0).text, Says(kErrOverflow));
+}
+
+}  // namespace

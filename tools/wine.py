@@ -1,0 +1,212 @@
+"""One Wine session for the tests, the demo and the benchmarks: Xvfb on a free
+display, a private 32-bit Wine prefix, programs under `wine`, the end-to-end
+driver, screenshots. Everything started here is stopped here: programs and Xvfb
+by their pid, Wine by `wineserver -k` in the prefix.
+
+    with Session(driver=Path("build/i686/tests/e2e/driver/driver.exe")) as s:
+        proc = s.launch(s.c("C:\\Plumwick\\Plumwick.exe"), "Plumwick")  # waits for the window
+"""
+from __future__ import annotations
+
+import json
+import os
+import queue
+import shutil
+import subprocess
+import tempfile
+import threading
+import time
+from pathlib import Path
+
+WINE, WINESERVER, XVFB = "/usr/bin/wine", "/usr/lib/wine/wineserver", "/usr/bin/Xvfb"
+SCREEN = (1024, 768)
+# Japanese dialog fonts are proportional, as on Windows; without these Wine
+# falls back to a fixed-width one.
+FONTS = [("MS Shell Dlg", "IPAPGothic"), ("MS UI Gothic", "IPAPGothic")]
+
+
+class WineError(RuntimeError):
+    pass
+
+
+def free_display() -> int:
+    for n in range(90 + os.getpid() % 200, 600):
+        if not Path(f"/tmp/.X11-unix/X{n}").exists() and not Path(f"/tmp/.X{n}-lock").exists():
+            return n
+    raise WineError("no free X display")
+
+
+class Driver:
+    """driver.exe under wine: one TAB-separated command line in, one JSON line out."""
+
+    def __init__(self, session: "Session", exe: Path):
+        self.proc = subprocess.Popen([WINE, str(exe)], env=session.env(), cwd=session.c("C:\\"),
+                                     stdin=subprocess.PIPE, stdout=subprocess.PIPE, stderr=subprocess.DEVNULL)
+        self.lines: queue.Queue = queue.Queue()
+        threading.Thread(target=self.pump, daemon=True).start()
+
+    def pump(self) -> None:
+        for line in iter(self.proc.stdout.readline, b""):
+            self.lines.put(line)
+        self.lines.put(b"")
+
+    def __call__(self, *fields, check: bool = True) -> dict:
+        """Sends a command; raises WineError on an error answer unless check is False."""
+        self.proc.stdin.write(("\t".join(map(str, fields)) + "\n").encode("utf-8"))
+        self.proc.stdin.flush()
+        try:
+            line = self.lines.get(timeout=60)
+        except queue.Empty:
+            raise WineError(f"driver gave no answer to {fields}") from None
+        answer = json.loads(line or b'{"ok":false,"error":"driver ended"}')
+        if check and not answer["ok"]:
+            raise WineError(f"{fields}: {answer['error']}")
+        return answer
+
+    def stop(self) -> None:
+        self.proc.stdin.close()
+        try:
+            self.proc.wait(5)
+        except subprocess.TimeoutExpired:
+            self.proc.kill()
+            self.proc.wait()
+
+
+class Session:
+    """Xvfb, a prefix (made once, in `prefix` or a temporary folder) and what runs in it."""
+
+    def __init__(self, prefix: Path | None = None, driver: Path | None = None, display: str | None = None):
+        self.keep = prefix is not None
+        self.prefix = Path(prefix or tempfile.mkdtemp(prefix="plumwick-wine-"))
+        self.driver_exe, self.dpi, self.display = driver, 96, display
+        self.xvfb: subprocess.Popen | None = None
+        self.programs: list[subprocess.Popen] = []
+        self.driver: Driver | None = None
+
+    def env(self) -> dict:
+        env = {k: v for k, v in os.environ.items() if not k.startswith("WINE")}
+        env.update(WINEPREFIX=str(self.prefix), WINEARCH="win32", WINEDEBUG="-all", LANG="ja_JP.UTF-8",
+                   LC_ALL="ja_JP.UTF-8", DISPLAY=self.display, WINEDLLOVERRIDES="mscoree,mshtml,winemenubuilder.exe=d")
+        return env
+
+    def __enter__(self) -> "Session":
+        try:
+            return self.start()
+        except BaseException:
+            self.close()
+            raise
+
+    def __exit__(self, *exc) -> None:
+        self.close()
+
+    def start(self) -> "Session":
+        if not self.display:
+            n = free_display()
+            self.xvfb = subprocess.Popen([XVFB, f":{n}", "-screen", "0", f"{SCREEN[0]}x{SCREEN[1]}x24",
+                                          "-nolisten", "tcp"], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+            self.display = f":{n}"
+            wait_for(lambda: Path(f"/tmp/.X11-unix/X{n}").exists() or self.xvfb.poll() is not None, 10, "Xvfb")
+            if self.xvfb.poll() is not None:
+                raise WineError("Xvfb did not start")
+        if not (self.prefix / "system.reg").exists():
+            self.prefix.mkdir(parents=True, exist_ok=True)
+            print(f"making a Wine prefix in {self.prefix} (about 10 s)...", flush=True)
+            subprocess.run([WINE, "wineboot", "-i"], env=self.env(), check=True, timeout=300,
+                           stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        self.set_dpi(self.dpi)
+        return self
+
+    def set_dpi(self, dpi: int) -> None:
+        """Writes the user settings (fonts, desktop, DPI 96 or 120) into user.reg with Wine stopped;
+        every program of the prefix ends and the driver starts again."""
+        self.end_programs()
+        if self.driver:
+            self.driver.stop()
+        self.wineserver("-k")
+        self.dpi = dpi
+        reg = self.prefix / "user.reg"
+        text = reg.read_text(encoding="utf-8", errors="surrogateescape")
+        keys = {r"Control Panel\\Desktop": [("LogPixels", f"dword:{dpi:08x}")],
+                r"Software\\Wine\\Fonts\\Replacements": [(a, f'"{b}"') for a, b in FONTS],
+                r"Software\\Wine\\WineDbg": [("ShowCrashDialog", "dword:00000000")],
+                r"Software\\Wine\\Explorer": [("Desktop", '"Default"')],
+                r"Software\\Wine\\Explorer\\Desktops": [("Default", f'"{SCREEN[0]}x{SCREEN[1]}"')]}
+        for key, values in keys.items():
+            head = f"\n[{key}]"
+            if head not in text:
+                text += f"{head} 0\n"
+            start = text.index(head) + len(head)
+            end = text.find("\n[", start)
+            end = len(text) if end < 0 else end
+            body = [ln for ln in text[start:end].split("\n")
+                    if not any(ln.startswith(f'"{name}"=') for name, _ in values)]
+            body = "\n".join(body).rstrip("\n") + "".join(f'\n"{name}"={value}' for name, value in values)
+            text = text[:start] + body + "\n" + text[end:]
+        reg.write_text(text, encoding="utf-8", errors="surrogateescape")
+        if self.driver_exe:
+            self.driver = Driver(self, self.driver_exe)
+
+    def wineserver(self, *args: str) -> None:
+        subprocess.run([WINESERVER, *args], env=self.env(), timeout=60)
+        subprocess.run([WINESERVER, "-w"], env=self.env(), timeout=60)
+
+    def c(self, winpath: str) -> Path:
+        """The Linux path of C:\\..., matching existing names in any case."""
+        path = self.prefix / "drive_c"
+        for part in winpath[3:].split("\\") if len(winpath) > 3 else []:
+            same = [p for p in path.iterdir() if p.name.lower() == part.lower()] if path.is_dir() else []
+            path = same[0] if same else path / part
+        return path
+
+    def run(self, exe: Path, *args: str) -> subprocess.Popen:
+        """Starts a Windows program in its own folder (no waiting: see launch)."""
+        proc = subprocess.Popen([WINE, str(exe), *args], env=self.env(), cwd=Path(exe).parent,
+                                stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        self.programs.append(proc)
+        return proc
+
+    def launch(self, exe: Path, title: str, timeout: float = 30) -> subprocess.Popen:
+        """Starts a program and waits until its window is shown and painted."""
+        proc = self.run(exe)
+        deadline = time.monotonic() + timeout
+        while not self.driver("wait", title, 200, check=False)["ok"]:
+            if proc.poll() is not None or time.monotonic() > deadline:
+                raise WineError(f"{exe} showed no window {title!r} (exit status {proc.poll()})")
+        return proc
+
+    def end_programs(self) -> None:
+        for proc in self.programs:
+            if proc.poll() is None:
+                proc.kill()
+            proc.wait()
+        self.programs.clear()
+
+    def screenshot(self, path: Path, rect: dict | None = None) -> Path:
+        """The screen as a picture file, or only `rect` ({left, top, width, height}) of it."""
+        Path(path).parent.mkdir(parents=True, exist_ok=True)
+        crop = ["-crop", "{width}x{height}+{left}+{top}".format(**rect)] if rect else []
+        subprocess.run(["import", "-display", self.display, "-window", "root", *crop, str(path)], check=True,
+                       timeout=30)
+        return Path(path)
+
+    def close(self) -> None:
+        self.end_programs()
+        if self.driver:
+            self.driver.stop()
+        if (self.prefix / "system.reg").exists():
+            self.wineserver("-k")
+        if self.xvfb:
+            self.xvfb.terminate()
+            self.xvfb.wait()
+        if not self.keep:
+            shutil.rmtree(self.prefix, ignore_errors=True)
+
+
+def wait_for(predicate, timeout: float = 10, what: str = "a condition"):
+    """The first true value of predicate(), polled until the timeout."""
+    deadline = time.monotonic() + timeout
+    while not (value := predicate()):
+        if time.monotonic() > deadline:
+            raise WineError(f"timed out waiting for {what}")
+        time.sleep(0.02)
+    return value
