@@ -1,0 +1,41 @@
+"""tools/release.py run in two copies of the tree gives the same bytes, and the floppy holds the four files."""
+import os
+import shutil
+import subprocess
+import sys
+import zipfile
+
+ROOT = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
+FILES = ["DfltLogo.sys", "Plumwick.exe", "README-EN.TXT", "README.TXT"]
+
+
+def release(folder):
+    """Copies the tree without its builds into folder, runs the release there, returns {file name: bytes}."""
+    skip = lambda d, names: [n for n in names if n in ("__pycache__", ".pytest_cache")
+                             or d == ROOT and (n.startswith("build") or n == "dist")]
+    shutil.copytree(ROOT, folder, ignore=skip, symlinks=True)
+    env = {k: v for k, v in os.environ.items() if k != "BUILD_DIR"}
+    subprocess.run([sys.executable, os.path.join(folder, "tools", "release.py")], check=True, env=env)
+    paths = [os.path.join(folder, "build", "i686", "Plumwick.exe")]
+    paths += [os.path.join(folder, "dist", n) for n in sorted(os.listdir(os.path.join(folder, "dist")))]
+    return {os.path.basename(p): open(p, "rb").read() for p in paths}
+
+
+def test_release_is_reproducible_and_complete(tmp_path):
+    first, second = release(str(tmp_path / "a")), release(str(tmp_path / "second-copy"))
+    assert sorted(first) == sorted(second) and len(first) == 3
+    for name in first:
+        assert first[name] == second[name], name + " differs between the two builds"
+    image = str(tmp_path / "a" / "dist" / next(n for n in first if n.endswith(".img")))
+    assert len(first[os.path.basename(image)]) == 1474560
+    listing = subprocess.run(["mdir", "-b", "-i", image, "::"], capture_output=True, text=True, check=True)
+    assert listing.stdout.split() == ["::/" + n for n in FILES]
+    mtype = lambda n: subprocess.run(["mtype", "-i", image, "::" + n], capture_output=True, check=True).stdout
+    assert mtype("Plumwick.exe") == first["Plumwick.exe"]
+    for name, encoding in (("README.TXT", "cp932"), ("README-EN.TXT", "ascii")):
+        text = mtype(name).decode(encoding)  # fails on a byte outside the encoding
+        assert text.count("\n") == text.count("\r\n") > 20 and "@VERSION@" not in text
+    with zipfile.ZipFile(str(image)[:-3] + "zip") as z:
+        assert [i.filename for i in z.infolist()] == FILES
+        assert {i.external_attr >> 16 for i in z.infolist()} == {0o100644}
+        assert all(z.read(n) == mtype(n) for n in FILES)
