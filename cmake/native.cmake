@@ -17,3 +17,6 @@ gtest_discover_tests(unit_tests DISCOVERY_TIMEOUT 30)
 # Figures, not tests: printed by bench/preview.sh.
 add_executable(preview_quality bench/preview_quality.cpp)
 target_link_libraries(preview_quality PRIVATE plumwick_fake)
+# Printed by bench/convert.py.
+add_executable(convert_quality bench/convert_quality.cpp)
+target_link_libraries(convert_quality PRIVATE plumwick_core)

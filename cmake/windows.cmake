@@ -44,6 +44,10 @@ plumwick_freestanding(bare_window)
 add_executable(preview_run WIN32 bench/preview_run.cpp $<TARGET_OBJECTS:plumwick_objects>)
 plumwick_freestanding(preview_run)
 
+# The conversion of a large picture into a logo, timed (bench/convert.py runs it).
+add_executable(convert_run WIN32 bench/convert_run.cpp $<TARGET_OBJECTS:plumwick_objects>)
+plumwick_freestanding(convert_run)
+
 # The end-to-end driver, an ordinary static program for the same 32-bit Wine.
 if(EXISTS ${CMAKE_SOURCE_DIR}/tests/e2e/driver/CMakeLists.txt)
     add_subdirectory(tests/e2e/driver)

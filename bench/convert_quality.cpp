@@ -1,0 +1,181 @@
+// How faithful a converted logo is: two 1024x768 24-bit pictures made here
+// (photo-like, a gradient, and a stress case) are resampled to 320x400 with the area
+// average; our 256-colour logo and ImageMagick's Floyd-Steinberg reduction
+// of the same resample are compared with it (PSNR). Also the native time
+// of one conversion. Usage: convert_quality <work folder>; the folder gets
+// the sources (photo.bmp, ...) and our logos (*_logo.sys).
+#include <algorithm>
+#include <chrono>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include "../src/logo_files/make_logo.h"
+#include "../src/platform/area_average.h"
+#include "../src/platform/bitmap_rows.h"
+
+namespace {
+using Bytes = std::vector<uint8_t>;
+constexpr int kW = 1024, kH = 768;
+
+// Smooth pseudo-random noise in 0..1, several octaves.
+double Hash(int x, int y, int seed)
+{
+    uint32_t h = uint32_t(x) * 374761393u + uint32_t(y) * 668265263u + uint32_t(seed) * 2246822519u;
+    h = (h ^ (h >> 13)) * 1274126177u;
+    return ((h ^ (h >> 16)) & 0xFFFF) / 65535.0;
+}
+double Noise(double x, double y, int seed)
+{
+    double sum = 0, amp = 0.5;
+    for (int o = 0; o < 5; ++o, x *= 2, y *= 2, amp /= 2) {
+        int ix = int(std::floor(x)), iy = int(std::floor(y));
+        double fx = x - ix, fy = y - iy;
+        fx = fx * fx * (3 - 2 * fx);
+        fy = fy * fy * (3 - 2 * fy);
+        double a = Hash(ix, iy, seed + o) + (Hash(ix + 1, iy, seed + o) - Hash(ix, iy, seed + o)) * fx;
+        double b = Hash(ix, iy + 1, seed + o) + (Hash(ix + 1, iy + 1, seed + o) - Hash(ix, iy + 1, seed + o)) * fx;
+        sum += amp * (a + (b - a) * fy);
+    }
+    return sum / 0.97;
+}
+
+uint8_t Clamp(double v) { return uint8_t(std::lround(std::min(255.0, std::max(0.0, v)))); }
+
+// Sky with clouds, a sun, hills with grass texture, a lake mirroring the
+// sky, a red house with hard edges: the mix a photo has.
+void Photo(int x, int y, uint8_t* p)
+{
+    double u = double(x) / kW, v = double(y) / kH, r, g, b;
+    double hill = 0.55 + 0.08 * std::sin(u * 7) + 0.05 * Noise(u * 3, 0, 7);
+    if (v < hill) {
+        double cloud = std::max(0.0, Noise(u * 6, v * 10, 1) - 0.45) * 2.2;
+        r = 90 + 120 * v + 200 * cloud, g = 140 + 90 * v + 190 * cloud, b = 230 - 20 * v + 60 * cloud;
+        double sun = std::hypot(u - 0.75, (v - 0.2) * 0.75);
+        if (sun < 0.06) r = 255, g = 240, b = 190;
+        else if (sun < 0.12) r += 80 * (0.12 - sun) / 0.06, g += 60 * (0.12 - sun) / 0.06;
+    } else if (v < 0.8) {
+        double t = Noise(u * 40, v * 60, 3), shade = (v - hill) * 2;
+        r = 50 + 60 * t - 40 * shade, g = 110 + 80 * t - 50 * shade, b = 30 + 30 * t;
+        if (u > 0.2 && u < 0.35 && v > 0.6 && v < 0.75) r = 170 + 30 * t, g = 40, b = 35;  // house
+        if (u > 0.24 && u < 0.28 && v > 0.66 && v < 0.75) r = 60, g = 40, b = 30;        // door
+    } else {
+        double ripple = 0.5 + 0.5 * std::sin(v * 300 + 8 * Noise(u * 8, v * 8, 5));
+        r = 60 + 70 * (1 - v) + 25 * ripple, g = 100 + 60 * (1 - v) + 25 * ripple, b = 150 + 40 * ripple;
+    }
+    p[0] = Clamp(b), p[1] = Clamp(g), p[2] = Clamp(r);
+}
+
+// A sunset: deep blue at the top to orange, darker to the left.
+void Gradient(int x, int y, uint8_t* p)
+{
+    double u = double(x) / (kW - 1), v = double(y) / (kH - 1), light = 0.55 + 0.45 * u;
+    p[0] = Clamp(light * (150 - 120 * v)), p[1] = Clamp(light * (40 + 120 * v)), p[2] = Clamp(light * (30 + 225 * v));
+}
+
+// Every channel changing at once: the colours fill the whole cube, the
+// hardest case for any 256-colour palette.
+void Cube(int x, int y, uint8_t* p)
+{
+    double u = double(x) / (kW - 1), v = double(y) / (kH - 1);
+    p[0] = Clamp(255 * u), p[1] = Clamp(255 * v), p[2] = Clamp(127.5 + 127.5 * std::sin(6.28 * (u + v)));
+}
+
+Bytes Bitmap24(int w, int h, const Bytes& topFirst)
+{
+    const uint32_t stride = RowBytes(w, 24), bits = 54;
+    Bytes f(bits + stride * h, 0);
+    auto put = [&](size_t at, uint32_t v) { for (int i = 0; i < 4; ++i) f[at + i] = uint8_t(v >> 8 * i); };
+    f[0] = 'B', f[1] = 'M';
+    put(2, uint32_t(f.size())), put(10, bits), put(14, 40), put(18, w), put(22, h), put(26, 1 | 24 << 16);
+    for (int y = 0; y < h; ++y) std::copy_n(&topFirst[size_t(y) * w * 3], w * 3, &f[bits + (h - 1 - y) * stride]);
+    return f;
+}
+
+// Any bitmap as 24-bit pixels, top row first.
+Bytes Pixels(const Bytes& file)
+{
+    BitmapRows rows;
+    if (!rows.open(file.data(), uint32_t(file.size()))) return {};
+    const int w = rows.layout().width;
+    Bytes out(size_t(w) * rows.layout().height * 3), row(rows.rowBytes());
+    int32_t y;
+    while (rows.next(&y, row.data()))
+        for (int x = 0; x < w; ++x)
+            for (int c = 0; c < 3; ++c)
+                out[(size_t(y) * w + x) * 3 + c] = rows.indexed() ? rows.palette()[row[x] * 4 + c] : row[x * 3 + c];
+    return out;
+}
+
+double Psnr(const Bytes& a, const Bytes& b)
+{
+    if (a.size() != b.size() || a.empty()) return NAN;
+    double mse = 0;
+    for (size_t i = 0; i < a.size(); ++i) mse += double(a[i] - b[i]) * (a[i] - b[i]);
+    mse /= a.size();
+    return mse == 0 ? INFINITY : 10 * std::log10(255.0 * 255.0 / mse);
+}
+
+Bytes Read(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return Bytes(std::istreambuf_iterator<char>(in), {});
+}
+void Write(const std::string& path, const Bytes& b) { std::ofstream(path, std::ios::binary).write((const char*)b.data(), b.size()); }
+
+size_t Colours(const Bytes& px)
+{
+    std::vector<uint32_t> c;
+    for (size_t i = 0; i < px.size(); i += 3) c.push_back(px[i] | px[i + 1] << 8 | px[i + 2] << 16);
+    std::sort(c.begin(), c.end());
+    return size_t(std::unique(c.begin(), c.end()) - c.begin());
+}
+}
+
+int main(int argc, char** argv)
+{
+    const std::string dir = argc > 1 ? argv[1] : ".";
+    struct Case {
+        const char* name;
+        void (*pixel)(int, int, uint8_t*);
+    } cases[] = {{"photo", Photo}, {"gradient", Gradient}, {"cube", Cube}};
+    std::printf("%-9s %9s %12s %14s %10s\n", "picture", "colours", "ours", "ImageMagick", "ours - IM");
+    for (const Case& c : cases) {
+        Bytes src(size_t(kW) * kH * 3);
+        for (int y = 0; y < kH; ++y)
+            for (int x = 0; x < kW; ++x) c.pixel(x, y, &src[(size_t(y) * kW + x) * 3]);
+        const Bytes file = Bitmap24(kW, kH, src);
+        Write(dir + "/" + c.name + ".bmp", file);
+
+        Bytes exact(size_t(kLogoWidth) * kLogoHeight * 3);
+        AreaAverage average(kW, kH, kLogoWidth, kLogoHeight);
+        for (int y = 0; y < kH; ++y) average.addRow(y, &src[size_t(y) * kW * 3]);
+        average.result(exact.data());
+        const std::string resample = dir + "/" + c.name + "_resample.bmp", im = dir + "/" + c.name + "_im.bmp";
+        Write(resample, Bitmap24(kLogoWidth, kLogoHeight, exact));
+
+        Bytes logo(kLogoFileSize);
+        if (MakeLogo(file.data(), uint32_t(file.size()), logo.data())) return std::puts("conversion failed"), 1;
+        Write(dir + "/" + c.name + "_logo.sys", logo);
+        const std::string command = "convert '" + resample + "' -dither FloydSteinberg -colors 256 -type Palette "
+                                    "-compress none 'BMP3:" + im + "'";
+        double imPsnr = std::system(command.c_str()) == 0 ? Psnr(Pixels(Read(im)), exact) : NAN;
+        double ours = Psnr(Pixels(logo), exact);
+        std::printf("%-9s %9zu %9.2f dB %11.2f dB %7.2f dB\n", c.name, Colours(exact), ours, imPsnr, ours - imPsnr);
+    }
+    const Bytes photo = Read(dir + "/photo.bmp");
+    Bytes logo(kLogoFileSize);
+    std::vector<double> ms;
+    for (int i = 0; i < 15; ++i) {
+        auto start = std::chrono::steady_clock::now();
+        (void)MakeLogo(photo.data(), uint32_t(photo.size()), logo.data());
+        ms.push_back(std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count());
+    }
+    std::sort(ms.begin(), ms.end());
+    std::printf("1024x768 24-bit photo to a logo (native, median of 15): %.1f ms\n", ms[ms.size() / 2]);
+    return 0;
+}

@@ -1,0 +1,175 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <set>
+#include <vector>
+
+#include "../../src/logo_files/make_logo.h"
+#include "../../src/platform/bitmap_rows.h"
+
+namespace {
+using Bytes = std::vector<uint8_t>;
+using Values = std::vector<uint32_t>;
+
+void Put(Bytes& b, size_t at, uint32_t v, int n) { for (int i = 0; i < n; ++i) b[at + i] = uint8_t(v >> 8 * i); }
+uint32_t Get(const Bytes& b, size_t at) { return b[at] | b[at + 1] << 8 | b[at + 2] << 16 | uint32_t(b[at + 3]) << 24; }
+
+// A bitmap file. Pixels top row first: indexes, 16/32-bit values, or
+// 0xRRGGBB for 24 bits; or `raw` stored data. Palette entry i: i, 255-i, i^0x5A.
+struct Source {  // negative height: top-down
+    int32_t width, height; uint16_t bits; Values pixels;
+    uint32_t compression = 0, header = 40, colours = 0, important = 0; Values masks = {}; Bytes raw = {};
+};
+
+Bytes Build(const Source& s)
+{
+    const uint32_t rows = std::abs(s.height), stride = RowBytes(s.width, s.bits), entry = s.header == 12 ? 3 : 4;
+    const uint32_t entries = s.colours ? s.colours : s.bits <= 8 ? 1u << s.bits : 0;
+    const uint32_t at = 14 + s.header + (s.header == 40 ? 4 * s.masks.size() : 0) + entries * entry;
+    Bytes f(at + (s.raw.empty() ? stride * rows : s.raw.size()), 0);
+    f[0] = 'B', f[1] = 'M';
+    Put(f, 10, at, 4), Put(f, 14, s.header, 4);
+    const int n = s.header == 12 ? 2 : 4;
+    Put(f, 18, s.width, n), Put(f, 18 + n, s.height, n), Put(f, 18 + 2 * n, 1, 2), Put(f, 20 + 2 * n, s.bits, 2);
+    if (s.header > 12) Put(f, 30, s.compression, 4), Put(f, 46, s.colours, 4), Put(f, 50, s.important, 4);
+    for (size_t i = 0; i < s.masks.size(); ++i) Put(f, 54 + 4 * i, s.masks[i], 4);
+    for (uint32_t i = 0, p = at - entries * entry; i < entries; ++i, p += entry)
+        f[p] = uint8_t(i), f[p + 1] = uint8_t(255 - i), f[p + 2] = uint8_t(i ^ 0x5A);
+    std::copy(s.raw.begin(), s.raw.end(), f.begin() + at);
+    for (uint32_t i = 0, y = 0; s.raw.empty() && i < s.pixels.size(); ++i, y = i / s.width) {
+        uint32_t bit = (at + (s.height < 0 ? y : rows - 1 - y) * stride) * 8 + i % s.width * s.bits;
+        if (s.bits < 8) f[bit / 8] |= uint8_t(s.pixels[i] << (8 - s.bits - bit % 8)); else Put(f, bit / 8, s.pixels[i], s.bits / 8);
+    }
+    return f;
+}
+
+Bytes Logo(const Bytes& source, int error = 0)
+{
+    Bytes logo(kLogoFileSize, 0xCD);
+    EXPECT_EQ(MakeLogo(source.data(), uint32_t(source.size()), logo.data()).number(), error);
+    return logo;
+}
+// 0xRRGGBB of a logo's pixel, y 0 being the top row.
+uint32_t Colour(const Bytes& logo, int x, int y) { return Get(logo, 54 + 4 * logo[kLogoPixelsAt + (399 - y) * 320 + x]) & 0xFFFFFF; }
+
+// Every kind of bitmap the check accepts: what it reads as (indexes, or
+// 0xRRGGBB), its description, and the header of its logo; with its magic
+// bytes spoilt it is refused.
+struct Format { const char* name; Source source; Values want; bool compressed; };
+const Format kFormats[] = {
+    {"bits1", {4, 2, 1, {1, 0, 1, 1, 0, 1, 0, 0}}, {1, 0, 1, 1, 0, 1, 0, 0}, false},
+    {"bits4_short_palette", {3, 2, 4, {1, 2, 3, 4, 5, 6}, 0, 40, 7}, {1, 2, 3, 4, 5, 6}, false},
+    {"bits8_top_down", {2, -2, 8, {9, 200, 0, 255}}, {9, 200, 0, 255}, false},
+    {"os2_bits8", {2, 2, 8, {7, 8, 9, 10}, 0, 12}, {7, 8, 9, 10}, false},
+    // Bottom row: 3 literal pixels and a pad; two rows up; a 6; end of line; two 5s; end.
+    {"rle8", {4, 4, 8, {}, 1, 40, 0, 0, {}, {0, 3, 1, 2, 3, 0, 0, 2, 0, 2, 1, 6, 0, 0, 2, 5, 0, 1}},
+     {5, 5, 0, 0, 0, 0, 0, 6, 0, 0, 0, 0, 1, 2, 3, 0}, true},
+    {"rle4", {4, 2, 4, {}, 2, 40, 0, 0, {}, {0, 3, 0x12, 0x30, 0, 0, 4, 0x56, 0, 1}}, {5, 6, 5, 6, 1, 2, 3, 0}, true},
+    {"bits16", {2, 2, 16, {0x7C00, 0x03E0, 0x001F, 0x4210}}, {0xFF0000, 0xFF00, 0xFF, 0x848484}, false},
+    {"bits16_565", {2, 1, 16, {0xF800, 0x07E0}, 3, 40, 0, 0, {0xF800, 0x07E0, 0x1F}}, {0xFF0000, 0xFF00}, false},
+    {"bits24", {3, 1, 24, {0x123456, 0xABCDEF, 0}}, {0x123456, 0xABCDEF, 0}, false},
+    {"bits24_v5", {1, -2, 24, {0x010203, 0x040506}, 0, 124}, {0x010203, 0x040506}, false},
+    {"bits32", {2, 1, 32, {0xFF123456, 0x00FEDCBA}}, {0x123456, 0xFEDCBA}, false},
+    // Ten bits a channel (the top eight kept), and masks with gaps.
+    {"bits32_10bit", {2, 1, 32, {0x3FF01000, 0x80200}, 3, 40, 0, 0, {0x3FF00000, 0xFFC00, 0x3FF}}, {0xFF0100, 0x8080}, false},
+    {"bits16_gaps_v4", {2, 1, 16, {0x5000, 0x1000}, 3, 108, 0, 0, {0x5000, 0xA00, 5}}, {0xFF0000, 0x330000}, false},
+};
+class LogoFromEachFormat : public ::testing::TestWithParam<Format> {};
+
+TEST_P(LogoFromEachFormat, ReadDescribeAndConvert)
+{
+    const Format& c = GetParam();
+    const Bytes file = Build(c.source);
+    const uint32_t width = c.source.width, height = std::abs(c.source.height);
+    BitmapRows rows;
+    ASSERT_TRUE(rows.open(file.data(), uint32_t(file.size())));
+    Values got(width * height, 0xBAD);
+    Bytes row(rows.rowBytes());
+    for (int32_t y; rows.next(&y, row.data());)
+        for (uint32_t x = 0; x < width; ++x)
+            got[y * width + x] = rows.indexed() ? row[x] : row[3 * x] | row[3 * x + 1] << 8 | row[3 * x + 2] << 16;
+    EXPECT_EQ(got, c.want);
+    BitmapSummary d{};
+    EXPECT_TRUE(DescribeBitmap(file.data(), uint32_t(file.size()), &d));
+    EXPECT_EQ(Values({uint32_t(d.width), uint32_t(d.height), d.bitCount, d.compressed}),
+              Values({width, height, c.source.bits, c.compressed}));
+    Bytes logo = Logo(file), bad = file;
+    bad[1] = 'X';
+    Logo(bad, kErrInvalidPicture);
+    EXPECT_TRUE(IsLogoShaped(logo.data(), uint32_t(logo.size())));
+    EXPECT_EQ(Bytes(logo.begin(), logo.begin() + 54),
+              Bytes({'B', 'M', 0x36, 0xF8, 1, 0, 0, 0, 0, 0, 0x36, 4, 0, 0, 40, 0, 0, 0, 0x40, 1, 0, 0, 0x90, 1, 0, 0, 1, 0,
+                     8, 0, 0, 0, 0, 0, 0, 0xF4, 1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 1, 0, 0, 0, 0, 0, 0}));
+}
+INSTANTIATE_TEST_SUITE_P(Cases, LogoFromEachFormat, ::testing::ValuesIn(kFormats), [](const auto& i) { return std::string(i.param.name); });
+
+// 320 x 400 pictures of up to 8 bits keep palette, indexes and colour
+// cycling start; only their storage changes.
+struct Kept { const char* name; uint16_t bits; uint32_t colours, compression; int32_t height; bool shaped; uint32_t header; };
+const Kept kKept[] = {{"plain", 8, 0, 0, 400, true, 40},  {"top_down", 8, 0, 0, -400, false, 40}, {"rle8", 8, 0, 1, 400, false, 40},
+                      {"short_palette", 8, 16, 0, 400, false, 40}, {"bits4", 4, 0, 0, 400, false, 40},
+                      {"bits1", 1, 0, 0, 400, false, 40}, {"os2_no_cycle_start", 8, 0, 0, 400, false, 12}};
+class LogoOf320x400Indexed : public ::testing::TestWithParam<Kept> {};
+
+TEST_P(LogoOf320x400Indexed, KeepsPaletteIndexesAndCycleStart)
+{
+    const Kept& k = GetParam();
+    const uint32_t last = (k.colours ? k.colours : 1u << k.bits) - 1;
+    Source s{320, k.height, k.bits, Values(320 * 400), k.compression, k.header, k.colours, 236};
+    for (uint32_t i = 0; i < s.pixels.size(); ++i) s.pixels[i] = (i * 7 + i / 320 * 3) & last;
+    for (int at = 399 * 320; k.compression && at >= 0; at -= 320) {  // rows bottom first, two literals each
+        for (int half : {at, at + 160}) s.raw.insert(s.raw.insert(s.raw.end(), {0, 160}) + 2, &s.pixels[half], &s.pixels[half + 160]);
+        s.raw.insert(s.raw.end(), {0, uint8_t(at ? 0 : 1)});
+    }
+    const Bytes file = Build(s), logo = Logo(file);
+    EXPECT_EQ(IsLogoShaped(file.data(), uint32_t(file.size())), k.shaped);
+    EXPECT_EQ(Get(logo, 50), k.header == 12 ? 0u : 236u);
+    for (uint32_t i = 0; i < 256; ++i)
+        ASSERT_EQ(Get(logo, 54 + 4 * i), i <= last ? (i ^ 0x5Au) << 16 | (255 - i) << 8 | i : 0) << i;
+    for (uint32_t i = 0; i < s.pixels.size(); ++i)
+        ASSERT_EQ(logo[kLogoPixelsAt + (399 - i / 320) * 320 + i % 320], s.pixels[i]) << i;
+}
+INSTANTIATE_TEST_SUITE_P(Cases, LogoOf320x400Indexed, ::testing::ValuesIn(kKept), [](const auto& i) { return std::string(i.param.name); });
+
+// A white picture lands in this rectangle of the logo, black around it.
+TEST(MakeLogo, FillsOrFitsTheFourByThreeScreen)
+{
+    const struct { int32_t width, height, left, top, right, bottom; } kCases[] = {
+        {64, 48, 0, 0, 320, 400}, {64, 40, 0, 0, 320, 400},      // 4:3, 16:10
+        {100, 100, 40, 0, 280, 400}, {160, 90, 0, 50, 320, 350},  // square, 16:9
+        {7, 5, 0, 9, 320, 390}, {7, 9, 66, 0, 253, 400},          // 380.95 and 186.67 rounded
+    };
+    for (const auto& c : kCases) {
+        const Bytes logo = Logo(Build({c.width, c.height, 24, Values(c.width * c.height, 0xFFFFFF)}));
+        std::vector<int> box = {320, 400, 0, 0};
+        int white = 0;
+        for (int i = 0, x = 0, y = 0; i < 320 * 400; ++i, x = i % 320, y = i / 320)
+            if (uint32_t colour = Colour(logo, x, y))
+                box = {std::min(box[0], x), std::min(box[1], y), std::max(box[2], x + 1), std::max(box[3], y + 1)},
+                white += colour == 0xFFFFFF;
+        EXPECT_EQ(box, std::vector<int>({c.left, c.top, c.right, c.bottom})) << c.width << "x" << c.height;
+        EXPECT_EQ(white, (c.right - c.left) * (c.bottom - c.top)) << c.width << "x" << c.height;
+    }
+}
+
+// More than 256 colours: a full palette, and error diffusion keeps each
+// 16 x 16 block's mean where the picture has it (inside the outer ring of
+// blocks: no mix of palette colours reaches the extremes).
+TEST(MakeLogo, DiffusesTheErrorOfAGradient)
+{
+    Values pixels(320 * 400);
+    for (int i = 0; i < 320 * 400; ++i) pixels[i] = (i / 320 * 255 / 399) << 16 | 0x8000 | i % 320 * 255 / 319;
+    const Bytes logo = Logo(Build({320, 400, 24, pixels}));
+    EXPECT_EQ(Get(logo, 50), 0u);
+    std::set<uint32_t> palette;
+    for (int i = 0; i < 256; ++i) palette.insert(Get(logo, 54 + 4 * i));
+    EXPECT_GE(palette.size(), 250u);
+    for (int by = 16; by < 384; by += 16)
+        for (int bx = 16; bx < 304; bx += 16)
+            for (int c = 0, sum = 0; c < 3; ++c, sum = 0) {
+                for (int i = 0, x = bx + i % 16, y = by + i / 16; i < 256; ++i, x = bx + i % 16, y = by + i / 16)
+                    sum += int(Colour(logo, x, y) >> 8 * c & 255) - int(pixels[y * 320 + x] >> 8 * c & 255);
+                ASSERT_LT(std::abs(sum), 256) << bx << "," << by << " channel " << c;
+            }
+}
+}  // namespace
