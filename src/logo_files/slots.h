@@ -1,5 +1,5 @@
 #pragma once
-#include "tool.h"
+#include "../tool/run_state.h"
 
 Text LivePath(const Tool& t, LogoSlot slot);
 Text BackupPath(Tool& t, LogoSlot slot);
@@ -9,4 +9,5 @@ Text DefaultStartupMarker(Tool& t);
 
 Err DeleteLogoIfPresent(Tool& t, LogoSlot slot);
 Err ReplaceLogo(Tool& t, LogoSlot slot, const Text& from);
+Err RecoverLogo(Tool& t, LogoSlot slot);
 Err StoreBackup(Tool& t, LogoSlot slot);

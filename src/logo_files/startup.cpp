@@ -1,10 +1,9 @@
 #include "startup.h"
 
-#include "../main_window/form1.h"
 #include "slots.h"
 
 namespace {
-constexpr uint32_t kWindowsDirBuffer = 256;
+constexpr size_t kDriveRootLength = 3;  // "C:\"
 
 // The backup keeps the logos as they were on the first start, so a file
 // already in the folder is never replaced.
@@ -17,27 +16,21 @@ void BackUpLogo(Tool& t, LogoSlot slot)
 }
 }
 
-// Start-up ignores every failure and goes on with its next step.
-void Main(Tool& t)
+void FindSystemFolders(Tool& t)
+{
+    t.WindowsDir = t.platform.windowsDirectory();
+    t.BootRoot = t.WindowsDir.left(kDriveRootLength);
+}
+
+// Failures are ignored: the tool goes on without the backup.
+void BackUpOnFirstStart(Tool& t)
 {
     Platform& p = t.platform;
-    if (p.anotherCopyRunning()) p.endNow();
-
-    char buffer[kWindowsDirBuffer] = {};
-    p.getWindowsDirectory(buffer, kWindowsDirBuffer);
-    uint32_t length = 0;
-    while (length < kWindowsDirBuffer && buffer[length]) ++length;
-    t.WindowsDir = Text(buffer, length);
-    t.BootRoot = t.WindowsDir.left(3);
-
     // Any capitalisation names the same folder on a FAT disk.
     Text answer;
     (void)p.findFile(BackupFolder(t), FileQuery::Directory, &answer);
-    if (!answer.equalsAsciiIgnoringCase("BakLog")) {
-        (void)p.makeFolder(BackupFolder(t));
-        BackUpLogo(t, 1);
-        BackUpLogo(t, 2);
-    }
-
-    (void)ShowMainWindow(t);
+    if (answer.equalsAsciiIgnoringCase("BakLog")) return;
+    (void)p.makeFolder(BackupFolder(t));
+    BackUpLogo(t, 1);
+    BackUpLogo(t, 2);
 }

@@ -1,4 +1,8 @@
 #pragma once
-#include "tool.h"
+#include "../tool/run_state.h"
 
-void Main(Tool& t);
+// WindowsDir and BootRoot, from the system.
+void FindSystemFolders(Tool& t);
+
+// On the first start (no BakLog folder yet) saves the live logos in BakLog.
+void BackUpOnFirstStart(Tool& t);

@@ -1,10 +1,12 @@
 #include "previews.h"
 
 #include "../platform/area_average.h"
-#include "form1.h"
+#include "../tool/error_styles.h"
+#include "main_window_controls.h"
 
 namespace {
 constexpr char kPreviewErrorTitle[] = "ダメェ～、ちゃんとしてネ。";
+// Rows handed over at a time: a few tens of kilobytes whatever the picture.
 constexpr int32_t kBandBytes = 64 * 1024;
 
 // The source rows come over in bands, so a large picture needs no second
@@ -28,10 +30,7 @@ Err AverageRows(Tool& t, int control, int32_t width, int32_t height, AreaAverage
 }
 
 // A failed step is reported and the run goes on with the next step.
-void Report(Tool& t, const Err& e)
-{
-    if (e) t.platform.messageBox(e.description(), Buttons::Ok, Icon::Critical, kPreviewErrorTitle);
-}
+void Report(Tool& t, const Err& e) { ShowAndGoOn(t, e, kPreviewErrorTitle); }
 }
 
 // The whole picture of the slot's source box fills its 96 x 60 preview.

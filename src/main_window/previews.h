@@ -1,5 +1,5 @@
 #pragma once
-#include "../logo_files/tool.h"
+#include "../tool/run_state.h"
 
 constexpr int32_t kPreviewWidth = 96;
 constexpr int32_t kPreviewHeight = 60;

@@ -15,6 +15,8 @@ struct BitmapLayout {
 };
 
 enum : uint32_t { kBiRgb = 0, kBiRle8 = 1, kBiRle4 = 2, kBiBitfields = 3 };
+// The largest picture the tool takes: the area average's sums, at most 255
+// times the area, then stay below 2^32.
 constexpr uint32_t kMaxPictureArea = 1u << 24;
 
 // A bitmap is checked completely before any of it reaches the drawing

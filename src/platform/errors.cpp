@@ -19,6 +19,7 @@ const Description kDescriptions[] = {
     {kErrDiskNotReady, "ディスクが準備されていません。"},
     {kErrPathFileAccess, "パス名が無効です。"},
     {kErrPathNotFound, "パスが見つかりません。"},
+    {kErrCannotCreateObject, "ActiveX コンポーネントはオブジェクトを作成できません。"},
     {kErrInvalidPicture, "ピクチャが不正です。"},
     {kErrCancelled, "[キャンセル] が選択されました。"},
 };

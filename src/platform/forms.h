@@ -24,6 +24,10 @@ struct ControlDef {
     uint16_t resource;  // picture of an image
 };
 
+using FormHandle = int;
+constexpr FormHandle kNoForm = -1;
+constexpr int32_t kUnchanged = INT32_MIN;
+
 struct FormDef {
     const char* name;
     const char* title;
@@ -32,15 +36,13 @@ struct FormDef {
     uint8_t count;
 };
 
-using FormHandle = int;
-constexpr FormHandle kNoForm = -1;
-constexpr int32_t kUnchanged = INT32_MIN;
 
-// What a window's code answers to. The runtime raises Change inside the call
-// that changed a caption, before that call returns.
+// What a window's code answers to. Load gets the new window's handle before
+// any other call can name it. The runtime raises Change inside the call that
+// changed a caption, before that call returns.
 class FormEvents {
 public:
-    virtual void Load() = 0;
+    virtual void Load(FormHandle self) = 0;
     virtual void Unload() = 0;
     virtual void Click(int control) = 0;
     virtual void Change(int control) = 0;

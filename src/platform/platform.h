@@ -3,8 +3,7 @@
 #include "forms.h"
 
 enum class FileQuery {
-    Plain,      // ordinary files only: no folders, nothing hidden or system
-    Directory,  // as Plain, and folders too
+    Directory,  // files and folders, but nothing hidden or system
     AnyFile,    // every file, hidden, system and read-only ones too; no folders
 };
 
@@ -14,7 +13,7 @@ struct ScreenInfo {
 };
 
 enum class Buttons { Ok, YesNo };
-enum class Icon { None, Question, Critical };
+enum class Icon { Question, Critical };
 enum class Answer { Ok, Yes, No };
 
 // The file-open dialog's settings; FileName keeps the last choice.
@@ -36,12 +35,12 @@ public:
     virtual Err deleteFile(const Text& path) = 0;
     virtual Err clearAttributes(const Text& path) = 0;
     virtual Err checkReadable(const Text& path) = 0;
-    virtual bool samePath(const Text& a, const Text& b) = 0;
 
     // Process
     virtual bool anotherCopyRunning() = 0;
     virtual Text toolFolder() = 0;
-    virtual void getWindowsDirectory(char* buffer, uint32_t size) = 0;
+    // Empty when the system gives none.
+    virtual Text windowsDirectory() = 0;
     [[noreturn]] virtual void endNow() = 0;
 
     // Settings file

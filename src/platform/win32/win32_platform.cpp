@@ -10,17 +10,15 @@
 
 namespace {
 constexpr char kSingleCopyMutex[] = "Plumwick.SingleCopy";
+constexpr char kDialogLibrary[] = "COMDLG32.DLL";
+
+constexpr uint32_t kWindowsDirBuffer = 256;
 
 bool Reported(FileQuery kind, DWORD attributes)
 {
     bool folder = attributes & FILE_ATTRIBUTE_DIRECTORY;
     bool concealed = attributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM);
-    switch (kind) {
-    case FileQuery::Plain: return !folder && !concealed;
-    case FileQuery::Directory: return !concealed;
-    case FileQuery::AnyFile: return !folder;
-    }
-    return false;
+    return kind == FileQuery::Directory ? !concealed : !folder;
 }
 
 bool Missing(const Text& path) { return GetFileAttributesA(path.c_str()) == 0xFFFFFFFF; }
@@ -104,19 +102,6 @@ Err Win32Platform::checkReadable(const Text& path)
     return Err();
 }
 
-// Both names made full, then compared as the system compares names: without
-// regard to case, double-byte characters kept whole.
-bool Win32Platform::samePath(const Text& a, const Text& b)
-{
-    char fullA[MAX_PATH], fullB[MAX_PATH];
-    char* nameA;
-    char* nameB;
-    DWORD lengthA = GetFullPathNameA(a.c_str(), MAX_PATH, fullA, &nameA);
-    DWORD lengthB = GetFullPathNameA(b.c_str(), MAX_PATH, fullB, &nameB);
-    if (lengthA == 0 || lengthA >= MAX_PATH || lengthB == 0 || lengthB >= MAX_PATH) return false;
-    return lstrcmpiA(fullA, fullB) == 0;
-}
-
 // The first copy holds the named mutex until it ends; the name covers every
 // copy of the tool, wherever it was started from.
 bool Win32Platform::anotherCopyRunning()
@@ -142,7 +127,15 @@ Text Win32Platform::toolFolder()
     return Text(folder_);
 }
 
-void Win32Platform::getWindowsDirectory(char* buffer, uint32_t size) { GetWindowsDirectoryA(buffer, size); }
+// Cut at the first NUL of a zeroed buffer: nothing written gives empty text.
+Text Win32Platform::windowsDirectory()
+{
+    char buffer[kWindowsDirBuffer] = {};
+    GetWindowsDirectoryA(buffer, kWindowsDirBuffer);
+    uint32_t length = 0;
+    while (length < kWindowsDirBuffer && buffer[length]) ++length;
+    return Text(buffer, length);
+}
 
 void Win32Platform::endNow() { ExitProcess(0); }
 
@@ -185,8 +178,20 @@ Answer Win32Platform::messageBox(const Text& text, Buttons buttons, Icon icon, c
 static_assert(sizeof(void*) != 4 || offsetof(OPENFILENAMEA, lpTemplateName) + sizeof(void*) == 76,
               "the size Windows 95 takes");
 
+using OpenFileNameFunction = BOOL(WINAPI*)(OPENFILENAMEA*);
+using DialogErrorFunction = DWORD(WINAPI*)();
+
+// COMDLG32 is loaded on the first use of the dialog, not at start: importing
+// it makes the loader bring in the shell and its friends before the window
+// can show.
 Err Win32Platform::showOpen(CommonDialog& dialog)
 {
+    if (!dialogs_) dialogs_ = LoadLibraryA(kDialogLibrary);
+    auto getOpenFileName = reinterpret_cast<OpenFileNameFunction>(
+        reinterpret_cast<void*>(dialogs_ ? GetProcAddress(dialogs_, "GetOpenFileNameA") : nullptr));
+    auto dialogError = reinterpret_cast<DialogErrorFunction>(
+        reinterpret_cast<void*>(dialogs_ ? GetProcAddress(dialogs_, "CommDlgExtendedError") : nullptr));
+    if (!getOpenFileName || !dialogError) return Err(kErrCannotCreateObject, kDialogLibrary);
     char file[MAX_PATH] = {};
     lstrcpynA(file, dialog.FileName.c_str(), MAX_PATH);
     char* filter = FilterList(dialog.Filter);
@@ -203,12 +208,12 @@ Err Win32Platform::showOpen(CommonDialog& dialog)
     ofn.nMaxFile = MAX_PATH;
     ofn.lpstrInitialDir = dialog.InitDir.c_str();
     ofn.Flags = OFN_HIDEREADONLY;
-    BOOL chosen = GetOpenFileNameA(&ofn);
+    BOOL chosen = getOpenFileName(&ofn);
     delete[] filter;
     if (chosen) {
         dialog.FileName = Text(file);
         return Err();
     }
-    if (CommDlgExtendedError() != 0) return Err(kErrInvalidCall);
+    if (dialogError() != 0) return Err(kErrInvalidCall);
     return dialog.CancelError ? Err(kErrCancelled) : Err();
 }

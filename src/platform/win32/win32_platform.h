@@ -16,11 +16,10 @@ public:
     Err deleteFile(const Text& path) override;
     Err clearAttributes(const Text& path) override;
     Err checkReadable(const Text& path) override;
-    bool samePath(const Text& a, const Text& b) override;
 
     bool anotherCopyRunning() override;
     Text toolFolder() override;
-    void getWindowsDirectory(char* buffer, uint32_t size) override;
+    Text windowsDirectory() override;
     [[noreturn]] void endNow() override;
 
     bool readProfileString(const Text& section, const Text& key, const Text& file, Text* value) override;
@@ -56,6 +55,8 @@ public:
         Picture shown;  // what a box or image shows
     };
     struct Form {
+        Win32Platform* platform = nullptr;
+        int index = -1;
         const FormDef* def = nullptr;
         FormEvents* events = nullptr;
         HWND hwnd = nullptr;
@@ -66,9 +67,13 @@ public:
     LRESULT formMessage(int form, HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 
 private:
+    // The main window, the help window over it, and room to spare.
     static constexpr int kMaxForms = 4;
+    // Fonts are made once per size and kept; the windows use one or two sizes.
+    static constexpr int kMaxFonts = 8;
 
     Form* live(FormHandle form);
+    Form* formOf(HWND hwnd);
     Control* control(FormHandle form, int index);
     void createControls(int form);
     void fitLabel(Form& f, int index);
@@ -90,6 +95,7 @@ private:
     HANDLE singleCopy_ = nullptr;
     char folder_[MAX_PATH] = {};
     Form forms_[kMaxForms];
-    HFONT fonts_[32] = {};
-    int32_t fontPoints_[32] = {};
+    HFONT fonts_[kMaxFonts] = {};
+    int32_t fontPoints_[kMaxFonts] = {};
+    HMODULE dialogs_ = nullptr;  // COMDLG32, loaded when the file dialog is first wanted
 };

@@ -1,4 +1,4 @@
-#include "form1.h"
+#include "main_window_controls.h"
 
 namespace {
 using K = ControlKind;

@@ -1,12 +1,32 @@
-#include "form1.h"
-
-#include "../help_window/form2.h"
+#include "../help_window/help_window.h"
 #include "../logo_files/apply.h"
+#include "../tool/error_styles.h"
 #include "main_window.h"
+#include "main_window_controls.h"
 #include "previews.h"
 
 namespace {
 Err CloseMainWindow(Tool& t) { return t.platform.unloadForm(t.mainWindow); }
+
+// The chosen files are the path labels' texts.
+Err ApplyChosenLogos(Tool& t)
+{
+    Text chosen[kSlotCount];
+    for (LogoSlot slot = 0; slot < kSlotCount; ++slot)
+        PLUMWICK_TRY(t.platform.caption(t.mainWindow, Form1::lblLogo(slot), &chosen[slot]));
+    PLUMWICK_TRY(ApplyLogos(t, chosen));
+    return CloseMainWindow(t);
+}
+
+// Each new text is a change of its label, with its own preview run.
+Err RestoreDefaults(Tool& t)
+{
+    Text sources[kSlotCount];
+    PLUMWICK_TRY(RestoreDefaultLogos(t, sources));
+    for (LogoSlot slot = 0; slot < kSlotCount; ++slot)
+        PLUMWICK_TRY(t.platform.setCaption(t.mainWindow, Form1::lblLogo(slot), sources[slot]));
+    return Err();
+}
 
 struct ClickHandler {
     int control;
@@ -14,9 +34,9 @@ struct ClickHandler {
 };
 
 const ClickHandler kClickHandlers[] = {
-    {Form1::cmdOK, ApplyLogos},
+    {Form1::cmdOK, ApplyChosenLogos},
     {Form1::cmdCancel, CloseMainWindow},
-    {Form1::cmdDflt, RestoreDefaultLogos},
+    {Form1::cmdDflt, RestoreDefaults},
     {Form1::cmdHint, ShowHelpWindow},
 };
 
@@ -35,12 +55,16 @@ class MainWindowEvents final : public FormEvents {
 public:
     explicit MainWindowEvents(Tool& t) : t_(t) {}
 
-    void Load() override { InitMainWindow(t_); }
+    void Load(FormHandle self) override
+    {
+        t_.mainWindow = self;
+        InitMainWindow(t_);
+    }
 
     // Every way of closing ends here: the position is kept, then the tool ends.
     void Unload() override
     {
-        TopLevel(t_, SaveWindowPosition(t_));
+        ShowAndEnd(t_, SaveWindowPosition(t_));
         t_.platform.endNow();
     }
 
@@ -51,13 +75,13 @@ public:
             return;
         }
         for (const ClickHandler& handler : kClickHandlers)
-            if (handler.control == control) TopLevel(t_, handler.handle(t_));
+            if (handler.control == control) ShowAndEnd(t_, handler.handle(t_));
     }
 
     void Change(int control) override
     {
         if (!IsSlotControl(control, Form1::kLblLogo0)) return;
-        TopLevel(t_, EnableOK(t_));
+        ShowAndEnd(t_, EnableOK(t_));
         ShowPreviews(t_);
     }
 
@@ -69,6 +93,7 @@ private:
 // The window lives until the tool ends, and so do its handlers.
 Err ShowMainWindow(Tool& t)
 {
-    PLUMWICK_TRY(t.platform.loadForm(Form1::kDefinition, new MainWindowEvents(t), &t.mainWindow));
-    return t.platform.showForm(t.mainWindow, false);
+    FormHandle form = kNoForm;
+    PLUMWICK_TRY(t.platform.loadForm(Form1::kDefinition, new MainWindowEvents(t), &form));
+    return t.platform.showForm(form, false);
 }

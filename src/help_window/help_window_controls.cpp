@@ -1,5 +1,5 @@
 #include "../resources/resource.h"
-#include "form2.h"
+#include "help_window.h"
 
 namespace {
 using K = ControlKind;

@@ -1,5 +1,5 @@
 #include "../platform/units.h"
-#include "form1.h"
+#include "main_window_controls.h"
 #include "main_window.h"
 
 const char kSettingsSection[] = "Wendrop1";
