@@ -29,15 +29,16 @@ private:
 }
 
 // Runs each time the window loads: 9-point labels, fixed pixel places, and
-// 353 x 256 pixels centred from the size the window loaded with.
+// 353 x 256 pixels (both scaled at other than 96 dpi) centred from the size
+// the window loaded with.
 Err InitHelpWindow(Tool& t, FormHandle form)
 {
     Platform& p = t.platform;
+    const ScreenInfo screen = p.screen();
     for (const ControlPlace& at : kPlaces) {
         PLUMWICK_TRY(SetPlaceFont(p, form, at));
-        PLUMWICK_TRY(MoveToPlace(p, form, at));
+        PLUMWICK_TRY(MoveToPlace(p, form, screen, at));
     }
-    ScreenInfo screen = p.screen();
     int32_t left = 0, top = 0, width = 0, height = 0;
     PLUMWICK_TRY(OuterSizeTwips(screen, kWidth, kHeight, &width, &height));
     PLUMWICK_TRY(CentredAsLoaded(p, form, screen, &left, &top));

@@ -6,13 +6,17 @@ namespace {
 constexpr size_t kDriveRootLength = 3;  // "C:\"
 
 // The backup keeps the logos as they were on the first start, so a file
-// already in the folder is never replaced.
-void BackUpLogo(Tool& t, LogoSlot slot)
+// already in the folder is never replaced. A logo that is not there has
+// nothing to keep.
+Err BackUpLogo(Tool& t, LogoSlot slot)
 {
+    Platform& p = t.platform;
     Text present;
-    if (t.platform.findFile(BackupPath(t, slot), FileQuery::AnyFile, &present)) return;
-    if (!present.empty()) return;
-    (void)StoreBackup(t, slot);
+    PLUMWICK_TRY(p.findFile(BackupPath(t, slot), FileQuery::AnyFile, &present));
+    if (!present.empty()) return Err();
+    PLUMWICK_TRY(p.findFile(LivePath(t, slot), FileQuery::AnyFile, &present));
+    if (present.empty()) return Err();
+    return StoreBackup(t, slot);
 }
 }
 
@@ -22,15 +26,24 @@ void FindSystemFolders(Tool& t)
     t.BootRoot = t.WindowsDir.left(kDriveRootLength);
 }
 
-// Failures are ignored: the tool goes on without the backup.
-void BackUpOnFirstStart(Tool& t)
+// A failure stops only its own step: the tool goes on without that backup.
+BackupFailures BackUpOnFirstStart(Tool& t)
 {
     Platform& p = t.platform;
+    BackupFailures failures;
     // Any capitalisation names the same folder on a FAT disk.
     Text answer;
     (void)p.findFile(BackupFolder(t), FileQuery::Directory, &answer);
-    if (answer.equalsAsciiIgnoringCase("BakLog")) return;
-    (void)p.makeFolder(BackupFolder(t));
-    BackUpLogo(t, 1);
-    BackUpLogo(t, 2);
+    if (answer.equalsAsciiIgnoringCase("BakLog")) return failures;
+    Err folder = p.makeFolder(BackupFolder(t));
+    for (LogoSlot slot = 0; slot < kSlotCount; ++slot) {
+        Err e = BackUpLogo(t, slot);
+        failures.slot[slot] = e && folder ? folder : e;
+    }
+    return failures;
+}
+
+void RecoverAllLogos(Tool& t)
+{
+    for (LogoSlot slot = 0; slot < kSlotCount; ++slot) (void)RecoverLogo(t, slot);
 }

@@ -1,5 +1,6 @@
 #include "../help_window/help_window.h"
 #include "../logo_files/apply.h"
+#include "../logo_files/slots.h"
 #include "../tool/error_styles.h"
 #include "main_window.h"
 #include "main_window_controls.h"
@@ -8,12 +9,29 @@
 namespace {
 Err CloseMainWindow(Tool& t) { return t.platform.unloadForm(t.mainWindow); }
 
-// The chosen files are the path labels' texts.
+// A file the tool cannot load as a picture would give no logo, or a broken
+// one: it is named, and nothing is touched.
+bool ChosenFileLoads(Tool& t, LogoSlot slot, const Text& chosen)
+{
+    if (chosen.empty() || (slot == 0 && chosen == DefaultStartupMarker(t))) return true;
+    Platform& p = t.platform;
+    Err failed = p.loadPicture(t.mainWindow, Form1::picMoto(slot), chosen);
+    (void)p.loadPicture(t.mainWindow, Form1::picMoto(slot), Text());
+    if (!failed) return true;
+    p.messageBox(failed.description() + "\r\n\r\nどのロゴも変更していません。", Buttons::Ok, Icon::Critical,
+                 kAppTitle);
+    return false;
+}
+
+// The chosen files are the path labels' texts. All are checked before any
+// is applied; a refused one keeps the window open with the choices.
 Err ApplyChosenLogos(Tool& t)
 {
     Text chosen[kSlotCount];
-    for (LogoSlot slot = 0; slot < kSlotCount; ++slot)
+    for (LogoSlot slot = 0; slot < kSlotCount; ++slot) {
         PLUMWICK_TRY(t.platform.caption(t.mainWindow, Form1::lblLogo(slot), &chosen[slot]));
+        if (!ChosenFileLoads(t, slot, chosen[slot])) return Err();
+    }
     PLUMWICK_TRY(ApplyLogos(t, chosen));
     return CloseMainWindow(t);
 }

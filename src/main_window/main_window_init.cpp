@@ -13,14 +13,15 @@ constexpr int32_t kWindowHeight = 256;
 constexpr int32_t kRowPitch = 24;     // between the slot rows
 constexpr int32_t kColumnPitch = 104;  // between the preview columns
 
-void Place(Tool& t, const ControlPlace& at)
+void Place(Tool& t, const ScreenInfo& screen, const ControlPlace& at)
 {
     AskToGoOn(t, SetPlaceFont(t.platform, t.mainWindow, at));
-    AskToGoOn(t, MoveToPlace(t.platform, t.mainWindow, at));
+    AskToGoOn(t, MoveToPlace(t.platform, t.mainWindow, screen, at));
 }
 
 void LayOut(Tool& t)
 {
+    const ScreenInfo screen = t.platform.screen();
     using namespace Form1;
     constexpr int32_t f = kStandardFontPoints;
     for (int32_t i = 0; i < kSlotCount; ++i) {
@@ -31,7 +32,7 @@ void LayOut(Tool& t)
             {Label2(i), f, 16 + kColumnPitch * i, 88, kUnchanged, kUnchanged},
             {picPreView(i), kNoFont, 16 + kColumnPitch * i, 104, kPreviewWidth, kPreviewHeight},
         };
-        for (const ControlPlace& at : row) Place(t, at);
+        for (const ControlPlace& at : row) Place(t, screen, at);
     }
     const ControlPlace bottom[] = {
         {Label3, f, 8, 168, kUnchanged, kUnchanged},
@@ -40,7 +41,7 @@ void LayOut(Tool& t)
         {cmdOK, f, 200, 192, 57, 25},
         {cmdCancel, f, 264, 192, 57, 25},
     };
-    for (const ControlPlace& at : bottom) Place(t, at);
+    for (const ControlPlace& at : bottom) Place(t, screen, at);
 }
 
 // The stored place, or the centre worked out from the size the window
@@ -55,6 +56,7 @@ void PlaceWindow(Tool& t)
     left = ReadWindowPosition(t, kKeyLeft, left);
     top = ReadWindowPosition(t, kKeyTop, top);
     Err sized = OuterSizeTwips(screen, kWindowWidth, kWindowHeight, &width, &height);
+    if (!sized) KeepTitleBarReachable(screen, width, height, &left, &top);
     AskToGoOn(t, sized ? sized : MoveFormTwips(p, t.mainWindow, screen, left, top, width, height));
 }
 

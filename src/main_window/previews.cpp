@@ -1,6 +1,7 @@
 #include "previews.h"
 
 #include "../platform/area_average.h"
+#include "../platform/units.h"
 #include "../tool/error_styles.h"
 #include "main_window_controls.h"
 
@@ -41,16 +42,18 @@ Err PreviewDrawing(Tool& t, LogoSlot slot)
     int32_t width = 0, height = 0;
     PLUMWICK_TRY(p.pictureSize(t.mainWindow, Form1::picMoto(slot), &width, &height));
     if (width <= 0 || height <= 0) return Err();
-    if (!AreaAverage::accepts(width, height, kPreviewWidth, kPreviewHeight))
-        return Err(kErrInvalidPicture);
-    AreaAverage average(width, height, kPreviewWidth, kPreviewHeight);
+    // The box grows with Large Fonts, and so does what is drawn into it.
+    const ScreenInfo screen = p.screen();
+    const int32_t boxWidth = ScaleForDpi(kPreviewWidth, screen.dpiX);
+    const int32_t boxHeight = ScaleForDpi(kPreviewHeight, screen.dpiY);
+    if (!AreaAverage::accepts(width, height, boxWidth, boxHeight)) return Err(kErrInvalidPicture);
+    AreaAverage average(width, height, boxWidth, boxHeight);
     if (!average.ready()) return Err(kErrOutOfMemory);
     PLUMWICK_TRY(AverageRows(t, Form1::picMoto(slot), width, height, average));
-    uint8_t* preview = new uint8_t[kPreviewWidth * kPreviewHeight * 3];
+    uint8_t* preview = new uint8_t[boxWidth * boxHeight * 3];
     if (!preview) return Err(kErrOutOfMemory);
     average.result(preview);
-    Err drawn = p.drawPicture(t.mainWindow, Form1::picPreView(slot), preview, kPreviewWidth,
-                              kPreviewHeight);
+    Err drawn = p.drawPicture(t.mainWindow, Form1::picPreView(slot), preview, boxWidth, boxHeight);
     delete[] preview;
     return drawn;
 }

@@ -10,6 +10,7 @@ enum class FileQuery {
 struct ScreenInfo {
     int32_t dpiX, dpiY;
     int32_t widthPx, heightPx;
+    int32_t titleBarPx;  // a fixed window's frame and caption, from its top edge
 };
 
 enum class Buttons { Ok, YesNo };

@@ -267,6 +267,7 @@ Err Win32Platform::showForm(FormHandle form, bool modal)
 {
     Form* f = live(form);
     if (!f) return Err(kErrInvalidCall);
+    FocusKeeper keep;
     bool disabled[kMaxForms] = {};
     if (modal)
         for (int i = 0; i < kMaxForms; ++i)

@@ -37,6 +37,15 @@ char* FilterList(const Text& filter)
 }
 }
 
+// A modal window leaves the focus on its owner window itself, where the
+// next Enter would press the default button: the control that had the focus
+// gets it back, as in the system's own dialogs.
+FocusKeeper::FocusKeeper() : focus_(GetFocus()) {}
+FocusKeeper::~FocusKeeper()
+{
+    if (focus_ && IsWindow(focus_)) SetFocus(focus_);
+}
+
 Win32Platform::Win32Platform() : instance_(GetModuleHandleA(nullptr)) {}
 
 Err Win32Platform::findFile(const Text& path, FileQuery kind, Text* name)
@@ -156,7 +165,8 @@ ScreenInfo Win32Platform::screen()
 {
     HDC dc = GetDC(nullptr);
     ScreenInfo info = {GetDeviceCaps(dc, LOGPIXELSX), GetDeviceCaps(dc, LOGPIXELSY),
-                       GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+                       GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN),
+                       GetSystemMetrics(SM_CYFIXEDFRAME) + GetSystemMetrics(SM_CYCAPTION)};
     ReleaseDC(nullptr, dc);
     return info;
 }
@@ -164,6 +174,7 @@ ScreenInfo Win32Platform::screen()
 // Task-modal: every window of the tool waits until the box is answered.
 Answer Win32Platform::messageBox(const Text& text, Buttons buttons, Icon icon, const Text& title)
 {
+    FocusKeeper keep;
     UINT style = MB_TASKMODAL | (buttons == Buttons::YesNo ? MB_YESNO : MB_OK);
     if (icon == Icon::Question) style |= MB_ICONQUESTION;
     if (icon == Icon::Critical) style |= MB_ICONSTOP;
@@ -192,6 +203,7 @@ Err Win32Platform::showOpen(CommonDialog& dialog)
     auto dialogError = reinterpret_cast<DialogErrorFunction>(
         reinterpret_cast<void*>(dialogs_ ? GetProcAddress(dialogs_, "CommDlgExtendedError") : nullptr));
     if (!getOpenFileName || !dialogError) return Err(kErrCannotCreateObject, kDialogLibrary);
+    FocusKeeper keep;
     char file[MAX_PATH] = {};
     lstrcpynA(file, dialog.FileName.c_str(), MAX_PATH);
     char* filter = FilterList(dialog.Filter);

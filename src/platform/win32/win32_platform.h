@@ -4,6 +4,17 @@
 #include "../platform.h"
 #include "picture.h"
 
+class FocusKeeper {
+public:
+    FocusKeeper();
+    ~FocusKeeper();
+    FocusKeeper(const FocusKeeper&) = delete;
+    FocusKeeper& operator=(const FocusKeeper&) = delete;
+
+private:
+    HWND focus_;
+};
+
 // The tool's platform on Windows 95 and later, through the ANSI functions.
 class Win32Platform final : public Platform {
 public:
