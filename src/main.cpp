@@ -11,16 +11,15 @@ namespace {
 void TellFailedBackups(Tool& t, const BackupFailures& failures)
 {
     if (!failures.any()) return;
-    Text text("次のロゴを BakLog フォルダに保存できませんでした。");
+    Text text(TextOf(kTxtBackupFailed));
     Err first;
     for (LogoSlot slot = 0; slot < kSlotCount; ++slot) {
         if (!failures.slot[slot]) continue;
         text += Text("\r\n") + LivePath(t, slot);
         if (!first) first = failures.slot[slot];
     }
-    text += Text("\r\n\r\n") + ErrorDescription(first.number()) +
-            "\r\n\r\nこのロゴは ﾃﾞﾌｫﾙﾄ で元に戻せません。";
-    t.platform.messageBox(text, Buttons::Ok, Icon::Critical, kAppTitle);
+    text += Text("\r\n\r\n") + ErrorDescription(first.number()) + "\r\n\r\n" + TextOf(kTxtBackupLost);
+    t.platform.messageBox(text, Buttons::Ok, Icon::Critical, TextOf(kTxtAppTitle));
 }
 }
 
@@ -31,6 +30,7 @@ void Main(Tool& t)
 {
     Platform& p = t.platform;
     if (p.anotherCopyRunning()) p.endNow();
+    UseLanguage(LanguageForCodePage(p.codePage()));
     FindSystemFolders(t);
     TellFailedBackups(t, BackUpOnFirstStart(t));
     RecoverAllLogos(t);

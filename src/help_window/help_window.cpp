@@ -6,13 +6,13 @@
 namespace {
 constexpr int32_t kWidth = 353;
 constexpr int32_t kHeight = 256;
-constexpr int32_t f = kStandardFontPoints;
+constexpr bool f = true;  // the labels' font
 
 const ControlPlace kPlaces[] = {
     {Form2::Label1, f, 8, 8, kUnchanged, kUnchanged},     {Form2::Label2, f, 8, 48, kUnchanged, kUnchanged},
     {Form2::Label3, f, 40, 128, kUnchanged, kUnchanged},  {Form2::Label4, f, 200, 128, kUnchanged, kUnchanged},
-    {Form2::Image1, kNoFont, 48, 152, kUnchanged, kUnchanged},
-    {Form2::Image2, kNoFont, 232, 152, kUnchanged, kUnchanged},
+    {Form2::Image1, false, 48, 152, kUnchanged, kUnchanged},
+    {Form2::Image2, false, 232, 152, kUnchanged, kUnchanged},
 };
 
 class HelpWindowEvents final : public FormEvents {

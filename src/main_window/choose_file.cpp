@@ -10,10 +10,10 @@ void SelectLogoFile(Tool& t, int16_t index)
     Platform& p = t.platform;
     CommonDialog& dialog = t.CommonDialog1;
     dialog.CancelError = true;
-    dialog.Filter = "ビットマップ (*.bmp)|*.bmp";
+    dialog.Filter = TextOf(kTxtBitmapFilter);
     dialog.InitDir = p.toolFolder();
     if (Err e = p.showOpen(dialog)) {
-        if (e.number() == kErrCannotCreateObject) ShowAndGoOn(t, e, kAppTitle);
+        if (e.number() == kErrCannotCreateObject) ShowAndGoOn(t, e, TextOf(kTxtAppTitle));
         return;
     }
     (void)p.setCaption(t.mainWindow, Form1::lblLogo(index), dialog.FileName);

@@ -18,8 +18,8 @@ bool ChosenFileLoads(Tool& t, LogoSlot slot, const Text& chosen)
     Err failed = p.loadPicture(t.mainWindow, Form1::picMoto(slot), chosen);
     (void)p.loadPicture(t.mainWindow, Form1::picMoto(slot), Text());
     if (!failed) return true;
-    p.messageBox(failed.description() + "\r\n\r\nどのロゴも変更していません。", Buttons::Ok, Icon::Critical,
-                 kAppTitle);
+    p.messageBox(failed.description() + "\r\n\r\n" + TextOf(kTxtNothingChanged), Buttons::Ok, Icon::Critical,
+                 TextOf(kTxtAppTitle));
     return false;
 }
 

@@ -23,14 +23,14 @@ void LayOut(Tool& t)
 {
     const ScreenInfo screen = t.platform.screen();
     using namespace Form1;
-    constexpr int32_t f = kStandardFontPoints;
+    constexpr bool f = true;  // the labels' font
     for (int32_t i = 0; i < kSlotCount; ++i) {
         const ControlPlace row[] = {
             {Label1(i), f, 8, 11 + kRowPitch * i, kUnchanged, kUnchanged},
             {cmdSansyou(i), f, 64, 8 + kRowPitch * i, 41, 17},
             {lblLogo(i), f, 112, 11 + kRowPitch * i, 17, kUnchanged},
             {Label2(i), f, 16 + kColumnPitch * i, 88, kUnchanged, kUnchanged},
-            {picPreView(i), kNoFont, 16 + kColumnPitch * i, 104, kPreviewWidth, kPreviewHeight},
+            {picPreView(i), false, 16 + kColumnPitch * i, 104, kPreviewWidth, kPreviewHeight},
         };
         for (const ControlPlace& at : row) Place(t, screen, at);
     }

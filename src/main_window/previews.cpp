@@ -6,7 +6,6 @@
 #include "main_window_controls.h"
 
 namespace {
-constexpr char kPreviewErrorTitle[] = "ダメェ～、ちゃんとしてネ。";
 // Rows handed over at a time: a few tens of kilobytes whatever the picture.
 constexpr int32_t kBandBytes = 64 * 1024;
 
@@ -31,7 +30,7 @@ Err AverageRows(Tool& t, int control, int32_t width, int32_t height, AreaAverage
 }
 
 // A failed step is reported and the run goes on with the next step.
-void Report(Tool& t, const Err& e) { ShowAndGoOn(t, e, kPreviewErrorTitle); }
+void Report(Tool& t, const Err& e) { ShowAndGoOn(t, e, TextOf(kTxtPreviewError)); }
 }
 
 // The whole picture of the slot's source box fills its 96 x 60 preview.

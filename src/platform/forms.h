@@ -1,6 +1,8 @@
 #pragma once
 #include <stdint.h>
 
+#include "texts.h"
+
 // Windows are static definitions: a table of controls per window, built as
 // stored when the window loads. Positions are stored in twips.
 enum class ControlKind : uint8_t { Label, CommandButton, PictureBox, Image, FileDialog };
@@ -18,7 +20,7 @@ struct ControlDef {
     int8_t index;  // element of a control array, or -1
     ControlKind kind;
     int16_t left, top, width, height;
-    const char* text;
+    TextId text;
     uint16_t flags;
     int8_t tab;         // focus order, or -1
     uint16_t resource;  // picture of an image
@@ -30,7 +32,7 @@ constexpr int32_t kUnchanged = INT32_MIN;
 
 struct FormDef {
     const char* name;
-    const char* title;
+    TextId title;
     int16_t clientWidth, clientHeight;  // as designed, twips
     const ControlDef* controls;
     uint8_t count;

@@ -40,6 +40,7 @@ public:
     // Process
     virtual bool anotherCopyRunning() = 0;
     virtual Text toolFolder() = 0;
+    virtual uint32_t codePage() = 0;  // the system's ANSI code page
     // Empty when the system gives none.
     virtual Text windowsDirectory() = 0;
     [[noreturn]] virtual void endNow() = 0;

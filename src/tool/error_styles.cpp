@@ -1,17 +1,16 @@
 #include "error_styles.h"
 
-const char kAppTitle[] = "Plumwick";
 
 void AskToGoOn(Tool& t, const Err& e)
 {
     if (!e) return;
     Platform& p = t.platform;
     if (IsFileError(e)) {
-        if (p.messageBox(e.description() + "\r\n続けますか？", Buttons::YesNo, Icon::Question, kAppTitle) ==
-            Answer::Yes)
+        if (p.messageBox(e.description() + "\r\n" + TextOf(kTxtGoOn), Buttons::YesNo, Icon::Question,
+                         TextOf(kTxtAppTitle)) == Answer::Yes)
             return;
     } else {
-        p.messageBox(e.description(), Buttons::Ok, Icon::Critical, kAppTitle);
+        p.messageBox(e.description(), Buttons::Ok, Icon::Critical, TextOf(kTxtAppTitle));
     }
     p.endNow();
 }
@@ -24,6 +23,6 @@ void ShowAndGoOn(Tool& t, const Err& e, const Text& title)
 void ShowAndEnd(Tool& t, const Err& e)
 {
     if (!e) return;
-    t.platform.messageBox(e.description(), Buttons::Ok, Icon::Critical, kAppTitle);
+    t.platform.messageBox(e.description(), Buttons::Ok, Icon::Critical, TextOf(kTxtAppTitle));
     t.platform.endNow();
 }

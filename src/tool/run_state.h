@@ -18,5 +18,3 @@ struct Tool {
     FormHandle mainWindow = kNoForm;
     CommonDialog CommonDialog1;
 };
-
-extern const char kAppTitle[];

@@ -4,8 +4,8 @@
 
 Err SetPlaceFont(Platform& p, FormHandle form, const ControlPlace& at)
 {
-    if (at.fontPoints == kNoFont) return Err();
-    return p.setFontSize(form, at.control, at.fontPoints);
+    if (!at.textFont || TextFontPoints() == 0) return Err();
+    return p.setFontSize(form, at.control, TextFontPoints());
 }
 
 namespace {

@@ -1,15 +1,13 @@
 #pragma once
 #include "../platform/platform.h"
 
-constexpr int32_t kStandardFontPoints = 9;
-constexpr int32_t kNoFont = 0;
-
-// Where a control goes when its window opens: a font size (or kNoFont) and a
-// place in pixels at 96 dpi, scaled at any other setting so that the larger
-// fonts of Large Fonts still fit; kUnchanged keeps the stored width or height.
+// Where a control goes when its window opens: whether it takes the labels'
+// font, and a place in pixels at 96 dpi, scaled at any other setting so that
+// the larger fonts of Large Fonts still fit; kUnchanged keeps the stored width
+// or height.
 struct ControlPlace {
     int control;
-    int32_t fontPoints;
+    bool textFont;  // takes the labels' font of the language
     int32_t left, top, width, height;
 };
 

@@ -209,7 +209,7 @@ void Win32Platform::createControls(int form)
         int i = order[n];
         const ControlDef& d = f.def->controls[i];
         Control& c = f.controls[i];
-        c.caption = Text(d.text);
+        c.caption = Text(TextOf(d.text));
         ControlStyle style = StyleOf(d);
         if (!style.windowClass) continue;
         PixelRect at = TwipsToPixels(d.left, d.top, d.width, d.height, s);
@@ -217,7 +217,7 @@ void Win32Platform::createControls(int form)
             at.width = c.shown.width;
             at.height = c.shown.height;
         }
-        c.hwnd = CreateWindowExA(0, style.windowClass, d.text, style.style | WS_CLIPSIBLINGS, at.left, at.top,
+        c.hwnd = CreateWindowExA(0, style.windowClass, TextOf(d.text), style.style | WS_CLIPSIBLINGS, at.left, at.top,
                                  at.width, at.height,
                                  f.hwnd, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kFirstControlId + i)),
                                  instance_, nullptr);
@@ -242,7 +242,7 @@ Err Win32Platform::loadForm(const FormDef& def, FormEvents* events, FormHandle* 
     PixelRect client = TwipsToPixels(0, 0, def.clientWidth, def.clientHeight, screen());
     RECT outer = {0, 0, client.width, client.height};
     AdjustWindowRectEx(&outer, kFormStyle, FALSE, 0);
-    HWND hwnd = CreateWindowExA(0, kFormClass, def.title, kFormStyle, CW_USEDEFAULT, CW_USEDEFAULT,
+    HWND hwnd = CreateWindowExA(0, kFormClass, TextOf(def.title), kFormStyle, CW_USEDEFAULT, CW_USEDEFAULT,
                                 outer.right - outer.left, outer.bottom - outer.top, nullptr, nullptr,
                                 instance_, nullptr);
     if (!hwnd) return Err(kErrOutOfMemory);

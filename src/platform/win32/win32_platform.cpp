@@ -146,6 +146,8 @@ Text Win32Platform::windowsDirectory()
     return Text(buffer, length);
 }
 
+uint32_t Win32Platform::codePage() { return GetACP(); }
+
 void Win32Platform::endNow() { ExitProcess(0); }
 
 bool Win32Platform::readProfileString(const Text& section, const Text& key, const Text& file, Text* value)

@@ -30,6 +30,7 @@ public:
 
     bool anotherCopyRunning() override;
     Text toolFolder() override;
+    uint32_t codePage() override;
     Text windowsDirectory() override;
     [[noreturn]] void endNow() override;
 
