@@ -17,6 +17,8 @@ Text SlotDir(const Tool& t, LogoSlot slot) { return slot == 0 ? t.BootRoot : t.W
 Text LivePath(const Tool& t, LogoSlot slot) { return SlotDir(t, slot) + kSlotFiles[slot].live; }
 Text BackupPath(Tool& t, LogoSlot slot) { return BackupFolder(t) + "\\" + kSlotFiles[slot].live; }
 Text BackupFolder(Tool& t) { return t.platform.toolFolder() + "\\BakLog"; }
+// Where logos made from the user's pictures go.
+Text LogosFolder(Tool& t) { return t.platform.toolFolder() + "\\Logos"; }
 Text DefaultPicturePath(Tool& t) { return t.platform.toolFolder() + "\\DfltLogo.sys"; }
 // Slot 0 set to exactly this text means: no logo.sys, the system's own logo.
 Text DefaultStartupMarker(Tool& t) { return t.platform.toolFolder() + "\\dfltlogo.sys"; }

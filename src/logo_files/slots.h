@@ -6,6 +6,7 @@ Text BackupPath(Tool& t, LogoSlot slot);
 Text BackupFolder(Tool& t);
 Text DefaultPicturePath(Tool& t);
 Text DefaultStartupMarker(Tool& t);
+Text LogosFolder(Tool& t);
 
 Err DeleteLogoIfPresent(Tool& t, LogoSlot slot);
 Err ReplaceLogo(Tool& t, LogoSlot slot, const Text& from);

@@ -4,6 +4,7 @@
 #include "../tool/error_styles.h"
 #include "main_window.h"
 #include "main_window_controls.h"
+#include "palette_cycle.h"
 #include "previews.h"
 
 namespace {
@@ -95,6 +96,8 @@ public:
         for (const ClickHandler& handler : kClickHandlers)
             if (handler.control == control) ShowAndEnd(t_, handler.handle(t_));
     }
+
+    void Timer() override { StepPaletteCycle(t_); }
 
     void Change(int control) override
     {

@@ -3,6 +3,7 @@
 #include "../tool/window_placement.h"
 #include "main_window.h"
 #include "main_window_controls.h"
+#include "palette_cycle.h"
 #include "previews.h"
 
 // Every step of the opening is a unit of its own: a missing or unreadable
@@ -63,9 +64,12 @@ void PlaceWindow(Tool& t)
 void PreviewInstalled(Tool& t, LogoSlot slot, const Text& path)
 {
     Platform& p = t.platform;
-    AskToGoOn(t, p.loadPicture(t.mainWindow, Form1::picMoto(slot), path));
-    AskToGoOn(t, PreviewDrawing(t, slot));
+    Err loaded = p.loadPicture(t.mainWindow, Form1::picMoto(slot), path);
+    AskToGoOn(t, loaded);
+    Err drawn = PreviewDrawing(t, slot);
+    AskToGoOn(t, drawn);
     AskToGoOn(t, p.loadPicture(t.mainWindow, Form1::picMoto(slot), Text()));
+    if (slot == 0 && !loaded && !drawn) FollowStartupLogo(t, path);
 }
 
 // The start-up logo may be hidden, system or read-only: Windows shows it

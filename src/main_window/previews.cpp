@@ -4,6 +4,7 @@
 #include "../platform/units.h"
 #include "../tool/error_styles.h"
 #include "main_window_controls.h"
+#include "palette_cycle.h"
 
 namespace {
 // Rows handed over at a time: a few tens of kilobytes whatever the picture.
@@ -73,8 +74,11 @@ void ShowPreviews(Tool& t)
             continue;
         }
         if (path.empty()) continue;
-        Report(t, p.loadPicture(t.mainWindow, Form1::picMoto(slot), path));
-        Report(t, PreviewDrawing(t, slot));
+        Err loaded = p.loadPicture(t.mainWindow, Form1::picMoto(slot), path);
+        Report(t, loaded);
+        Err drawn = PreviewDrawing(t, slot);
+        Report(t, drawn);
         Report(t, p.loadPicture(t.mainWindow, Form1::picMoto(slot), Text()));
+        if (slot == 0 && !loaded && !drawn) FollowStartupLogo(t, path);
     }
 }

@@ -48,6 +48,7 @@ public:
     virtual void Unload() = 0;
     virtual void Click(int control) = 0;
     virtual void Change(int control) = 0;
+    virtual void Timer() {}
 
 protected:
     ~FormEvents() = default;

@@ -36,6 +36,12 @@ public:
     virtual Err deleteFile(const Text& path) = 0;
     virtual Err clearAttributes(const Text& path) = 0;
     virtual Err checkReadable(const Text& path) = 0;
+    // A whole picture file, in a new[] buffer the caller deletes.
+    virtual Err readFile(const Text& path, uint8_t** data, uint32_t* size) = 0;
+    // A new file; one that exists is error 58 and stays untouched.
+    virtual Err writeNewFile(const Text& path, const uint8_t* data, uint32_t size) = 0;
+    // The file's name without its folder and extension.
+    virtual Text fileTitle(const Text& path) = 0;
 
     // Process
     virtual bool anotherCopyRunning() = 0;
@@ -63,6 +69,8 @@ public:
     virtual Err setCaption(FormHandle form, int control, const Text& text) = 0;
     virtual Err caption(FormHandle form, int control, Text* text) = 0;
     virtual Err setEnabled(FormHandle form, int control, bool enabled) = 0;
+    // Raises the window's Timer event every so many milliseconds; 0 stops it.
+    virtual Err setTimer(FormHandle form, uint32_t milliseconds) = 0;
     virtual Err isEnabled(FormHandle form, int control, bool* enabled) = 0;
     virtual Err setFontSize(FormHandle form, int control, int32_t points) = 0;
     virtual Err moveControl(FormHandle form, int control, int32_t left, int32_t top,

@@ -19,6 +19,8 @@ enum TextId : uint16_t {
     kTxtBitmapFilter,
     kTxtBackupFailed, kTxtBackupLost,
     kTxtNothingChanged,
+    kTxtPictureIs, kTxtTimes, kTxtListComma, kTxtColours2, kTxtColours16, kTxtColours256, kTxtBitColour,
+    kTxtCompressed, kTxtSentenceEnd, kTxtLogoNeeds, kTxtMakeLogo, kTxtCopyNotMade,
     kTxtErrInvalidCall, kTxtErrOverflow, kTxtErrOutOfMemory, kTxtErrBadFileName, kTxtErrFileNotFound,
     kTxtErrDeviceIO, kTxtErrFileExists, kTxtErrDiskFull, kTxtErrPermissionDenied, kTxtErrDiskNotReady,
     kTxtErrPathFileAccess, kTxtErrPathNotFound, kTxtErrCannotCreateObject, kTxtErrInvalidPicture,

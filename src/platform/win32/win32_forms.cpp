@@ -10,6 +10,7 @@ constexpr char kFormClass[] = "PlumwickForm";
 constexpr char kPictureClass[] = "PlumwickPicture";
 constexpr DWORD kFormStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU;
 constexpr int kFirstControlId = 100;
+constexpr UINT_PTR kFormTimer = 1;
 
 // GWLP_USERDATA holds what the window procedures need: a form window's
 // Form, a control's Control. Both are set right after the window is made;
@@ -361,6 +362,16 @@ Err Win32Platform::setEnabled(FormHandle form, int index, bool enabled)
     return Err();
 }
 
+// One timer per window is all the windows need.
+Err Win32Platform::setTimer(FormHandle form, uint32_t milliseconds)
+{
+    Form* f = live(form);
+    if (!f) return Err(kErrInvalidCall);
+    if (milliseconds == 0) KillTimer(f->hwnd, kFormTimer);
+    else if (!SetTimer(f->hwnd, kFormTimer, milliseconds, nullptr)) return Err(kErrOutOfMemory);
+    return Err();
+}
+
 Err Win32Platform::isEnabled(FormHandle form, int index, bool* enabled)
 {
     Control* c = control(form, index);
@@ -503,10 +514,17 @@ LRESULT Win32Platform::onCommand(int form, WPARAM wParam, LPARAM)
     return 0;
 }
 
+LRESULT Win32Platform::onTimer(int form, WPARAM, LPARAM)
+{
+    forms_[form].events->Timer();
+    return 0;
+}
+
 const Win32Platform::FormHandler Win32Platform::kFormHandlers[] = {
     {WM_CLOSE, &Win32Platform::onClose},
     {WM_ENDSESSION, &Win32Platform::onEndSession},
     {WM_COMMAND, &Win32Platform::onCommand},
+    {WM_TIMER, &Win32Platform::onTimer},
 };
 
 LRESULT Win32Platform::formMessage(int form, HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)

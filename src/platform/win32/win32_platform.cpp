@@ -6,7 +6,9 @@
 #include <commdlg.h>
 #include <stddef.h>
 
+#include "../bitmap_file.h"
 #include "system_error.h"
+#include "whole_file.h"
 
 namespace {
 constexpr char kSingleCopyMutex[] = "Plumwick.SingleCopy";
@@ -109,6 +111,34 @@ Err Win32Platform::checkReadable(const Text& path)
     if (file == INVALID_HANDLE_VALUE) return LastError(path);
     CloseHandle(file);
     return Err();
+}
+
+Err Win32Platform::readFile(const Text& path, uint8_t** data, uint32_t* size)
+{
+    return ReadWholeFile(path, kMaxBitmapFileSize, data, size);
+}
+
+Err Win32Platform::writeNewFile(const Text& path, const uint8_t* data, uint32_t size)
+{
+    return WriteNewFile(path, data, size);
+}
+
+// Walked a character at a time: a Shift-JIS character's second byte may be
+// a backslash or a full stop.
+Text Win32Platform::fileTitle(const Text& path)
+{
+    const char* name = path.c_str();
+    const char* dot = nullptr;
+    for (const char* c = path.c_str(); *c; c = CharNextA(c)) {
+        if (*c == '\\' || *c == ':') {
+            name = c + 1;
+            dot = nullptr;
+        } else if (*c == '.') {
+            dot = c;
+        }
+    }
+    const char* end = dot && dot > name ? dot : path.c_str() + path.size();
+    return Text(name, static_cast<size_t>(end - name));
 }
 
 // The first copy holds the named mutex until it ends; the name covers every

@@ -27,6 +27,9 @@ public:
     Err deleteFile(const Text& path) override;
     Err clearAttributes(const Text& path) override;
     Err checkReadable(const Text& path) override;
+    Err readFile(const Text& path, uint8_t** data, uint32_t* size) override;
+    Err writeNewFile(const Text& path, const uint8_t* data, uint32_t size) override;
+    Text fileTitle(const Text& path) override;
 
     bool anotherCopyRunning() override;
     Text toolFolder() override;
@@ -47,6 +50,7 @@ public:
     Err setCaption(FormHandle form, int control, const Text& text) override;
     Err caption(FormHandle form, int control, Text* text) override;
     Err setEnabled(FormHandle form, int control, bool enabled) override;
+    Err setTimer(FormHandle form, uint32_t milliseconds) override;
     Err isEnabled(FormHandle form, int control, bool* enabled) override;
     Err setFontSize(FormHandle form, int control, int32_t points) override;
     Err moveControl(FormHandle form, int control, int32_t left, int32_t top, int32_t width,
@@ -102,6 +106,7 @@ private:
     LRESULT onClose(int form, WPARAM, LPARAM);
     LRESULT onEndSession(int form, WPARAM ending, LPARAM);
     LRESULT onCommand(int form, WPARAM wParam, LPARAM);
+    LRESULT onTimer(int form, WPARAM, LPARAM);
 
     HINSTANCE instance_;
     HANDLE singleCopy_ = nullptr;
