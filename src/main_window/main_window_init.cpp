@@ -3,7 +3,6 @@
 #include "../tool/window_placement.h"
 #include "main_window.h"
 #include "main_window_controls.h"
-#include "palette_cycle.h"
 #include "previews.h"
 
 // Every step of the opening is a unit of its own: a missing or unreadable
@@ -61,26 +60,15 @@ void PlaceWindow(Tool& t)
     AskToGoOn(t, sized ? sized : MoveFormTwips(p, t.mainWindow, screen, left, top, width, height));
 }
 
-void PreviewInstalled(Tool& t, LogoSlot slot, const Text& path)
-{
-    Platform& p = t.platform;
-    Err loaded = p.loadPicture(t.mainWindow, Form1::picMoto(slot), path);
-    AskToGoOn(t, loaded);
-    Err drawn = PreviewDrawing(t, slot);
-    AskToGoOn(t, drawn);
-    AskToGoOn(t, p.loadPicture(t.mainWindow, Form1::picMoto(slot), Text()));
-    if (slot == 0 && !loaded && !drawn) FollowStartupLogo(t, path);
-}
-
 // The start-up logo may be hidden, system or read-only: Windows shows it
 // all the same, so it is the one to preview.
 void PreviewInstalledLogos(Tool& t)
 {
     Text name;
     AskToGoOn(t, t.platform.findFile(LivePath(t, 0), FileQuery::AnyFile, &name));
-    PreviewInstalled(t, 0, name.empty() ? DefaultPicturePath(t) : t.BootRoot + name);
-    PreviewInstalled(t, 1, LivePath(t, 1));
-    PreviewInstalled(t, 2, LivePath(t, 2));
+    PreviewFile(t, 0, name.empty() ? DefaultPicturePath(t) : t.BootRoot + name, AskToGoOn);
+    PreviewFile(t, 1, LivePath(t, 1), AskToGoOn);
+    PreviewFile(t, 2, LivePath(t, 2), AskToGoOn);
 }
 
 // Emptying a chosen file is a change that would start a preview run and

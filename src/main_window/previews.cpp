@@ -58,6 +58,18 @@ Err PreviewDrawing(Tool& t, LogoSlot slot)
     return drawn;
 }
 
+// The source box holds the picture only while its preview is drawn.
+void PreviewFile(Tool& t, LogoSlot slot, const Text& path, void (*meet)(Tool&, const Err&))
+{
+    Platform& p = t.platform;
+    Err loaded = p.loadPicture(t.mainWindow, Form1::picMoto(slot), path);
+    meet(t, loaded);
+    Err drawn = PreviewDrawing(t, slot);
+    meet(t, drawn);
+    meet(t, p.loadPicture(t.mainWindow, Form1::picMoto(slot), Text()));
+    if (slot == 0 && !loaded && !drawn) FollowStartupLogo(t, path);
+}
+
 // Runs after every change of a chosen file and previews every slot that
 // has one, unless the window's opening asked to skip this one run.
 void ShowPreviews(Tool& t)
@@ -74,11 +86,6 @@ void ShowPreviews(Tool& t)
             continue;
         }
         if (path.empty()) continue;
-        Err loaded = p.loadPicture(t.mainWindow, Form1::picMoto(slot), path);
-        Report(t, loaded);
-        Err drawn = PreviewDrawing(t, slot);
-        Report(t, drawn);
-        Report(t, p.loadPicture(t.mainWindow, Form1::picMoto(slot), Text()));
-        if (slot == 0 && !loaded && !drawn) FollowStartupLogo(t, path);
+        PreviewFile(t, slot, path, Report);
     }
 }
