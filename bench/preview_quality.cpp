@@ -13,7 +13,8 @@
 #include "../src/logo_files/slots.h"
 #include "../src/logo_files/startup.h"
 #include "../src/platform/area_average.h"
-#include "../src/main_window/form1.h"
+#include "../src/main.h"
+#include "../src/main_window/main_window_controls.h"
 #include "../src/main_window/previews.h"
 #include "../tests/fake/fake_platform.h"
 

@@ -3,7 +3,7 @@
 // goes to preview_times.txt there.
 #include <windows.h>
 
-#include "../src/main_window/form1.h"
+#include "../src/main_window/main_window_controls.h"
 #include "../src/main_window/previews.h"
 #include "../src/platform/win32/win32_platform.h"
 
@@ -12,7 +12,7 @@ void RunGlobalConstructors();
 namespace {
 class Quiet final : public FormEvents {
 public:
-    void Load() override {}
+    void Load(FormHandle) override {}
     void Unload() override {}
     void Click(int) override {}
     void Change(int) override {}

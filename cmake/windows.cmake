@@ -18,7 +18,7 @@ set(PLUMWICK_FREESTANDING_LINK
 function(plumwick_freestanding target)
     target_compile_options(${target} PRIVATE ${PLUMWICK_FREESTANDING_COMPILE})
     target_link_options(${target} PRIVATE ${PLUMWICK_FREESTANDING_LINK})
-    target_link_libraries(${target} PRIVATE kernel32 user32 gdi32 comdlg32 gcc)
+    target_link_libraries(${target} PRIVATE kernel32 user32 gdi32 gcc)
 endfunction()
 
 # The core and the Win32 platform, built once for the tool and the benchmark.

@@ -1,43 +1,40 @@
 #include "apply.h"
 
-#include "../main_window/form1.h"
 #include "slots.h"
-
-namespace {
-Err ApplySlot(Tool& t, LogoSlot slot, const Text& chosen)
-{
-    if (slot == 0 && chosen == DefaultStartupMarker(t)) return DeleteLogoIfPresent(t, 0);
-    // Copying the live file onto itself would gain nothing.
-    if (t.platform.samePath(chosen, LivePath(t, slot))) return Err();
-    return ReplaceLogo(t, slot, chosen);
-}
-}
 
 // Slots go in order; the first failure stops the run with the earlier
 // slots applied and the later ones untouched.
-Err ApplyLogos(Tool& t)
+Err ApplyLogos(Tool& t, const Text chosen[kSlotCount])
 {
-    Platform& p = t.platform;
     for (LogoSlot slot = 0; slot < kSlotCount; ++slot) {
-        Text chosen;
-        PLUMWICK_TRY(p.caption(t.mainWindow, Form1::lblLogo(slot), &chosen));
-        if (chosen.empty()) continue;
-        PLUMWICK_TRY(ApplySlot(t, slot, chosen));
+        if (chosen[slot].empty()) continue;
+        if (slot == 0 && chosen[slot] == DefaultStartupMarker(t))
+            PLUMWICK_TRY(DeleteLogoIfPresent(t, 0));
+        else
+            PLUMWICK_TRY(ReplaceLogo(t, slot, chosen[slot]));
     }
-    return p.unloadForm(t.mainWindow);
+    return Err();
 }
 
-// Both backups are checked before anything is touched, so a missing one
-// cannot leave a slot without its logo.
-Err RestoreDefaultLogos(Tool& t)
+// Every backup is checked before anything is touched, so a missing one
+// cannot leave a slot without its logo. A start-up logo saved on the first
+// start comes back; without one, logo.sys goes, and Windows shows its own.
+Err RestoreDefaultLogos(Tool& t, Text sources[kSlotCount])
 {
     Platform& p = t.platform;
-    PLUMWICK_TRY(p.checkReadable(BackupPath(t, 1)));
-    PLUMWICK_TRY(p.checkReadable(BackupPath(t, 2)));
-    PLUMWICK_TRY(DeleteLogoIfPresent(t, 0));
+    Text savedStartup;
+    PLUMWICK_TRY(p.findFile(BackupPath(t, 0), FileQuery::AnyFile, &savedStartup));
+    const bool keepsStartup = !savedStartup.empty();
+    for (LogoSlot slot = keepsStartup ? 0 : 1; slot < kSlotCount; ++slot)
+        PLUMWICK_TRY(p.checkReadable(BackupPath(t, slot)));
+    if (keepsStartup)
+        PLUMWICK_TRY(ReplaceLogo(t, 0, BackupPath(t, 0)));
+    else
+        PLUMWICK_TRY(DeleteLogoIfPresent(t, 0));
     PLUMWICK_TRY(ReplaceLogo(t, 1, BackupPath(t, 1)));
     PLUMWICK_TRY(ReplaceLogo(t, 2, BackupPath(t, 2)));
-    PLUMWICK_TRY(p.setCaption(t.mainWindow, Form1::lblLogo(0), DefaultStartupMarker(t)));
-    PLUMWICK_TRY(p.setCaption(t.mainWindow, Form1::lblLogo(1), BackupPath(t, 1)));
-    return p.setCaption(t.mainWindow, Form1::lblLogo(2), BackupPath(t, 2));
+    sources[0] = keepsStartup ? BackupPath(t, 0) : DefaultStartupMarker(t);
+    sources[1] = BackupPath(t, 1);
+    sources[2] = BackupPath(t, 2);
+    return Err();
 }

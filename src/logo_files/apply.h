@@ -1,5 +1,8 @@
 #pragma once
-#include "tool.h"
+#include "../tool/run_state.h"
 
-Err ApplyLogos(Tool& t);
-Err RestoreDefaultLogos(Tool& t);
+// Puts each chosen file (empty: none) in place of its slot's live logo.
+Err ApplyLogos(Tool& t, const Text chosen[kSlotCount]);
+
+// Puts the default logos back and answers each slot's default source.
+Err RestoreDefaultLogos(Tool& t, Text sources[kSlotCount]);

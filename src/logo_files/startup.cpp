@@ -1,43 +1,49 @@
 #include "startup.h"
 
-#include "../main_window/form1.h"
 #include "slots.h"
 
 namespace {
-constexpr uint32_t kWindowsDirBuffer = 256;
+constexpr size_t kDriveRootLength = 3;  // "C:\"
 
 // The backup keeps the logos as they were on the first start, so a file
-// already in the folder is never replaced.
-void BackUpLogo(Tool& t, LogoSlot slot)
-{
-    Text present;
-    if (t.platform.findFile(BackupPath(t, slot), FileQuery::AnyFile, &present)) return;
-    if (!present.empty()) return;
-    (void)StoreBackup(t, slot);
-}
-}
-
-// Start-up ignores every failure and goes on with its next step.
-void Main(Tool& t)
+// already in the folder is never replaced. A logo that is not there has
+// nothing to keep.
+Err BackUpLogo(Tool& t, LogoSlot slot)
 {
     Platform& p = t.platform;
-    if (p.anotherCopyRunning()) p.endNow();
+    Text present;
+    PLUMWICK_TRY(p.findFile(BackupPath(t, slot), FileQuery::AnyFile, &present));
+    if (!present.empty()) return Err();
+    PLUMWICK_TRY(p.findFile(LivePath(t, slot), FileQuery::AnyFile, &present));
+    if (present.empty()) return Err();
+    return StoreBackup(t, slot);
+}
+}
 
-    char buffer[kWindowsDirBuffer] = {};
-    p.getWindowsDirectory(buffer, kWindowsDirBuffer);
-    uint32_t length = 0;
-    while (length < kWindowsDirBuffer && buffer[length]) ++length;
-    t.WindowsDir = Text(buffer, length);
-    t.BootRoot = t.WindowsDir.left(3);
+void FindSystemFolders(Tool& t)
+{
+    t.WindowsDir = t.platform.windowsDirectory();
+    t.BootRoot = t.WindowsDir.left(kDriveRootLength);
+}
 
+// A failure stops only its own step: the tool goes on without that backup.
+BackupFailures BackUpOnFirstStart(Tool& t)
+{
+    Platform& p = t.platform;
+    BackupFailures failures;
     // Any capitalisation names the same folder on a FAT disk.
     Text answer;
     (void)p.findFile(BackupFolder(t), FileQuery::Directory, &answer);
-    if (!answer.equalsAsciiIgnoringCase("BakLog")) {
-        (void)p.makeFolder(BackupFolder(t));
-        BackUpLogo(t, 1);
-        BackUpLogo(t, 2);
+    if (answer.equalsAsciiIgnoringCase("BakLog")) return failures;
+    Err folder = p.makeFolder(BackupFolder(t));
+    for (LogoSlot slot = 0; slot < kSlotCount; ++slot) {
+        Err e = BackUpLogo(t, slot);
+        failures.slot[slot] = e && folder ? folder : e;
     }
+    return failures;
+}
 
-    (void)ShowMainWindow(t);
+void RecoverAllLogos(Tool& t)
+{
+    for (LogoSlot slot = 0; slot < kSlotCount; ++slot) (void)RecoverLogo(t, slot);
 }

@@ -1,10 +1,13 @@
 #include "previews.h"
 
 #include "../platform/area_average.h"
-#include "form1.h"
+#include "../platform/units.h"
+#include "../tool/error_styles.h"
+#include "main_window_controls.h"
+#include "palette_cycle.h"
 
 namespace {
-constexpr char kPreviewErrorTitle[] = "ダメェ～、ちゃんとしてネ。";
+// Rows handed over at a time: a few tens of kilobytes whatever the picture.
 constexpr int32_t kBandBytes = 64 * 1024;
 
 // The source rows come over in bands, so a large picture needs no second
@@ -28,10 +31,7 @@ Err AverageRows(Tool& t, int control, int32_t width, int32_t height, AreaAverage
 }
 
 // A failed step is reported and the run goes on with the next step.
-void Report(Tool& t, const Err& e)
-{
-    if (e) t.platform.messageBox(e.description(), Buttons::Ok, Icon::Critical, kPreviewErrorTitle);
-}
+void Report(Tool& t, const Err& e) { ShowAndGoOn(t, e, TextOf(kTxtPreviewError)); }
 }
 
 // The whole picture of the slot's source box fills its 96 x 60 preview.
@@ -42,18 +42,32 @@ Err PreviewDrawing(Tool& t, LogoSlot slot)
     int32_t width = 0, height = 0;
     PLUMWICK_TRY(p.pictureSize(t.mainWindow, Form1::picMoto(slot), &width, &height));
     if (width <= 0 || height <= 0) return Err();
-    if (!AreaAverage::accepts(width, height, kPreviewWidth, kPreviewHeight))
-        return Err(kErrInvalidPicture);
-    AreaAverage average(width, height, kPreviewWidth, kPreviewHeight);
+    // The box grows with Large Fonts, and so does what is drawn into it.
+    const ScreenInfo screen = p.screen();
+    const int32_t boxWidth = ScaleForDpi(kPreviewWidth, screen.dpiX);
+    const int32_t boxHeight = ScaleForDpi(kPreviewHeight, screen.dpiY);
+    if (!AreaAverage::accepts(width, height, boxWidth, boxHeight)) return Err(kErrInvalidPicture);
+    AreaAverage average(width, height, boxWidth, boxHeight);
     if (!average.ready()) return Err(kErrOutOfMemory);
     PLUMWICK_TRY(AverageRows(t, Form1::picMoto(slot), width, height, average));
-    uint8_t* preview = new uint8_t[kPreviewWidth * kPreviewHeight * 3];
+    uint8_t* preview = new uint8_t[boxWidth * boxHeight * 3];
     if (!preview) return Err(kErrOutOfMemory);
     average.result(preview);
-    Err drawn = p.drawPicture(t.mainWindow, Form1::picPreView(slot), preview, kPreviewWidth,
-                              kPreviewHeight);
+    Err drawn = p.drawPicture(t.mainWindow, Form1::picPreView(slot), preview, boxWidth, boxHeight);
     delete[] preview;
     return drawn;
+}
+
+// The source box holds the picture only while its preview is drawn.
+void PreviewFile(Tool& t, LogoSlot slot, const Text& path, void (*meet)(Tool&, const Err&))
+{
+    Platform& p = t.platform;
+    Err loaded = p.loadPicture(t.mainWindow, Form1::picMoto(slot), path);
+    meet(t, loaded);
+    Err drawn = PreviewDrawing(t, slot);
+    meet(t, drawn);
+    meet(t, p.loadPicture(t.mainWindow, Form1::picMoto(slot), Text()));
+    if (slot == 0 && !loaded && !drawn) FollowStartupLogo(t, path);
 }
 
 // Runs after every change of a chosen file and previews every slot that
@@ -72,8 +86,6 @@ void ShowPreviews(Tool& t)
             continue;
         }
         if (path.empty()) continue;
-        Report(t, p.loadPicture(t.mainWindow, Form1::picMoto(slot), path));
-        Report(t, PreviewDrawing(t, slot));
-        Report(t, p.loadPicture(t.mainWindow, Form1::picMoto(slot), Text()));
+        PreviewFile(t, slot, path, Report);
     }
 }

@@ -1,15 +1,18 @@
 #include "area_average.h"
 
-// Sums stay below 2^32: a sum is at most 255 times the source area.
-static const uint32_t kMaxSourceArea = 1u << 24;
+#include "bitmap_file.h"
+
+// An output side past this is no preview or logo; it keeps the sums' table
+// and each side times the output side well inside 32 bits.
+static const uint32_t kMaxOutputSide = 4096;
 
 bool AreaAverage::accepts(int32_t srcWidth, int32_t srcHeight, int32_t dstWidth, int32_t dstHeight)
 {
     if (srcWidth <= 0 || srcHeight <= 0 || dstWidth <= 0 || dstHeight <= 0) return false;
-    if (dstWidth > 4096 || dstHeight > 4096) return false;
+    if (static_cast<uint32_t>(dstWidth) > kMaxOutputSide || static_cast<uint32_t>(dstHeight) > kMaxOutputSide) return false;
     uint32_t w = static_cast<uint32_t>(srcWidth), h = static_cast<uint32_t>(srcHeight);
     // The area in 64 bits: 65536 x 65536 wraps to 0 in 32.
-    return w <= kMaxSourceArea && h <= kMaxSourceArea && static_cast<uint64_t>(w) * h <= kMaxSourceArea &&
+    return w <= kMaxPictureArea && h <= kMaxPictureArea && static_cast<uint64_t>(w) * h <= kMaxPictureArea &&
            w * static_cast<uint32_t>(dstWidth) / static_cast<uint32_t>(dstWidth) == w &&
            h * static_cast<uint32_t>(dstHeight) / static_cast<uint32_t>(dstHeight) == h;
 }

@@ -15,7 +15,11 @@ struct BitmapLayout {
 };
 
 enum : uint32_t { kBiRgb = 0, kBiRle8 = 1, kBiRle4 = 2, kBiBitfields = 3 };
+// The largest picture the tool takes: the area average's sums, at most 255
+// times the area, then stay below 2^32.
 constexpr uint32_t kMaxPictureArea = 1u << 24;
+// Enough for the largest picture, 32 bits a pixel, and its headers.
+constexpr uint32_t kMaxBitmapFileSize = 4 * kMaxPictureArea + 64 * 1024;
 
 // A bitmap is checked completely before any of it reaches the drawing
 // code: every count and offset must stay inside the file, and compressed

@@ -1,34 +1,30 @@
 #include "errors.h"
 
+#include "texts.h"
+
 namespace {
 struct Description {
     int number;
-    const char* text;
+    TextId text;
 };
 
 const Description kDescriptions[] = {
-    {kErrInvalidCall, "プロシージャの呼び出し、または引数が不正です。"},
-    {kErrOverflow, "オーバーフローしました。"},
-    {kErrOutOfMemory, "メモリが不足しています。"},
-    {kErrBadFileName, "ファイル名または番号が不正です。"},
-    {kErrFileNotFound, "ファイルが見つかりません。"},
-    {kErrDeviceIO, "デバイス I/O エラーです。"},
-    {kErrFileExists, "既に同名のファイルが存在しています。"},
-    {kErrDiskFull, "ディスクの空き容量が不足しています。"},
-    {kErrPermissionDenied, "書き込みできません。"},
-    {kErrDiskNotReady, "ディスクが準備されていません。"},
-    {kErrPathFileAccess, "パス名が無効です。"},
-    {kErrPathNotFound, "パスが見つかりません。"},
-    {kErrInvalidPicture, "ピクチャが不正です。"},
-    {kErrCancelled, "[キャンセル] が選択されました。"},
+    {kErrInvalidCall, kTxtErrInvalidCall},     {kErrOverflow, kTxtErrOverflow},
+    {kErrOutOfMemory, kTxtErrOutOfMemory},     {kErrBadFileName, kTxtErrBadFileName},
+    {kErrFileNotFound, kTxtErrFileNotFound},   {kErrDeviceIO, kTxtErrDeviceIO},
+    {kErrFileExists, kTxtErrFileExists},       {kErrDiskFull, kTxtErrDiskFull},
+    {kErrPermissionDenied, kTxtErrPermissionDenied}, {kErrDiskNotReady, kTxtErrDiskNotReady},
+    {kErrPathFileAccess, kTxtErrPathFileAccess}, {kErrPathNotFound, kTxtErrPathNotFound},
+    {kErrCannotCreateObject, kTxtErrCannotCreateObject}, {kErrInvalidPicture, kTxtErrInvalidPicture},
+    {kErrCancelled, kTxtErrCancelled},
 };
 }
 
 const char* ErrorDescription(int number)
 {
     for (const Description& d : kDescriptions)
-        if (d.number == number) return d.text;
-    return "アプリケーション定義またはオブジェクト定義のエラーです。";
+        if (d.number == number) return TextOf(d.text);
+    return TextOf(kTxtErrOther);
 }
 
 // The path goes on a line of its own, so the user sees which file it was.

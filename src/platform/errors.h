@@ -15,6 +15,7 @@ enum ErrorNumber : int {
     kErrDiskNotReady = 71,
     kErrPathFileAccess = 75,
     kErrPathNotFound = 76,
+    kErrCannotCreateObject = 429,  // a part of the system the tool needs is missing
     kErrInvalidPicture = 481,
     kErrCancelled = 32755,
 };

@@ -1,6 +1,8 @@
 #pragma once
 #include <stdint.h>
 
+#include "texts.h"
+
 // Windows are static definitions: a table of controls per window, built as
 // stored when the window loads. Positions are stored in twips.
 enum class ControlKind : uint8_t { Label, CommandButton, PictureBox, Image, FileDialog };
@@ -18,32 +20,35 @@ struct ControlDef {
     int8_t index;  // element of a control array, or -1
     ControlKind kind;
     int16_t left, top, width, height;
-    const char* text;
+    TextId text;
     uint16_t flags;
     int8_t tab;         // focus order, or -1
     uint16_t resource;  // picture of an image
-};
-
-struct FormDef {
-    const char* name;
-    const char* title;
-    int16_t clientWidth, clientHeight;  // as designed, twips
-    const ControlDef* controls;
-    uint8_t count;
 };
 
 using FormHandle = int;
 constexpr FormHandle kNoForm = -1;
 constexpr int32_t kUnchanged = INT32_MIN;
 
-// What a window's code answers to. The runtime raises Change inside the call
-// that changed a caption, before that call returns.
+struct FormDef {
+    const char* name;
+    TextId title;
+    int16_t clientWidth, clientHeight;  // as designed, twips
+    const ControlDef* controls;
+    uint8_t count;
+};
+
+
+// What a window's code answers to. Load gets the new window's handle before
+// any other call can name it. The runtime raises Change inside the call that
+// changed a caption, before that call returns.
 class FormEvents {
 public:
-    virtual void Load() = 0;
+    virtual void Load(FormHandle self) = 0;
     virtual void Unload() = 0;
     virtual void Click(int control) = 0;
     virtual void Change(int control) = 0;
+    virtual void Timer() {}
 
 protected:
     ~FormEvents() = default;

@@ -3,18 +3,18 @@
 #include "forms.h"
 
 enum class FileQuery {
-    Plain,      // ordinary files only: no folders, nothing hidden or system
-    Directory,  // as Plain, and folders too
+    Directory,  // files and folders, but nothing hidden or system
     AnyFile,    // every file, hidden, system and read-only ones too; no folders
 };
 
 struct ScreenInfo {
     int32_t dpiX, dpiY;
     int32_t widthPx, heightPx;
+    int32_t titleBarPx;  // a fixed window's frame and caption, from its top edge
 };
 
 enum class Buttons { Ok, YesNo };
-enum class Icon { None, Question, Critical };
+enum class Icon { Question, Critical };
 enum class Answer { Ok, Yes, No };
 
 // The file-open dialog's settings; FileName keeps the last choice.
@@ -36,12 +36,19 @@ public:
     virtual Err deleteFile(const Text& path) = 0;
     virtual Err clearAttributes(const Text& path) = 0;
     virtual Err checkReadable(const Text& path) = 0;
-    virtual bool samePath(const Text& a, const Text& b) = 0;
+    // A whole picture file, in a new[] buffer the caller deletes.
+    virtual Err readFile(const Text& path, uint8_t** data, uint32_t* size) = 0;
+    // A new file; one that exists is error 58 and stays untouched.
+    virtual Err writeNewFile(const Text& path, const uint8_t* data, uint32_t size) = 0;
+    // The file's name without its folder and extension.
+    virtual Text fileTitle(const Text& path) = 0;
 
     // Process
     virtual bool anotherCopyRunning() = 0;
     virtual Text toolFolder() = 0;
-    virtual void getWindowsDirectory(char* buffer, uint32_t size) = 0;
+    virtual uint32_t codePage() = 0;  // the system's ANSI code page
+    // Empty when the system gives none.
+    virtual Text windowsDirectory() = 0;
     [[noreturn]] virtual void endNow() = 0;
 
     // Settings file
@@ -62,6 +69,8 @@ public:
     virtual Err setCaption(FormHandle form, int control, const Text& text) = 0;
     virtual Err caption(FormHandle form, int control, Text* text) = 0;
     virtual Err setEnabled(FormHandle form, int control, bool enabled) = 0;
+    // Raises the window's Timer event every so many milliseconds; 0 stops it.
+    virtual Err setTimer(FormHandle form, uint32_t milliseconds) = 0;
     virtual Err isEnabled(FormHandle form, int control, bool* enabled) = 0;
     virtual Err setFontSize(FormHandle form, int control, int32_t points) = 0;
     virtual Err moveControl(FormHandle form, int control, int32_t left, int32_t top,

@@ -36,7 +36,6 @@ private:
 
 Text operator+(const Text& a, const Text& b);
 bool operator==(const Text& a, const Text& b);
-inline bool operator!=(const Text& a, const Text& b) { return !(a == b); }
 
 size_t TextLength(const char* s);
 void CopyBytes(void* to, const void* from, size_t n);

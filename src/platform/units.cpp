@@ -18,6 +18,7 @@ int32_t TwipsPerPixel(int32_t dpi) { return RoundHalfEven(kTwipsPerInch, dpi); }
 int32_t PixelsToTwips(int32_t pixels, int32_t dpi) { return RoundHalfEven(pixels * kTwipsPerInch, dpi); }
 int32_t TwipsToPixels(int32_t twips, int32_t dpi) { return RoundHalfEven(twips * dpi, kTwipsPerInch); }
 bool FitsInt16(int32_t value) { return value >= -32768 && value <= 32767; }
+int32_t ScaleForDpi(int32_t pixels, int32_t dpi) { return RoundHalfEven(pixels * dpi, kDesignDpi); }
 
 int32_t CentredTwips(int32_t screenPixels, int32_t windowPixels, int32_t dpi)
 {

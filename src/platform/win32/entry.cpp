@@ -1,7 +1,7 @@
 // The process starts here: no C runtime start-up runs before it.
 #include <windows.h>
 
-#include "../../logo_files/startup.h"
+#include "../../main.h"
 #include "win32_platform.h"
 
 void RunGlobalConstructors();

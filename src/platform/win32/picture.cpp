@@ -2,11 +2,9 @@
 
 #include "../bitmap_file.h"
 #include "system_error.h"
+#include "whole_file.h"
 
 namespace {
-// Enough for the largest picture the loader accepts, 32 bits a pixel.
-constexpr DWORD kMaxFileSize = 4 * kMaxPictureArea + 64 * 1024;
-
 int32_t Stride(int32_t width, int32_t bits)
 {
     return static_cast<int32_t>(RowBytes(static_cast<uint32_t>(width), static_cast<uint32_t>(bits)));
@@ -96,28 +94,10 @@ Err LoadPictureBytes(const uint8_t* data, uint32_t size, const Text& path, Pictu
 
 Err LoadPictureFile(const Text& path, Picture* picture)
 {
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return LastError(path);
-    DWORD size = GetFileSize(file, nullptr);
-    if (size == 0xFFFFFFFF || size > kMaxFileSize) {
-        CloseHandle(file);
-        return Err(kErrInvalidPicture, path);
-    }
-    uint8_t* data = new uint8_t[size ? size : 1];
-    if (!data) {
-        CloseHandle(file);
-        return Err(kErrOutOfMemory, path);
-    }
-    DWORD got = 0, total = 0;
-    Err failed;
-    while (total < size && !failed) {
-        if (!ReadFile(file, data + total, size - total, &got, nullptr)) failed = LastError(path);
-        else if (got == 0) break;
-        total += got;
-    }
-    CloseHandle(file);
-    if (!failed) failed = LoadPictureBytes(data, total, path, picture);
+    uint8_t* data = nullptr;
+    uint32_t size = 0;
+    PLUMWICK_TRY(ReadWholeFile(path, kMaxBitmapFileSize, &data, &size));
+    Err failed = LoadPictureBytes(data, size, path, picture);
     delete[] data;
     return failed;
 }

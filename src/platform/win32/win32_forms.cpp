@@ -10,22 +10,25 @@ constexpr char kFormClass[] = "PlumwickForm";
 constexpr char kPictureClass[] = "PlumwickPicture";
 constexpr DWORD kFormStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU;
 constexpr int kFirstControlId = 100;
+constexpr UINT_PTR kFormTimer = 1;
 
-Win32Platform* gPlatform = nullptr;
-
-int FormOf(HWND hwnd) { return static_cast<int>(GetWindowLongPtrA(hwnd, GWLP_USERDATA)) - 1; }
+// GWLP_USERDATA holds what the window procedures need: a form window's
+// Form, a control's Control. Both are set right after the window is made;
+// messages before that go to the default procedure.
+Win32Platform::Form* FormOf(HWND hwnd) { return reinterpret_cast<Win32Platform::Form*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA)); }
+Win32Platform::Control* ControlOf(HWND hwnd) { return reinterpret_cast<Win32Platform::Control*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA)); }
 
 LRESULT CALLBACK FormProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    int form = FormOf(hwnd);
-    if (form < 0 || !gPlatform) return DefWindowProcA(hwnd, message, wParam, lParam);
-    return gPlatform->formMessage(form, hwnd, message, wParam, lParam);
+    Win32Platform::Form* form = FormOf(hwnd);
+    if (!form) return DefWindowProcA(hwnd, message, wParam, lParam);
+    return form->platform->formMessage(form->index, hwnd, message, wParam, lParam);
 }
 
 // A picture box shows its picture from the top-left corner on black.
 LRESULT OnPicturePaint(HWND hwnd, WPARAM, LPARAM)
 {
-    auto* c = reinterpret_cast<Win32Platform::Control*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+    Win32Platform::Control* c = ControlOf(hwnd);
     PAINTSTRUCT paint;
     HDC dc = BeginPaint(hwnd, &paint);
     RECT all;
@@ -64,7 +67,7 @@ void RegisterClasses(HINSTANCE instance)
     form.lpfnWndProc = FormProc;
     form.hInstance = instance;
     form.hIcon = LoadIconA(instance, MAKEINTRESOURCEA(IDI_PLUMWICK));
-    form.hCursor = LoadCursorA(nullptr, MAKEINTRESOURCEA(32512));  // IDC_ARROW
+    form.hCursor = LoadCursorA(nullptr, IDC_ARROW);
     form.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     form.lpszClassName = kFormClass;
     RegisterClassA(&form);
@@ -114,10 +117,13 @@ int FindFlag(const FormDef& def, uint16_t flag)
     return -1;
 }
 
+// Controls with no place in the focus order come after all the others.
+int FocusKey(const ControlDef& d) { return d.tab < 0 ? INT8_MAX + 1 : d.tab; }
+
 // The whole resource, a complete bitmap file.
 Err LoadImageResource(HINSTANCE instance, uint16_t id, Picture* picture)
 {
-    HRSRC found = FindResourceA(instance, MAKEINTRESOURCEA(id), MAKEINTRESOURCEA(10));  // RT_RCDATA
+    HRSRC found = FindResourceA(instance, MAKEINTRESOURCEA(id), RT_RCDATA);
     HGLOBAL loaded = found ? LoadResource(instance, found) : nullptr;
     const void* data = loaded ? LockResource(loaded) : nullptr;
     if (!data) return Err(kErrInvalidPicture);
@@ -131,6 +137,14 @@ Win32Platform::Form* Win32Platform::live(FormHandle form)
     return &forms_[form];
 }
 
+// Only our own windows: a message box or the file dialog is not a form.
+Win32Platform::Form* Win32Platform::formOf(HWND hwnd)
+{
+    for (Form& f : forms_)
+        if (f.loaded && hwnd && f.hwnd == hwnd) return &f;
+    return nullptr;
+}
+
 Win32Platform::Control* Win32Platform::control(FormHandle form, int index)
 {
     Form* f = live(form);
@@ -140,7 +154,7 @@ Win32Platform::Control* Win32Platform::control(FormHandle form, int index)
 
 HFONT Win32Platform::font(int32_t points)
 {
-    for (int i = 0; i < 32 && fonts_[i]; ++i)
+    for (int i = 0; i < kMaxFonts && fonts_[i]; ++i)
         if (fontPoints_[i] == points) return fonts_[i];
     LOGFONTA face = {};
     GetObjectA(GetStockObject(DEFAULT_GUI_FONT), sizeof face, &face);
@@ -149,7 +163,7 @@ HFONT Win32Platform::font(int32_t points)
     face.lfWidth = 0;
     ReleaseDC(nullptr, screen);
     HFONT made = CreateFontIndirectA(&face);
-    for (int i = 0; i < 32; ++i)
+    for (int i = 0; i < kMaxFonts; ++i)
         if (!fonts_[i]) {
             fonts_[i] = made;
             fontPoints_[i] = points;
@@ -183,23 +197,20 @@ void Win32Platform::createControls(int form)
     Form& f = forms_[form];
     ScreenInfo s = screen();
     HFONT standard = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
-    int order[128];
-    int count = f.def->count < 128 ? f.def->count : 128;
+    int count = f.def->count;
+    int* order = new int[count];
+    if (!order) return;
     for (int i = 0; i < count; ++i) {
         int at = i;
-        int key = f.def->controls[i].tab < 0 ? 1000 : f.def->controls[i].tab;
-        for (; at > 0; --at) {
-            int before = f.def->controls[order[at - 1]].tab;
-            if ((before < 0 ? 1000 : before) <= key) break;
+        for (; at > 0 && FocusKey(f.def->controls[order[at - 1]]) > FocusKey(f.def->controls[i]); --at)
             order[at] = order[at - 1];
-        }
         order[at] = i;
     }
     for (int n = 0; n < count; ++n) {
         int i = order[n];
         const ControlDef& d = f.def->controls[i];
         Control& c = f.controls[i];
-        c.caption = Text(d.text);
+        c.caption = Text(TextOf(d.text));
         ControlStyle style = StyleOf(d);
         if (!style.windowClass) continue;
         PixelRect at = TwipsToPixels(d.left, d.top, d.width, d.height, s);
@@ -207,7 +218,7 @@ void Win32Platform::createControls(int form)
             at.width = c.shown.width;
             at.height = c.shown.height;
         }
-        c.hwnd = CreateWindowExA(0, style.windowClass, d.text, style.style | WS_CLIPSIBLINGS, at.left, at.top,
+        c.hwnd = CreateWindowExA(0, style.windowClass, TextOf(d.text), style.style | WS_CLIPSIBLINGS, at.left, at.top,
                                  at.width, at.height,
                                  f.hwnd, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kFirstControlId + i)),
                                  instance_, nullptr);
@@ -220,11 +231,11 @@ void Win32Platform::createControls(int form)
             SetWindowPos(c.hwnd, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
         fitLabel(f, i);
     }
+    delete[] order;
 }
 
 Err Win32Platform::loadForm(const FormDef& def, FormEvents* events, FormHandle* form)
 {
-    gPlatform = this;
     RegisterClasses(instance_);
     int slot = 0;
     while (slot < kMaxForms && forms_[slot].loaded) ++slot;
@@ -232,20 +243,22 @@ Err Win32Platform::loadForm(const FormDef& def, FormEvents* events, FormHandle* 
     PixelRect client = TwipsToPixels(0, 0, def.clientWidth, def.clientHeight, screen());
     RECT outer = {0, 0, client.width, client.height};
     AdjustWindowRectEx(&outer, kFormStyle, FALSE, 0);
-    HWND hwnd = CreateWindowExA(0, kFormClass, def.title, kFormStyle, CW_USEDEFAULT, CW_USEDEFAULT,
+    HWND hwnd = CreateWindowExA(0, kFormClass, TextOf(def.title), kFormStyle, CW_USEDEFAULT, CW_USEDEFAULT,
                                 outer.right - outer.left, outer.bottom - outer.top, nullptr, nullptr,
                                 instance_, nullptr);
     if (!hwnd) return Err(kErrOutOfMemory);
     Form& f = forms_[slot];
+    f.platform = this;
+    f.index = slot;
     f.def = &def;
     f.events = events;
     f.hwnd = hwnd;
     f.controls = new Control[def.count];
     f.loaded = true;
-    SetWindowLongPtrA(hwnd, GWLP_USERDATA, slot + 1);
+    SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&f));
     createControls(slot);
     *form = slot;
-    events->Load();
+    events->Load(slot);
     return Err();
 }
 
@@ -255,6 +268,7 @@ Err Win32Platform::showForm(FormHandle form, bool modal)
 {
     Form* f = live(form);
     if (!f) return Err(kErrInvalidCall);
+    FocusKeeper keep;
     bool disabled[kMaxForms] = {};
     if (modal)
         for (int i = 0; i < kMaxForms; ++i)
@@ -348,6 +362,16 @@ Err Win32Platform::setEnabled(FormHandle form, int index, bool enabled)
     return Err();
 }
 
+// One timer per window is all the windows need.
+Err Win32Platform::setTimer(FormHandle form, uint32_t milliseconds)
+{
+    Form* f = live(form);
+    if (!f) return Err(kErrInvalidCall);
+    if (milliseconds == 0) KillTimer(f->hwnd, kFormTimer);
+    else if (!SetTimer(f->hwnd, kFormTimer, milliseconds, nullptr)) return Err(kErrOutOfMemory);
+    return Err();
+}
+
 Err Win32Platform::isEnabled(FormHandle form, int index, bool* enabled)
 {
     Control* c = control(form, index);
@@ -422,9 +446,8 @@ bool Win32Platform::handleKey(const MSG& message)
 {
     if (message.message != WM_KEYDOWN || (message.wParam != VK_RETURN && message.wParam != VK_ESCAPE)) return false;
     HWND top = TopLevelOf(message.hwnd);
-    int form = top ? FormOf(top) : -1;
-    Form* f = live(form);
-    if (!f || f->hwnd != top || !IsWindowEnabled(top)) return false;
+    Form* f = formOf(top);
+    if (!f || !IsWindowEnabled(top)) return false;
     int target = -1;
     if (message.wParam == VK_RETURN) {
         HWND focus = GetFocus();
@@ -443,7 +466,7 @@ void Win32Platform::dispatch(MSG& message)
 {
     if (handleKey(message)) return;
     HWND top = TopLevelOf(message.hwnd);
-    if (top && live(FormOf(top)) && IsDialogMessageA(top, &message)) return;
+    if (formOf(top) && IsDialogMessageA(top, &message)) return;
     TranslateMessage(&message);
     DispatchMessageA(&message);
 }
@@ -491,10 +514,17 @@ LRESULT Win32Platform::onCommand(int form, WPARAM wParam, LPARAM)
     return 0;
 }
 
+LRESULT Win32Platform::onTimer(int form, WPARAM, LPARAM)
+{
+    forms_[form].events->Timer();
+    return 0;
+}
+
 const Win32Platform::FormHandler Win32Platform::kFormHandlers[] = {
     {WM_CLOSE, &Win32Platform::onClose},
     {WM_ENDSESSION, &Win32Platform::onEndSession},
     {WM_COMMAND, &Win32Platform::onCommand},
+    {WM_TIMER, &Win32Platform::onTimer},
 };
 
 LRESULT Win32Platform::formMessage(int form, HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)

@@ -6,21 +6,21 @@
 #include <commdlg.h>
 #include <stddef.h>
 
+#include "../bitmap_file.h"
 #include "system_error.h"
+#include "whole_file.h"
 
 namespace {
 constexpr char kSingleCopyMutex[] = "Plumwick.SingleCopy";
+constexpr char kDialogLibrary[] = "COMDLG32.DLL";
+
+constexpr uint32_t kWindowsDirBuffer = 256;
 
 bool Reported(FileQuery kind, DWORD attributes)
 {
     bool folder = attributes & FILE_ATTRIBUTE_DIRECTORY;
     bool concealed = attributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM);
-    switch (kind) {
-    case FileQuery::Plain: return !folder && !concealed;
-    case FileQuery::Directory: return !concealed;
-    case FileQuery::AnyFile: return !folder;
-    }
-    return false;
+    return kind == FileQuery::Directory ? !concealed : !folder;
 }
 
 bool Missing(const Text& path) { return GetFileAttributesA(path.c_str()) == 0xFFFFFFFF; }
@@ -37,6 +37,15 @@ char* FilterList(const Text& filter)
     list[filter.size() + 1] = '\0';
     return list;
 }
+}
+
+// A modal window leaves the focus on its owner window itself, where the
+// next Enter would press the default button: the control that had the focus
+// gets it back, as in the system's own dialogs.
+FocusKeeper::FocusKeeper() : focus_(GetFocus()) {}
+FocusKeeper::~FocusKeeper()
+{
+    if (focus_ && IsWindow(focus_)) SetFocus(focus_);
 }
 
 Win32Platform::Win32Platform() : instance_(GetModuleHandleA(nullptr)) {}
@@ -104,17 +113,32 @@ Err Win32Platform::checkReadable(const Text& path)
     return Err();
 }
 
-// Both names made full, then compared as the system compares names: without
-// regard to case, double-byte characters kept whole.
-bool Win32Platform::samePath(const Text& a, const Text& b)
+Err Win32Platform::readFile(const Text& path, uint8_t** data, uint32_t* size)
 {
-    char fullA[MAX_PATH], fullB[MAX_PATH];
-    char* nameA;
-    char* nameB;
-    DWORD lengthA = GetFullPathNameA(a.c_str(), MAX_PATH, fullA, &nameA);
-    DWORD lengthB = GetFullPathNameA(b.c_str(), MAX_PATH, fullB, &nameB);
-    if (lengthA == 0 || lengthA >= MAX_PATH || lengthB == 0 || lengthB >= MAX_PATH) return false;
-    return lstrcmpiA(fullA, fullB) == 0;
+    return ReadWholeFile(path, kMaxBitmapFileSize, data, size);
+}
+
+Err Win32Platform::writeNewFile(const Text& path, const uint8_t* data, uint32_t size)
+{
+    return WriteNewFile(path, data, size);
+}
+
+// Walked a character at a time: a Shift-JIS character's second byte may be
+// a backslash or a full stop.
+Text Win32Platform::fileTitle(const Text& path)
+{
+    const char* name = path.c_str();
+    const char* dot = nullptr;
+    for (const char* c = path.c_str(); *c; c = CharNextA(c)) {
+        if (*c == '\\' || *c == ':') {
+            name = c + 1;
+            dot = nullptr;
+        } else if (*c == '.') {
+            dot = c;
+        }
+    }
+    const char* end = dot && dot > name ? dot : path.c_str() + path.size();
+    return Text(name, static_cast<size_t>(end - name));
 }
 
 // The first copy holds the named mutex until it ends; the name covers every
@@ -142,7 +166,17 @@ Text Win32Platform::toolFolder()
     return Text(folder_);
 }
 
-void Win32Platform::getWindowsDirectory(char* buffer, uint32_t size) { GetWindowsDirectoryA(buffer, size); }
+// Cut at the first NUL of a zeroed buffer: nothing written gives empty text.
+Text Win32Platform::windowsDirectory()
+{
+    char buffer[kWindowsDirBuffer] = {};
+    GetWindowsDirectoryA(buffer, kWindowsDirBuffer);
+    uint32_t length = 0;
+    while (length < kWindowsDirBuffer && buffer[length]) ++length;
+    return Text(buffer, length);
+}
+
+uint32_t Win32Platform::codePage() { return GetACP(); }
 
 void Win32Platform::endNow() { ExitProcess(0); }
 
@@ -163,7 +197,8 @@ ScreenInfo Win32Platform::screen()
 {
     HDC dc = GetDC(nullptr);
     ScreenInfo info = {GetDeviceCaps(dc, LOGPIXELSX), GetDeviceCaps(dc, LOGPIXELSY),
-                       GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+                       GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN),
+                       GetSystemMetrics(SM_CYFIXEDFRAME) + GetSystemMetrics(SM_CYCAPTION)};
     ReleaseDC(nullptr, dc);
     return info;
 }
@@ -171,6 +206,7 @@ ScreenInfo Win32Platform::screen()
 // Task-modal: every window of the tool waits until the box is answered.
 Answer Win32Platform::messageBox(const Text& text, Buttons buttons, Icon icon, const Text& title)
 {
+    FocusKeeper keep;
     UINT style = MB_TASKMODAL | (buttons == Buttons::YesNo ? MB_YESNO : MB_OK);
     if (icon == Icon::Question) style |= MB_ICONQUESTION;
     if (icon == Icon::Critical) style |= MB_ICONSTOP;
@@ -185,8 +221,21 @@ Answer Win32Platform::messageBox(const Text& text, Buttons buttons, Icon icon, c
 static_assert(sizeof(void*) != 4 || offsetof(OPENFILENAMEA, lpTemplateName) + sizeof(void*) == 76,
               "the size Windows 95 takes");
 
+using OpenFileNameFunction = BOOL(WINAPI*)(OPENFILENAMEA*);
+using DialogErrorFunction = DWORD(WINAPI*)();
+
+// COMDLG32 is loaded on the first use of the dialog, not at start: importing
+// it makes the loader bring in the shell and its friends before the window
+// can show.
 Err Win32Platform::showOpen(CommonDialog& dialog)
 {
+    if (!dialogs_) dialogs_ = LoadLibraryA(kDialogLibrary);
+    auto getOpenFileName = reinterpret_cast<OpenFileNameFunction>(
+        reinterpret_cast<void*>(dialogs_ ? GetProcAddress(dialogs_, "GetOpenFileNameA") : nullptr));
+    auto dialogError = reinterpret_cast<DialogErrorFunction>(
+        reinterpret_cast<void*>(dialogs_ ? GetProcAddress(dialogs_, "CommDlgExtendedError") : nullptr));
+    if (!getOpenFileName || !dialogError) return Err(kErrCannotCreateObject, kDialogLibrary);
+    FocusKeeper keep;
     char file[MAX_PATH] = {};
     lstrcpynA(file, dialog.FileName.c_str(), MAX_PATH);
     char* filter = FilterList(dialog.Filter);
@@ -203,12 +252,12 @@ Err Win32Platform::showOpen(CommonDialog& dialog)
     ofn.nMaxFile = MAX_PATH;
     ofn.lpstrInitialDir = dialog.InitDir.c_str();
     ofn.Flags = OFN_HIDEREADONLY;
-    BOOL chosen = GetOpenFileNameA(&ofn);
+    BOOL chosen = getOpenFileName(&ofn);
     delete[] filter;
     if (chosen) {
         dialog.FileName = Text(file);
         return Err();
     }
-    if (CommDlgExtendedError() != 0) return Err(kErrInvalidCall);
+    if (dialogError() != 0) return Err(kErrInvalidCall);
     return dialog.CancelError ? Err(kErrCancelled) : Err();
 }

@@ -4,6 +4,17 @@
 #include "../platform.h"
 #include "picture.h"
 
+class FocusKeeper {
+public:
+    FocusKeeper();
+    ~FocusKeeper();
+    FocusKeeper(const FocusKeeper&) = delete;
+    FocusKeeper& operator=(const FocusKeeper&) = delete;
+
+private:
+    HWND focus_;
+};
+
 // The tool's platform on Windows 95 and later, through the ANSI functions.
 class Win32Platform final : public Platform {
 public:
@@ -16,11 +27,14 @@ public:
     Err deleteFile(const Text& path) override;
     Err clearAttributes(const Text& path) override;
     Err checkReadable(const Text& path) override;
-    bool samePath(const Text& a, const Text& b) override;
+    Err readFile(const Text& path, uint8_t** data, uint32_t* size) override;
+    Err writeNewFile(const Text& path, const uint8_t* data, uint32_t size) override;
+    Text fileTitle(const Text& path) override;
 
     bool anotherCopyRunning() override;
     Text toolFolder() override;
-    void getWindowsDirectory(char* buffer, uint32_t size) override;
+    uint32_t codePage() override;
+    Text windowsDirectory() override;
     [[noreturn]] void endNow() override;
 
     bool readProfileString(const Text& section, const Text& key, const Text& file, Text* value) override;
@@ -36,6 +50,7 @@ public:
     Err setCaption(FormHandle form, int control, const Text& text) override;
     Err caption(FormHandle form, int control, Text* text) override;
     Err setEnabled(FormHandle form, int control, bool enabled) override;
+    Err setTimer(FormHandle form, uint32_t milliseconds) override;
     Err isEnabled(FormHandle form, int control, bool* enabled) override;
     Err setFontSize(FormHandle form, int control, int32_t points) override;
     Err moveControl(FormHandle form, int control, int32_t left, int32_t top, int32_t width,
@@ -56,6 +71,8 @@ public:
         Picture shown;  // what a box or image shows
     };
     struct Form {
+        Win32Platform* platform = nullptr;
+        int index = -1;
         const FormDef* def = nullptr;
         FormEvents* events = nullptr;
         HWND hwnd = nullptr;
@@ -66,9 +83,13 @@ public:
     LRESULT formMessage(int form, HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 
 private:
+    // The main window, the help window over it, and room to spare.
     static constexpr int kMaxForms = 4;
+    // Fonts are made once per size and kept; the windows use one or two sizes.
+    static constexpr int kMaxFonts = 8;
 
     Form* live(FormHandle form);
+    Form* formOf(HWND hwnd);
     Control* control(FormHandle form, int index);
     void createControls(int form);
     void fitLabel(Form& f, int index);
@@ -85,11 +106,13 @@ private:
     LRESULT onClose(int form, WPARAM, LPARAM);
     LRESULT onEndSession(int form, WPARAM ending, LPARAM);
     LRESULT onCommand(int form, WPARAM wParam, LPARAM);
+    LRESULT onTimer(int form, WPARAM, LPARAM);
 
     HINSTANCE instance_;
     HANDLE singleCopy_ = nullptr;
     char folder_[MAX_PATH] = {};
     Form forms_[kMaxForms];
-    HFONT fonts_[32] = {};
-    int32_t fontPoints_[32] = {};
+    HFONT fonts_[kMaxFonts] = {};
+    int32_t fontPoints_[kMaxFonts] = {};
+    HMODULE dialogs_ = nullptr;  // COMDLG32, loaded when the file dialog is first wanted
 };

@@ -1,26 +1,33 @@
 #include "../platform/units.h"
-#include "form1.h"
+#include "main_window_controls.h"
 #include "main_window.h"
 
 const char kSettingsSection[] = "Wendrop1";
 const char kKeyLeft[] = "起動時のLeft";
 const char kKeyTop[] = "起動時のTop";
 
-// Accepts what the tool itself writes: an optional minus and decimal digits
-// that fit 16 bits. Anything else counts as no stored value.
+namespace {
+// Past this, no further digit can bring the number back into 16 bits.
+constexpr int32_t kInt16Limit = 32768;
+}
+
+// Reads the leading number as the system's own profile reading does
+// ("8654.4" is 8654, "9000abc" 9000), and negative ones too, which the tool
+// writes for a window dragged past the left or top edge. No number, or one
+// past 16 bits, counts as no stored value.
 bool ParseStoredPosition(const Text& text, int32_t* value)
 {
     size_t at = 0;
-    bool negative = text.size() > 0 && text[0] == '-';
-    if (negative) ++at;
-    if (at == text.size()) return false;
+    while (at < text.size() && (text[at] == ' ' || text[at] == '\t')) ++at;
+    bool negative = at < text.size() && text[at] == '-';
+    if (at < text.size() && (text[at] == '-' || text[at] == '+')) ++at;
     int32_t number = 0;
-    for (; at < text.size(); ++at) {
-        char c = text[at];
-        if (c < '0' || c > '9') return false;
-        number = number * 10 + (c - '0');
-        if (number > 32768) return false;
+    size_t digits = 0;
+    for (; at < text.size() && text[at] >= '0' && text[at] <= '9'; ++at, ++digits) {
+        number = number * 10 + (text[at] - '0');
+        if (number > kInt16Limit) return false;
     }
+    if (digits == 0) return false;
     if (negative) number = -number;
     if (!FitsInt16(number)) return false;
     *value = number;

@@ -1,5 +1,5 @@
 #pragma once
-#include "../logo_files/tool.h"
+#include "../tool/run_state.h"
 
 namespace Form1 {
 enum Control : int {
@@ -23,4 +23,3 @@ constexpr int picMoto(int i) { return kPicMoto0 + i; }
 extern const FormDef kDefinition;
 }
 
-Err ShowMainWindow(Tool& t);

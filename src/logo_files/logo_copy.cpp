@@ -1,0 +1,45 @@
+#include "logo_copy.h"
+
+#include "make_logo.h"
+#include "slots.h"
+
+namespace {
+// "name.bmp", then "name-2.bmp" and on; past this many the folder is full
+// of copies of one name, and the user has to tidy it.
+constexpr int32_t kMaxCopies = 999;
+
+Text CopyName(const Text& title, int32_t number)
+{
+    Text name = title;
+    if (number > 1) name += Text("-") + Text::number(number);
+    return name + ".bmp";
+}
+}
+
+Err WriteLogoCopy(Tool& t, const Text& source, const uint8_t* data, uint32_t size, Text* copy)
+{
+    Platform& p = t.platform;
+    uint8_t* logo = new uint8_t[kLogoFileSize];
+    if (!logo) return Err(kErrOutOfMemory);
+    Err failed = MakeLogo(data, size, logo);
+    if (failed) {
+        delete[] logo;
+        return Err(failed.number(), source);
+    }
+    Text folder = LogosFolder(t);
+    Text present;
+    failed = p.findFile(folder, FileQuery::Directory, &present);
+    if (!failed && present.empty()) failed = p.makeFolder(folder);
+    const Text title = p.fileTitle(source);
+    for (int32_t number = 1; !failed && number <= kMaxCopies; ++number) {
+        Text path = folder + "\\" + CopyName(title, number);
+        failed = p.writeNewFile(path, logo, kLogoFileSize);
+        if (!failed) {
+            *copy = path;
+            break;
+        }
+        if (failed.number() == kErrFileExists) failed = number == kMaxCopies ? failed : Err();
+    }
+    delete[] logo;
+    return failed;
+}

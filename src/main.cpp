@@ -1,0 +1,38 @@
+#include "main.h"
+
+#include "logo_files/slots.h"
+#include "logo_files/startup.h"
+#include "main_window/main_window.h"
+#include "tool/error_styles.h"
+
+namespace {
+// Told once, when it happens: without its backup a logo cannot come back
+// with ﾃﾞﾌｫﾙﾄ, and the folder now exists, so the next start will not try again.
+void TellFailedBackups(Tool& t, const BackupFailures& failures)
+{
+    if (!failures.any()) return;
+    Text text(TextOf(kTxtBackupFailed));
+    Err first;
+    for (LogoSlot slot = 0; slot < kSlotCount; ++slot) {
+        if (!failures.slot[slot]) continue;
+        text += Text("\r\n") + LivePath(t, slot);
+        if (!first) first = failures.slot[slot];
+    }
+    text += Text("\r\n\r\n") + ErrorDescription(first.number()) + "\r\n\r\n" + TextOf(kTxtBackupLost);
+    t.platform.messageBox(text, Buttons::Ok, Icon::Critical, TextOf(kTxtAppTitle));
+}
+}
+
+// Failures up to the window are ignored or told, and start-up goes on; a
+// window that cannot be made ends the tool rather than leave it running
+// unseen.
+void Main(Tool& t)
+{
+    Platform& p = t.platform;
+    if (p.anotherCopyRunning()) p.endNow();
+    UseLanguage(LanguageForCodePage(p.codePage()));
+    FindSystemFolders(t);
+    TellFailedBackups(t, BackUpOnFirstStart(t));
+    RecoverAllLogos(t);
+    ShowAndEnd(t, ShowMainWindow(t));
+}
