@@ -32,7 +32,9 @@ void Main(Tool& t)
     if (p.anotherCopyRunning()) p.endNow();
     UseLanguage(LanguageForCodePage(p.codePage()));
     FindSystemFolders(t);
-    TellFailedBackups(t, BackUpOnFirstStart(t));
+    // A logo that a cut-off replace left under its temporary name is put
+    // back first, so that the first start's backup finds it.
     RecoverAllLogos(t);
+    TellFailedBackups(t, BackUpOnFirstStart(t));
     ShowAndEnd(t, ShowMainWindow(t));
 }

@@ -17,8 +17,8 @@ const char* const kEnglishTexts[kTextCount] = {
     "At start-up and shutdown Windows stretches it to 640 x 400 (twice as wide). "
     "So first draw a 640 x 400, 256-colour .bmp picture, then halve its width with "
     "suitable image software.",
-    "640 x 400 pixels, 256 colours",
-    "320 x 400 pixels, 256 colours",
+    "640 x 400, 256 colours",
+    "320 x 400, 256 colours",
     "Continue?",
     "Oops! Please check the file",
     "Bitmaps (*.bmp)|*.bmp",
