@@ -1,11 +1,11 @@
 """BMP files for tests: bmp(width, height, pixel, bits=24, palette=()) -> bytes; pixel(x, y), y = 0 at the top,
 gives (r, g, b), or a palette index when bits <= 8. Options: top_down; os2 (12-byte header); compression with data
-(pixel bytes written as they are, e.g. RLE) and masks (three bit-field masks)."""
+(pixel bytes written as they are, e.g. RLE), masks (three bit-field masks) and important (biClrImportant)."""
 import struct
 
 
 def bmp(width, height, pixel=None, bits=24, palette=(), top_down=False, os2=False,
-        compression=0, data=None, masks=()):
+        compression=0, data=None, masks=(), important=0):
     if data is None:
         pixel, rows = pixel or (lambda x, y: 0 if bits <= 8 else (0, 0, 0)), []
         for y in range(height):
@@ -26,6 +26,7 @@ def bmp(width, height, pixel=None, bits=24, palette=(), top_down=False, os2=Fals
         info = struct.pack("<IHHHH", 12, width, height, 1, bits)
     else:
         info = struct.pack("<IiiHHIIiiII", 40, width, -height if top_down else height, 1, bits, compression,
-                           len(data), 2835, 2835, len(palette), 0) + b"".join(struct.pack("<I", m) for m in masks)
+                           len(data), 2835, 2835, len(palette), important)
+        info += b"".join(struct.pack("<I", m) for m in masks)
     offset = 14 + len(info) + len(pal)
     return b"BM" + struct.pack("<IHHI", offset + len(data), 0, 0, offset) + info + pal + data

@@ -75,7 +75,10 @@ class Driver:
 class Session:
     """Xvfb, a prefix (made once, in `prefix` or a temporary folder) and what runs in it."""
 
-    def __init__(self, prefix: Path | None = None, driver: Path | None = None, display: str | None = None):
+    def __init__(self, prefix: Path | None = None, driver: Path | None = None, display: str | None = None,
+                 lang: str = "ja_JP.UTF-8"):
+        """lang: the Unix locale, which sets Wine's code page (932 for Japanese, 1252 for en_US.UTF-8)."""
+        self.lang = lang
         self.keep = prefix is not None
         self.prefix = Path(prefix or tempfile.mkdtemp(prefix="plumwick-wine-"))
         self.driver_exe, self.dpi, self.display = driver, 96, display
@@ -85,8 +88,8 @@ class Session:
 
     def env(self) -> dict:
         env = {k: v for k, v in os.environ.items() if not k.startswith("WINE")}
-        env.update(WINEPREFIX=str(self.prefix), WINEARCH="win32", WINEDEBUG="-all", LANG="ja_JP.UTF-8",
-                   LC_ALL="ja_JP.UTF-8", DISPLAY=self.display, WINEDLLOVERRIDES="mscoree,mshtml,winemenubuilder.exe=d")
+        env.update(WINEPREFIX=str(self.prefix), WINEARCH="win32", WINEDEBUG="-all", LANG=self.lang,
+                   LC_ALL=self.lang, DISPLAY=self.display, WINEDLLOVERRIDES="mscoree,mshtml,winemenubuilder.exe=d")
         return env
 
     def __enter__(self) -> "Session":

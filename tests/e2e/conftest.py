@@ -15,19 +15,24 @@ import wine  # noqa: E402
 from ui import EXE, Tool  # noqa: E402
 
 
-@pytest.fixture(scope="session")
-def session(request):
-    if not EXE or not os.environ.get("PLUMWICK_DRIVER_EXE"):
-        pytest.skip("PLUMWICK_EXE and PLUMWICK_DRIVER_EXE are not set")
-    with request.config.pluginmanager.getplugin("capturemanager").global_and_fixture_disabled():
-        s = wine.Session(driver=Path(os.environ["PLUMWICK_DRIVER_EXE"])).__enter__()  # says when it makes a prefix
-    s.baseline = {p.name for p in s.c("C:\\").iterdir()}
-    yield s
-    s.close()
+def wine_session(name: str, lang: str):
+    """A session-wide Wine prefix in that locale: ja_JP (code page 932) or en_US (1252, the tool in English)."""
+    @pytest.fixture(scope="session", name=name)
+    def fixture(request):
+        if not EXE or not os.environ.get("PLUMWICK_DRIVER_EXE"):
+            pytest.skip("PLUMWICK_EXE and PLUMWICK_DRIVER_EXE are not set")
+        with request.config.pluginmanager.getplugin("capturemanager").global_and_fixture_disabled():
+            s = wine.Session(driver=Path(os.environ["PLUMWICK_DRIVER_EXE"]), lang=lang).__enter__()  # may make a prefix
+        s.baseline = {p.name for p in s.c("C:\\").iterdir()}
+        yield s
+        s.close()
+    return fixture
 
 
-@pytest.fixture
-def tool(session):
+session, english = wine_session("session", "ja_JP.UTF-8"), wine_session("english", "en_US.UTF-8")
+
+
+def fresh(session):
     yield Tool(session)
     # Back to the bare machine: only what the tool and the tests touch.
     session.end_programs()
@@ -41,8 +46,19 @@ def tool(session):
         session.set_dpi(96)
 
 
+@pytest.fixture
+def tool(session):
+    yield from fresh(session)
+
+
+@pytest.fixture
+def tool_en(english):
+    yield from fresh(english)
+
+
 @pytest.hookimpl(hookwrapper=True)
 def pytest_runtest_makereport(item, call):
     report = (yield).get_result()
-    if report.failed and "tool" in item.funcargs:
-        item.funcargs["tool"].snap(re.sub(r"\W+", "_", item.name) + "-failed")
+    for name in ("tool", "tool_en"):
+        if report.failed and name in item.funcargs:
+            item.funcargs[name].snap(re.sub(r"\W+", "_", item.name) + "-failed")

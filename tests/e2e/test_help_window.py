@@ -1,8 +1,10 @@
-"""The help window: its texts, pictures, size and place at 96 and 120 dpi, modal over the main window."""
+"""The main window's layout and installed logos, and the help window: its texts, pictures, size and place at 96 and 120 dpi (everything scaled by 120/96), modal over
+the main window, opened from the keyboard and giving the focus back to its button."""
 import pytest
 from wine import wait_for
 
-from ui import CANCEL, HELP, HINT, centred, rect
+from ui import (CANCEL, ENTER, HELP, HINT, LABEL3, LBL_LOGO, LIVE, MAIN, OK, PIC_MOTO, PREVIEW, SANSYOU, TAB,
+                centred, logo, rect, scaled)
 
 TEXTS = {
     100: "Windoiws98、及びWindows95のPC AT互換機の場合に、このソフトを御使用になれます｡",
@@ -18,26 +20,38 @@ PLACES = {100: (8, 8), 101: (8, 48), 102: (40, 128), 103: (200, 128), 104: (48, 
 
 
 def check_help(tool, dpi):
-    tool.press(HINT)
+    assert tool.drive("key", MAIN, ENTER)["id"] == HINT, "the focus is back on the button after the window"
     w, c = tool.window(HELP), tool.controls(HELP)
-    assert (w["width"], w["height"], w["dpi"]) == (353, 256, dpi)
+    assert (w["width"], w["height"], w["dpi"]) == (*scaled((353, 256), dpi), dpi)
     assert w["left"] == centred(1024, round(5325 * dpi / 1440) + w["width"] - w["client_width"], dpi)
     assert w["top"] == centred(768, round(3450 * dpi / 1440) + w["height"] - w["client_height"], dpi)
     assert {i: c[i]["text"] for i in TEXTS} == TEXTS
     for i, place in PLACES.items():
-        assert rect(c[i])[:len(place)] == place
+        assert rect(c[i])[:len(place)] == scaled(place[:2], dpi) + place[2:], "pictures keep their size"
     assert c[101]["width"] == round(5055 * dpi / 1440), "the explanation keeps its stored box and wraps in it"
+    tool.fit(HELP, autosized=(102, 103))
     assert tool.preview(0, HELP, 104)["distinct"] > 8 and tool.preview(0, HELP, 105)["distinct"] > 8
     assert tool.press(CANCEL, check=False)["error"] == "disabled", "the main window takes no clicks"
 
 
 @pytest.mark.parametrize("dpi", [96, 120])
-def test_help_window_twice_over_the_main_window(tool, dpi):
+def test_main_window_layout_and_the_help_window_twice_from_the_keyboard(tool, dpi):
     if dpi != 96:
         tool.s.set_dpi(dpi)
-    tool.prepare().start()
-    w = tool.window()
-    assert (w["width"], w["height"]) == (340, 256)
+    tool.put(LIVE[0], logo((200, 30, 30), stripe=9))
+    w, c = tool.prepare().start().window(), tool.controls()
+    assert (w["width"], w["height"]) == scaled((340, 256), dpi)
+    assert [rect(c[i]) + (c[i]["text"],) for i in SANSYOU] == [scaled((64, 8 + 24 * s, 41, 17), dpi) + ("設定",)
+                                                               for s in range(3)]
+    assert [(c[i]["top"], c[i]["text"]) for i in LBL_LOGO] == [(scaled((11 + 24 * s,), dpi)[0], "") for s in range(3)]
+    assert not any(c[i]["visible"] for i in PIC_MOTO), "the source boxes are never shown"
+    assert c[LABEL3]["text"] == "【注意】.bmpファイルは 320×400×256色になっていますか？" and not c[OK]["enabled"]
+    red = tool.preview(0)
+    assert red["distinct"] > 1 and red["mean"][0] > 3 * red["mean"][2], "the red striped logo.sys"
+    assert tool.preview(1)["distinct"] > 8 and tool.preview(2)["distinct"] > 8
+    assert [rect(c[i]) for i in PREVIEW] == [scaled((16 + 104 * s, 104, 96, 60), dpi) for s in range(3)]
+    tool.fit(autosized=(100, 101, 102))
+    assert any(tool.drive("key", MAIN, TAB)["after"] == HINT for _ in range(12))
     for turn in range(2):
         check_help(tool, dpi)
         if turn == 0 and dpi == 96:

@@ -1,17 +1,5 @@
-"""Start-up from outside: the first backup, later starts, a second copy, a Shift-JIS folder."""
-from ui import CANCEL, DEMO, MAIN, TOOL, logo
-
-
-def test_first_start_backs_up_both_logos_and_a_later_start_keeps_them(tool):
-    tool.prepare().start()
-    assert tool.window()["class"] == "PlumwickForm"
-    for name in ("logow.sys", "logos.sys"):
-        assert tool.read(f"{TOOL}\\BakLog\\{name}") == (DEMO / name).read_bytes()
-    tool.drive("close", MAIN)
-    assert tool.ended() == 0
-    tool.put("C:\\windows\\logow.sys", logo((255, 0, 0)))
-    tool.start()
-    assert tool.read(f"{TOOL}\\BakLog\\logow.sys") == (DEMO / "logow.sys").read_bytes()
+"""Start-up from outside: a second copy, a Shift-JIS folder (the first backup: test_main_window)."""
+from ui import CANCEL, DEMO, MAIN, TOOL
 
 
 def test_second_copy_ends_at_once_and_touches_nothing(tool):

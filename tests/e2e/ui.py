@@ -20,6 +20,10 @@ TOOL = "C:\\Plumwick"
 KEYS = ("起動時のLeft".encode("cp932"), "起動時のTop".encode("cp932"))
 
 
+def scaled(place, dpi: int) -> tuple:
+    return tuple(round(v * dpi / 96) for v in place)
+
+
 def logo(rgb, stripe=0) -> bytes:
     """A 320x400 256-colour logo of one colour, with a black row every `stripe` rows."""
     return bmp(320, 400, lambda x, y: int(bool(stripe) and y % stripe == 0), 8, [rgb] + [(0, 0, 0)] * 255)
@@ -100,10 +104,31 @@ class Tool:
         return {"text": c[0xFFFF]["text"], "icon": answer["icon"],
                 "buttons": [i for i in c if c[i]["class"] == "Button" and c[i]["visible"]]}
 
-    def choose(self, slot: int, path: str) -> None:
-        """Presses the slot's 設定 and picks the file in the real file-open dialog."""
+    def choose(self, slot: int, path: str, answer=IDNO) -> bool:
+        """Presses the slot's 設定 and picks the file in the real file-open dialog; answers the question to
+        make a logo of it, if asked (answer None leaves it open). True when asked."""
         self.press(SANSYOU[slot])
         self.drive("file", path)
+        asked = bool(self.question())
+        if asked and answer:
+            self.press(answer, MAIN)
+        return asked
+
+    def question(self) -> list:
+        return [w for w in self.windows(MAIN) if w["class"] == "#32770"]
+
+    def fit(self, title=MAIN, autosized=()) -> None:
+        """Each label's and button's text measured in its font (9 points in Japanese, the dialog font as it is
+        in English). Asserts every text fits its control, every control lies in the window and no two overlap,
+        and that auto-sized labels are exactly as wide as their text: the font measured is theirs."""
+        got = {c["id"]: c for c in self.drive("fit", title, 9 if self.s.lang.startswith("ja") else 0)["controls"]}
+        w, r = self.window(title), [rect(c) for i, c in self.controls(title).items() if i in got]
+        assert not [c for c in got.values() if not c["fits"]], "texts that do not fit"
+        assert not [a for a in r if min(a) < 0 or a[0] + a[2] > w["client_width"] or
+                    a[1] + a[3] > w["client_height"]], "controls past the window's edge"
+        assert not [(a, b) for a in r for b in r if a < b and a[0] < b[0] + b[2] and b[0] < a[0] + a[2] and
+                    a[1] < b[1] + b[3] and b[1] < a[1] + a[3]], "texts that overlap"
+        assert [got[i]["width"] - got[i]["client_width"] for i in autosized] == [0] * len(autosized)
 
     def windows(self, title=None) -> list:
         return [w for w in self.drive("windows")["windows"] if title in (None, w["title"])]

@@ -62,12 +62,13 @@ Err FakePlatform::copyFile(const Text& from, const Text& to)
 // The frame adds 6 x 25 pixels to the client area.
 Err FakePlatform::loadForm(const FormDef& def, FormEvents* events, FormHandle* form)
 {
+    if (Err e = fault(Op::Other, def.name)) return Err(e.number());
     PixelRect client = TwipsToPixels(0, 0, def.clientWidth, def.clientHeight, screenInfo);
     Form f{&def, events, {}, {10, 10, client.width + 6, client.height + 25}};
-    for (int i = 0; i < def.count; ++i) f.controls.push_back({def.controls[i].text, true, {}, {}, 0});
+    for (int i = 0; i < def.count; ++i) f.controls.push_back({TextOf(def.controls[i].text), true, {}, {}, 0});
     forms.push_back(f);
     *form = FormHandle(forms.size() - 1);
-    events->Load();
+    events->Load(*form);
     return Err();
 }
 

@@ -18,7 +18,7 @@ inline std::string Str(const Text& t) { return std::string(t.c_str(), t.size());
 class FakePlatform : public Platform {
 public:
     enum Attr : unsigned { kHidden = 1, kSystem = 2, kReadOnly = 4, kFolder = 8 };
-    enum class Op { CopyFile, LoadPicture, SetCaption, Other };
+    enum class Op { CopyFile, LoadPicture, SetCaption, CheckReadable, Other };
     struct Entry { std::string path, bytes; unsigned attrs = 0; };  // path as stored
     struct Box { std::string text; Buttons buttons; Icon icon; std::string title; };
     struct Picture { int32_t width = 0, height = 0; std::vector<uint8_t> bgr; };
@@ -44,7 +44,10 @@ public:
     bool injected = false;
 
     bool otherCopy = false;
-    ScreenInfo screenInfo{96, 96, 1024, 768};
+    ScreenInfo screenInfo{96, 96, 1024, 768, 25};
+    uint32_t acp = 932;
+    std::string windowsDir = "C:\\WINDOWS";
+    uint32_t timer = 0;  // milliseconds, 0 when stopped
     std::map<std::string, std::string> profile;  // "file|section|key", folded
     std::vector<Answer> answers;                 // taken in order; then Yes or OK
     std::vector<Box> boxes;
@@ -93,13 +96,35 @@ public:
     }
     Err checkReadable(const Text& path) override
     {
-        PLUMWICK_TRY(fault(Op::Other, Str(path)));
+        PLUMWICK_TRY(fault(Op::CheckReadable, Str(path)));
         return isFile(path) ? Err() : Err(kErrFileNotFound, path);
     }
-    bool samePath(const Text& a, const Text& b) override { return Fold(Str(a)) == Fold(Str(b)); }
+    Err readFile(const Text& path, uint8_t** data, uint32_t* size) override
+    {
+        PLUMWICK_TRY(fault(Op::Other, Str(path)));
+        if (!isFile(path)) return Err(kErrFileNotFound, path);
+        const std::string& b = entry(Str(path))->bytes;
+        *data = new uint8_t[b.size() + 1], *size = uint32_t(b.size());
+        std::copy(b.begin(), b.end(), *data);
+        return Err();
+    }
+    Err writeNewFile(const Text& path, const uint8_t* data, uint32_t size) override
+    {
+        PLUMWICK_TRY(fault(Op::CopyFile, Str(path)));
+        if (exists(Str(path))) return Err(kErrFileExists, path);
+        PLUMWICK_TRY(writable(Str(path)));
+        addFile(Str(path), std::string(data, data + size));
+        return Err();
+    }
+    Text fileTitle(const Text& path) override
+    {
+        std::string name = Str(path).substr(Str(path).rfind('\\') + 1);
+        return name.substr(0, name.rfind('.') == 0 ? name.size() : name.rfind('.')).c_str();
+    }
     bool anotherCopyRunning() override { return otherCopy; }
     Text toolFolder() override { return "C:\\PLUMWICK"; }
-    void getWindowsDirectory(char* buffer, uint32_t size) override { std::copy_n("C:\\WINDOWS", std::min(size, 11u), buffer); }
+    Text windowsDirectory() override { return windowsDir.c_str(); }
+    uint32_t codePage() override { return acp; }
     [[noreturn]] void endNow() override { throw FakeEnded{}; }
     bool readProfileString(const Text& section, const Text& key, const Text& file, Text* value) override
     {
@@ -144,6 +169,7 @@ public:
     }
     Err setEnabled(FormHandle f, int i, bool on) override { return Live(f, [&] { control(f, i).enabled = on; }); }
     Err isEnabled(FormHandle f, int i, bool* on) override { return Live(f, [&] { *on = control(f, i).enabled; }); }
+    Err setTimer(FormHandle f, uint32_t ms) override { return Live(f, [&] { timer = ms; }); }
     Err setFontSize(FormHandle f, int, int32_t) override { return Live(f, [] {}); }
     Err moveControl(FormHandle f, int, int32_t, int32_t, int32_t, int32_t) override { return Live(f, [] {}); }
     Err loadPicture(FormHandle form, int control, const Text& path) override;

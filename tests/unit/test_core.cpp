@@ -85,13 +85,14 @@ TEST(UnitsTest, HalvesGoToEvenAndPixelsSurviveTwips)
     EXPECT_TRUE(FitsInt16(32767) && FitsInt16(-32768) && !FitsInt16(32768) && !FitsInt16(-32769));
 }
 
-// What the tool writes is accepted; anything else leaves the default alone.
-TEST(SettingsTest, StoredPositionAcceptsOnlyWhatTheToolWrites)
+// Read as the profile reading reads a number: blanks, a sign, the leading
+// digits; no digits, or a number past 16 bits, leaves the default alone.
+TEST(SettingsTest, StoredPositionIsReadAsTheProfileReadingDoes)
 {
     const std::pair<std::string, int32_t> cases[] = {  // 12345: refused
-        {"9000", 9000}, {"-15", -15}, {"0009000", 9000}, {"32767", 32767}, {"-32768", -32768},
-        {"32768", 12345}, {"-32769", 12345}, {"4294967296", 12345}, {"", 12345}, {"-", 12345},
-        {"12a", 12345}, {" 5", 12345}, {"+5", 12345}, {std::string("90\0" "00", 5), 12345}};
+        {"9000", 9000}, {"-15", -15}, {"0009000", 9000}, {"32767", 32767}, {"-32768", -32768}, {"8654.4", 8654},
+        {"9000abc", 9000}, {" 5", 5}, {"+5", 5}, {" \t-7x", -7}, {std::string("90\0" "00", 5), 90},
+        {"32768", 12345}, {"-32769", 12345}, {"4294967296", 12345}, {"", 12345}, {"-", 12345}, {"+-5", 12345}, {"x5", 12345}};
     for (const auto& [text, want] : cases) {
         int32_t value = 12345;
         EXPECT_EQ(ParseStoredPosition(Text(text.c_str(), text.size()), &value), want != 12345) << text;
@@ -99,8 +100,27 @@ TEST(SettingsTest, StoredPositionAcceptsOnlyWhatTheToolWrites)
     }
 }
 
+// Every text in both languages: English in plain ASCII, the Japanese texts
+// as the tool has always shown them; the system's code page picks one.
+TEST(TextsTest, EveryTextInBothLanguages)
+{
+    for (int id = 0; id < kTextCount; ++id) {
+        ASSERT_TRUE(kJapaneseTexts[id] && kEnglishTexts[id]) << id;
+        EXPECT_EQ(*kEnglishTexts[id] == 0, id == kTxtEmpty) << id;
+        for (const char* c = kEnglishTexts[id]; *c; ++c) EXPECT_TRUE(*c >= ' ' && *c <= '~') << id;
+    }
+    const std::pair<TextId, const char*> japanese[] = {
+        {kTxtGoOn, "\x91\xB1\x82\xAF\x82\xDC\x82\xB7\x82\xA9\x81\x48"},  // 続けますか？
+        {kTxtCancel, "\xB7\xAC\xDD\xBE\xD9"},                                // ｷｬﾝｾﾙ
+        {kTxtErrFileNotFound, "\x83\x74\x83\x40\x83\x43\x83\x8B\x82\xAA\x8C\xA9\x82\xC2\x82\xA9\x82\xE8\x82\xDC\x82\xB9\x82\xF1\x81\x42"}};
+    for (auto [id, bytes] : japanese) EXPECT_STREQ(kJapaneseTexts[id], bytes) << id;
+    for (auto [codePage, language] : {std::pair{932u, Language::Japanese}, {1252u, Language::English}, {437u, Language::English}, {850u, Language::English}})
+        EXPECT_EQ(LanguageForCodePage(codePage), language) << codePage;
+}
+
 TEST(ErrTest, DescriptionsAndFileErrors)
 {
+    UseLanguage(Language::Japanese);
     // ファイルが見つかりません。, then the path on a line of its own
     const std::string notFound = "\x83\x74\x83\x40\x83\x43\x83\x8B\x82\xAA\x8C\xA9\x82\xC2\x82\xA9\x82\xE8\x82\xDC\x82\xB9\x82\xF1\x81\x42";
     EXPECT_EQ(Str(Err(kErrFileNotFound, "C:\\\x83\x5C.bmp").description()), notFound + "\r\nC:\\\x83\x5C.bmp");

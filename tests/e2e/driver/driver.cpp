@@ -242,11 +242,46 @@ std::string cmd_pixels(const Args& a) {
             sum[0][k] += v / (w * h);
             sum[1 + (i / w * 2 / h) * 2 + i % w * 2 / w][k] += v * 4 / (w * h);
         }
+    unsigned digest = 2166136261u;  // FNV-1a over the pixels, to tell two moments apart
+    for (DWORD p : px) digest = (digest ^ p) * 16777619u;
     std::vector<std::string> cells;
     for (auto& s : sum) cells.push_back(list({std::to_string((int)s[0]), std::to_string((int)s[1]),
                                              std::to_string((int)s[2])}));
     return ok().raw("mean", cells[0]).num("distinct", (long long)std::set<DWORD>(px.begin(), px.end()).size())
-        .raw("grid", list({cells[1], cells[2], cells[3], cells[4]})).done();
+        .raw("grid", list({cells[1], cells[2], cells[3], cells[4]})).num("digest", digest).done();
+}
+
+// Each shown label's and button's text measured in the control's font: on one line, or wrapped at the
+// control's width for a label that wraps; against the control's client size. The font is the control's
+// own (WM_GETFONT) where this process can read it (a stock font); else, as with a font the program made,
+// made again here: the system's dialog font at the given points (0: as it is).
+std::string cmd_fit(const Args& a) {
+    std::vector<std::string> v;
+    HDC dc = GetDC(nullptr);
+    for (HWND c : children(top(a))) {
+        std::wstring cls = class_of(c), text = text_of(c);
+        LONG type = GetWindowLongW(c, GWL_STYLE) & SS_TYPEMASK;
+        bool button = cls == L"Button", label = cls == L"Static" && (type <= SS_RIGHT || type == SS_LEFTNOWORDWRAP);
+        if (!IsWindowVisible(c) || text.empty() || !(button || label)) continue;
+        LOGFONTW lf;
+        bool own = GetObjectW((HFONT)SendMessageW(c, WM_GETFONT, 0, 0), sizeof lf, &lf);
+        if (!own && GetObjectW(GetStockObject(DEFAULT_GUI_FONT), sizeof lf, &lf) && std::stoi(arg(a, 2)))
+            lf.lfHeight = -MulDiv(std::stoi(arg(a, 2)), GetDeviceCaps(dc, LOGPIXELSY), 72), lf.lfWidth = 0;
+        HFONT font = CreateFontIndirectW(&lf);
+        HGDIOBJ old = SelectObject(dc, font);
+        RECT client, r = {0, 0, 0, 0};
+        GetClientRect(c, &client);
+        DrawTextW(dc, text.c_str(), -1, &r, DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX);
+        bool wraps = label && type <= SS_RIGHT && r.right > client.right;
+        if (wraps) r = {0, 0, client.right, 0}, DrawTextW(dc, text.c_str(), -1, &r, DT_CALCRECT | DT_WORDBREAK);
+        int margin = button ? 2 * GetSystemMetrics(SM_CXEDGE) : 0;
+        v.push_back(J().num("id", GetDlgCtrlID(c)).str("text", text).num("width", r.right)
+                        .num("client_width", client.right)
+                        .flag("fits", r.right + margin <= client.right && r.bottom <= client.bottom).done());
+        SelectObject(dc, old), DeleteObject(font);
+    }
+    ReleaseDC(nullptr, dc);
+    return ok().raw("controls", list(v)).done();
 }
 
 // The open dialog: types the path into its name box and presses Open, or
@@ -282,7 +317,7 @@ std::string cmd_forget(const Args&) {
 const struct { const char* name; std::string (*run)(const Args&); } kCommands[] = {
     {"wait", cmd_wait},   {"windows", cmd_windows}, {"controls", cmd_controls}, {"press", cmd_press},
     {"key", cmd_key},     {"close", cmd_close},     {"pixels", cmd_pixels},     {"file", cmd_file},
-    {"forget", cmd_forget},
+    {"forget", cmd_forget}, {"fit", cmd_fit},
 };
 
 std::string run(const Args& a) try {
