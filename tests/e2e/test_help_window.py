@@ -44,7 +44,7 @@ def test_main_window_layout_and_the_help_window_twice_from_the_keyboard(tool, dp
     assert [rect(c[i]) + (c[i]["text"],) for i in SANSYOU] == [scaled((64, 8 + 24 * s, 41, 17), dpi) + ("設定",)
                                                                for s in range(3)]
     assert [(c[i]["top"], c[i]["text"]) for i in LBL_LOGO] == [(scaled((11 + 24 * s,), dpi)[0], "") for s in range(3)]
-    assert not any(c[i]["visible"] for i in PIC_MOTO), "the source boxes are never shown"
+    assert not any(c.get(i, {}).get("visible") for i in PIC_MOTO), "the source boxes are never shown"
     assert c[LABEL3]["text"] == "【注意】.bmpファイルは 320×400×256色になっていますか？" and not c[OK]["enabled"]
     red = tool.preview(0)
     assert red["distinct"] > 1 and red["mean"][0] > 3 * red["mean"][2], "the red striped logo.sys"

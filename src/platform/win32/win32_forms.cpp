@@ -117,8 +117,15 @@ int FindFlag(const FormDef& def, uint16_t flag)
     return -1;
 }
 
-// Controls with no place in the focus order come after all the others.
-int FocusKey(const ControlDef& d) { return d.tab < 0 ? INT8_MAX + 1 : d.tab; }
+// Made in focus order, labels and images last: a new control goes under
+// those made before it, so labels and images lie under every other control,
+// as if drawn on the window itself, and Tab follows the focus order.
+int CreationKey(const ControlDef& d)
+{
+    constexpr int kAfterAll = INT8_MAX + 1;
+    bool under = d.kind == ControlKind::Label || d.kind == ControlKind::Image;
+    return (under ? kAfterAll : 0) + (d.tab < 0 ? kAfterAll : d.tab);
+}
 
 // The whole resource, a complete bitmap file.
 Err LoadImageResource(HINSTANCE instance, uint16_t id, Picture* picture)
@@ -190,8 +197,6 @@ void Win32Platform::fitLabel(Form& f, int index)
     SetWindowPos(hwnd, nullptr, 0, 0, size.cx, metrics.tmHeight, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-// Made in focus order, so that Tab follows it; controls without a place in
-// it come last.
 void Win32Platform::createControls(int form)
 {
     Form& f = forms_[form];
@@ -202,7 +207,7 @@ void Win32Platform::createControls(int form)
     if (!order) return;
     for (int i = 0; i < count; ++i) {
         int at = i;
-        for (; at > 0 && FocusKey(f.def->controls[order[at - 1]]) > FocusKey(f.def->controls[i]); --at)
+        for (; at > 0 && CreationKey(f.def->controls[order[at - 1]]) > CreationKey(f.def->controls[i]); --at)
             order[at] = order[at - 1];
         order[at] = i;
     }
@@ -212,7 +217,9 @@ void Win32Platform::createControls(int form)
         Control& c = f.controls[i];
         c.caption = Text(TextOf(d.text));
         ControlStyle style = StyleOf(d);
-        if (!style.windowClass) continue;
+        // A hidden box only holds a picture while a preview is drawn: it
+        // needs no window.
+        if (!style.windowClass || (d.flags & kHidden)) continue;
         PixelRect at = TwipsToPixels(d.left, d.top, d.width, d.height, s);
         if (d.kind == ControlKind::Image && !LoadImageResource(instance_, d.resource, &c.shown)) {
             at.width = c.shown.width;
@@ -225,10 +232,6 @@ void Win32Platform::createControls(int form)
         if (!c.hwnd) continue;
         SetWindowLongPtrA(c.hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&c));
         SendMessageA(c.hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(standard), FALSE);
-        // Labels and images lie under every other control, as if drawn on the
-        // window itself: a label that overlaps a picture box never covers it.
-        if (d.kind == ControlKind::Label || d.kind == ControlKind::Image)
-            SetWindowPos(c.hwnd, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
         fitLabel(f, i);
     }
     delete[] order;

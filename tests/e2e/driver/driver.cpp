@@ -140,9 +140,17 @@ std::vector<DWORD> capture(HWND h, int* w, int* hgt) {
 }
 
 // Waits for the window, painted; its place and size, client size, class, close box and the DPI.
+// Drawn: neither the window nor a shown control of it has anything left to paint.
+bool painted(HWND h) {
+    if (GetUpdateRect(h, nullptr, FALSE)) return false;
+    for (HWND c : children(h))
+        if (IsWindowVisible(c) && GetUpdateRect(c, nullptr, FALSE)) return false;
+    return true;
+}
+
 std::string cmd_wait(const Args& a) {
     HWND h = wait(arg(a, 1), a, 2);
-    RedrawWindow(h, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+    for (DWORD start = GetTickCount(); !painted(h) && GetTickCount() - start < 10000;) Sleep(2);
     sync(h);
     RECT r, c;
     GetWindowRect(h, &r);
