@@ -401,8 +401,13 @@ Err Win32Platform::moveControl(FormHandle form, int index, int32_t left, int32_t
     if (!c || !c->hwnd) return Err(kErrInvalidCall);
     RECT r;
     GetWindowRect(c->hwnd, &r);
-    MoveWindow(c->hwnd, left, top, width == kUnchanged ? r.right - r.left : width,
-               height == kUnchanged ? r.bottom - r.top : height, TRUE);
+    MapWindowPoints(nullptr, forms_[form].hwnd, reinterpret_cast<POINT*>(&r), 2);
+    if (width == kUnchanged) width = r.right - r.left;
+    if (height == kUnchanged) height = r.bottom - r.top;
+    // Most controls already stand where the window's opening puts them;
+    // moving a window costs a round of messages even when nothing moves.
+    if (r.left == left && r.top == top && r.right - r.left == width && r.bottom - r.top == height) return Err();
+    MoveWindow(c->hwnd, left, top, width, height, TRUE);
     return Err();
 }
 
