@@ -64,7 +64,10 @@ class Driver:
         return answer
 
     def stop(self) -> None:
-        self.proc.stdin.close()
+        try:
+            self.proc.stdin.close()
+        except OSError:  # a driver that already ended
+            pass
         try:
             self.proc.wait(5)
         except subprocess.TimeoutExpired:
