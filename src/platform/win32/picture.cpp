@@ -25,11 +25,9 @@ BITMAPINFOHEADER TrueColour(int32_t width, int32_t height)
 Err NewSection(int32_t width, int32_t height, Picture* picture)
 {
     BITMAPINFOHEADER header = TrueColour(width, height);
-    HDC screen = GetDC(nullptr);
     void* bits = nullptr;
-    HBITMAP bitmap = CreateDIBSection(screen, reinterpret_cast<BITMAPINFO*>(&header), DIB_RGB_COLORS, &bits,
+    HBITMAP bitmap = CreateDIBSection(OffScreenDC(), reinterpret_cast<BITMAPINFO*>(&header), DIB_RGB_COLORS, &bits,
                                       nullptr, 0);
-    ReleaseDC(nullptr, screen);
     if (!bitmap || !bits) {
         if (bitmap) DeleteObject(bitmap);
         return Err(kErrOutOfMemory);
@@ -65,15 +63,12 @@ Err Render(const uint8_t* data, const BitmapLayout& l, const Text& path, Picture
     reinterpret_cast<BITMAPINFOHEADER*>(info)->biHeight = l.height;
     Err failed = NewSection(l.width, l.height, picture);
     if (!failed) {
-        HDC screen = GetDC(nullptr);
-        HDC memory = CreateCompatibleDC(screen);
+        HDC memory = OffScreenDC();
         HGDIOBJ before = SelectObject(memory, picture->bitmap);
         int lines = StretchDIBits(memory, 0, 0, l.width, l.height, 0, 0, l.width, l.height,
                                   turned ? turned : data + l.bitsOffset, reinterpret_cast<BITMAPINFO*>(info),
                                   DIB_RGB_COLORS, SRCCOPY);
         SelectObject(memory, before);
-        DeleteDC(memory);
-        ReleaseDC(nullptr, screen);
         if (lines == 0 || lines == static_cast<int>(GDI_ERROR)) {
             ReleasePicture(picture);
             failed = Err(kErrInvalidPicture, path);
@@ -122,10 +117,8 @@ Err ReadPictureRows(const Picture& picture, int32_t firstRow, int32_t rows, uint
     uint8_t* band = new uint8_t[static_cast<uint32_t>(stride) * static_cast<uint32_t>(rows)];
     if (!band) return Err(kErrOutOfMemory);
     BITMAPINFOHEADER header = TrueColour(picture.width, picture.height);
-    HDC screen = GetDC(nullptr);
-    int got = GetDIBits(screen, picture.bitmap, static_cast<UINT>(picture.height - firstRow - rows),
+    int got = GetDIBits(OffScreenDC(), picture.bitmap, static_cast<UINT>(picture.height - firstRow - rows),
                         static_cast<UINT>(rows), band, reinterpret_cast<BITMAPINFO*>(&header), DIB_RGB_COLORS);
-    ReleaseDC(nullptr, screen);
     if (got == rows)
         for (int32_t i = 0; i < rows; ++i)
             CopyBytes(bgr + i * picture.width * 3, band + (rows - 1 - i) * stride,
@@ -148,4 +141,10 @@ void PaintPicture(HDC dc, const Picture& picture)
     BitBlt(dc, 0, 0, picture.width, picture.height, memory, 0, 0, SRCCOPY);
     SelectObject(memory, before);
     DeleteDC(memory);
+}
+
+HDC OffScreenDC()
+{
+    static HDC dc = CreateCompatibleDC(nullptr);
+    return dc;
 }

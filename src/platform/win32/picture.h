@@ -17,3 +17,7 @@ Err PictureFromPixels(const uint8_t* bgr, int32_t width, int32_t height, Picture
 Err ReadPictureRows(const Picture& picture, int32_t firstRow, int32_t rows, uint8_t* bgr);
 void ReleasePicture(Picture* picture);
 void PaintPicture(HDC dc, const Picture& picture);
+
+// A memory DC like the screen's, made on first use and kept: measuring text
+// and drawing into pictures need no window's DC, which costs far more.
+HDC OffScreenDC();

@@ -11,6 +11,7 @@ constexpr char kPictureClass[] = "PlumwickPicture";
 constexpr DWORD kFormStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU;
 constexpr int kFirstControlId = 100;
 constexpr UINT_PTR kFormTimer = 1;
+constexpr int kPointsPerInch = 72;
 
 // GWLP_USERDATA holds what the window procedures need: a form window's
 // Form, a control's Control. Both are set right after the window is made;
@@ -165,10 +166,8 @@ HFONT Win32Platform::font(int32_t points)
         if (fontPoints_[i] == points) return fonts_[i];
     LOGFONTA face = {};
     GetObjectA(GetStockObject(DEFAULT_GUI_FONT), sizeof face, &face);
-    HDC screen = GetDC(nullptr);
-    face.lfHeight = -MulDiv(points, GetDeviceCaps(screen, LOGPIXELSY), 72);
+    face.lfHeight = -MulDiv(points, screen().dpiY, kPointsPerInch);
     face.lfWidth = 0;
-    ReleaseDC(nullptr, screen);
     HFONT made = CreateFontIndirectA(&face);
     for (int i = 0; i < kMaxFonts; ++i)
         if (!fonts_[i]) {
@@ -186,14 +185,13 @@ void Win32Platform::fitLabel(Form& f, int index)
     HWND hwnd = f.controls[index].hwnd;
     if (d.kind != ControlKind::Label || !(d.flags & kAutoSize) || !hwnd) return;
     const Text& text = f.controls[index].caption;
-    HDC dc = GetDC(hwnd);
+    HDC dc = OffScreenDC();
     HGDIOBJ before = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageA(hwnd, WM_GETFONT, 0, 0)));
     SIZE size = {0, 0};
     GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &size);
     TEXTMETRICA metrics;
     GetTextMetricsA(dc, &metrics);
     SelectObject(dc, before);
-    ReleaseDC(hwnd, dc);
     SetWindowPos(hwnd, nullptr, 0, 0, size.cx, metrics.tmHeight, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 

@@ -193,14 +193,17 @@ void Win32Platform::writeProfileString(const Text& section, const Text& key, con
     WritePrivateProfileStringA(section.c_str(), key.c_str(), value.c_str(), file.c_str());
 }
 
+// The dots per inch change only with a restart of Windows: read once.
 ScreenInfo Win32Platform::screen()
 {
-    HDC dc = GetDC(nullptr);
-    ScreenInfo info = {GetDeviceCaps(dc, LOGPIXELSX), GetDeviceCaps(dc, LOGPIXELSY),
-                       GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN),
-                       GetSystemMetrics(SM_CYFIXEDFRAME) + GetSystemMetrics(SM_CYCAPTION)};
-    ReleaseDC(nullptr, dc);
-    return info;
+    if (!dpiX_) {
+        HDC dc = GetDC(nullptr);
+        dpiX_ = GetDeviceCaps(dc, LOGPIXELSX);
+        dpiY_ = GetDeviceCaps(dc, LOGPIXELSY);
+        ReleaseDC(nullptr, dc);
+    }
+    return {dpiX_, dpiY_, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN),
+            GetSystemMetrics(SM_CYFIXEDFRAME) + GetSystemMetrics(SM_CYCAPTION)};
 }
 
 // Task-modal: every window of the tool waits until the box is answered.

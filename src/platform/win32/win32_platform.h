@@ -114,5 +114,6 @@ private:
     Form forms_[kMaxForms];
     HFONT fonts_[kMaxFonts] = {};
     int32_t fontPoints_[kMaxFonts] = {};
+    int32_t dpiX_ = 0, dpiY_ = 0;
     HMODULE dialogs_ = nullptr;  // COMDLG32, loaded when the file dialog is first wanted
 };
