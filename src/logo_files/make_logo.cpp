@@ -5,16 +5,6 @@
 #include "quantise.h"
 
 namespace {
-uint32_t U32(const uint8_t* p)
-{
-    return static_cast<uint32_t>(p[0]) | static_cast<uint32_t>(p[1]) << 8 |
-           static_cast<uint32_t>(p[2]) << 16 | static_cast<uint32_t>(p[3]) << 24;
-}
-void Put32(uint8_t* p, uint32_t v)
-{
-    for (int i = 0; i < 4; ++i) p[i] = static_cast<uint8_t>(v >> 8 * i);
-}
-
 void WriteHeader(uint8_t* logo, uint32_t colourCycleStart)
 {
     for (uint32_t i = 0; i < kLogoPixelsAt; ++i) logo[i] = 0;
@@ -22,13 +12,13 @@ void WriteHeader(uint8_t* logo, uint32_t colourCycleStart)
     logo[1] = 'M';
     Put32(logo + 2, kLogoFileSize);
     Put32(logo + 10, kLogoPixelsAt);
-    Put32(logo + 14, 40);
+    Put32(logo + kFileHeaderSize, kLogoPaletteAt - kFileHeaderSize);
     Put32(logo + 18, kLogoWidth);
     Put32(logo + 22, kLogoHeight);
     Put32(logo + 26, 1 | 8 << 16);  // planes, bits a pixel
     Put32(logo + 34, kLogoWidth * kLogoHeight);
-    Put32(logo + 46, 256);
-    Put32(logo + 50, colourCycleStart);
+    Put32(logo + 46, kLogoPaletteEntries);
+    Put32(logo + kColoursImportantAt, colourCycleStart);
 }
 
 // Where a picture goes in the logo. The logo fills a 4:3 screen, each of
@@ -92,12 +82,17 @@ bool DescribeBitmap(const uint8_t* data, uint32_t size, BitmapSummary* summary)
     return true;
 }
 
+uint32_t ColourCycleStart(const uint8_t* data)
+{
+    return U32(data + kFileHeaderSize) >= kLogoPaletteAt - kFileHeaderSize ? U32(data + kColoursImportantAt) : 0;
+}
+
 bool IsLogoShaped(const uint8_t* data, uint32_t size)
 {
     BitmapLayout l;
-    return CheckBitmapFile(data, size, &l) && U32(data + 14) == 40 && l.width == kLogoWidth &&
+    return CheckBitmapFile(data, size, &l) && U32(data + kFileHeaderSize) == kLogoPaletteAt - kFileHeaderSize && l.width == kLogoWidth &&
            l.height == kLogoHeight && !l.topDown && l.bitCount == 8 && l.compression == kBiRgb &&
-           l.colourCount == 256 && l.bitsOffset == kLogoPixelsAt;
+           l.colourCount == kLogoPaletteEntries && l.bitsOffset == kLogoPixelsAt;
 }
 
 Err MakeLogo(const uint8_t* data, uint32_t size, uint8_t* logo)
@@ -109,7 +104,7 @@ Err MakeLogo(const uint8_t* data, uint32_t size, uint8_t* logo)
     const bool logoSized = l.width == kLogoWidth && l.height == kLogoHeight;
     int32_t y;
     if (logoSized && rows.indexed()) {
-        WriteHeader(logo, U32(data + 14) >= 40 ? U32(data + 14 + 36) : 0);
+        WriteHeader(logo, ColourCycleStart(data));
         for (uint32_t i = 0; i < 1024; ++i) logo[54 + i] = rows.palette()[i];
         uint8_t row[kLogoWidth];
         while (rows.next(&y, row))
@@ -129,7 +124,7 @@ Err MakeLogo(const uint8_t* data, uint32_t size, uint8_t* logo)
         ok = Scale(rows, picture);
     }
     if (ok)
-        ok = Quantise(picture, kLogoWidth, kLogoHeight, logo + 54, pixels + (kLogoHeight - 1) * kLogoWidth,
+        ok = Quantise(picture, kLogoWidth, kLogoHeight, logo + kLogoPaletteAt, pixels + (kLogoHeight - 1) * kLogoWidth,
                       -kLogoWidth) != Quantised::OutOfMemory;
     delete[] picture;
     return ok ? Err() : Err(kErrOutOfMemory);

@@ -1,12 +1,15 @@
 #pragma once
 #include <stdint.h>
 
+#include "../platform/bitmap_file.h"
 #include "../platform/errors.h"
 
 // The only kind of file Windows shows as a logo: 320 x 400, 256 colours,
 // uncompressed, the plain 40-byte header, bottom-up.
 constexpr int32_t kLogoWidth = 320, kLogoHeight = 400;
-constexpr uint32_t kLogoPixelsAt = 14 + 40 + 256 * 4;
+constexpr uint32_t kLogoPaletteEntries = 256;
+constexpr uint32_t kLogoPaletteAt = kFileHeaderSize + 40;
+constexpr uint32_t kLogoPixelsAt = kLogoPaletteAt + kLogoPaletteEntries * 4;
 constexpr uint32_t kLogoFileSize = kLogoPixelsAt + kLogoWidth * kLogoHeight;  // 129,078
 
 // What a picture is, for the question before it is converted.
@@ -18,6 +21,10 @@ struct BitmapSummary {
 };
 // False if the file is not a bitmap.
 bool DescribeBitmap(const uint8_t* data, uint32_t size, BitmapSummary* summary);
+
+// The first palette entry that the start-up screen cycles ("colours
+// important"); 0 for none, and for a header too short to hold it.
+uint32_t ColourCycleStart(const uint8_t* data);
 
 // A valid bitmap laid out as a logo already: 320 x 400, 8 bits, BI_RGB, a
 // 40-byte header, bottom-up, 256 palette entries, pixels right after them.

@@ -42,18 +42,29 @@ Err PreviewDrawing(Tool& t, LogoSlot slot)
     int32_t width = 0, height = 0;
     PLUMWICK_TRY(p.pictureSize(t.mainWindow, Form1::picMoto(slot), &width, &height));
     if (width <= 0 || height <= 0) return Err();
-    // The box grows with Large Fonts, and so does what is drawn into it.
-    const ScreenInfo screen = p.screen();
-    const int32_t boxWidth = ScaleForDpi(kPreviewWidth, screen.dpiX);
-    const int32_t boxHeight = ScaleForDpi(kPreviewHeight, screen.dpiY);
+    int32_t boxWidth = 0, boxHeight = 0;
+    PreviewBoxSize(t, &boxWidth, &boxHeight);
     if (!AreaAverage::accepts(width, height, boxWidth, boxHeight)) return Err(kErrInvalidPicture);
     AreaAverage average(width, height, boxWidth, boxHeight);
     if (!average.ready()) return Err(kErrOutOfMemory);
     PLUMWICK_TRY(AverageRows(t, Form1::picMoto(slot), width, height, average));
-    uint8_t* preview = new uint8_t[boxWidth * boxHeight * 3];
+    return DrawPreview(t, slot, average, boxWidth, boxHeight);
+}
+
+// The box grows with Large Fonts, and so does what is drawn into it.
+void PreviewBoxSize(Tool& t, int32_t* width, int32_t* height)
+{
+    const ScreenInfo screen = t.platform.screen();
+    *width = ScaleForDpi(kPreviewWidth, screen.dpiX);
+    *height = ScaleForDpi(kPreviewHeight, screen.dpiY);
+}
+
+Err DrawPreview(Tool& t, LogoSlot slot, const AreaAverage& average, int32_t width, int32_t height)
+{
+    uint8_t* preview = new uint8_t[width * height * 3];
     if (!preview) return Err(kErrOutOfMemory);
     average.result(preview);
-    Err drawn = p.drawPicture(t.mainWindow, Form1::picPreView(slot), preview, boxWidth, boxHeight);
+    Err drawn = t.platform.drawPicture(t.mainWindow, Form1::picPreView(slot), preview, width, height);
     delete[] preview;
     return drawn;
 }

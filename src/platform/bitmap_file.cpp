@@ -1,24 +1,6 @@
 #include "bitmap_file.h"
 
 namespace {
-constexpr uint32_t kFileHeader = 14;
-
-uint16_t U16(const uint8_t* p) { return static_cast<uint16_t>(p[0] | p[1] << 8); }
-uint32_t U32(const uint8_t* p)
-{
-    return static_cast<uint32_t>(p[0]) | static_cast<uint32_t>(p[1]) << 8 |
-           static_cast<uint32_t>(p[2]) << 16 | static_cast<uint32_t>(p[3]) << 24;
-}
-void Put16(uint8_t* p, uint32_t v)
-{
-    p[0] = static_cast<uint8_t>(v);
-    p[1] = static_cast<uint8_t>(v >> 8);
-}
-void Put32(uint8_t* p, uint32_t v)
-{
-    Put16(p, v);
-    Put16(p + 2, v >> 16);
-}
 
 bool KnownInfoHeader(uint32_t size)
 {
@@ -77,9 +59,9 @@ bool RunsStayInside(const uint8_t* p, uint32_t size, uint32_t width, uint32_t he
 
 bool CheckBitmapFile(const uint8_t* data, uint32_t size, BitmapLayout* layout)
 {
-    if (size < kFileHeader + 12 || data[0] != 'B' || data[1] != 'M') return false;
+    if (size < kFileHeaderSize + 12 || data[0] != 'B' || data[1] != 'M') return false;
     uint32_t offBits = U32(data + 10);
-    const uint8_t* info = data + kFileHeader;
+    const uint8_t* info = data + kFileHeaderSize;
     uint32_t infoSize = U32(info);
     BitmapLayout l{};
     uint32_t entryBytes = 4, declaredColours = 0, sizeImage = 0;
@@ -90,7 +72,7 @@ bool CheckBitmapFile(const uint8_t* data, uint32_t size, BitmapLayout* layout)
         l.bitCount = U16(info + 10);
         entryBytes = 3;
     } else {
-        if (!KnownInfoHeader(infoSize) || size < kFileHeader + infoSize) return false;
+        if (!KnownInfoHeader(infoSize) || size < kFileHeaderSize + infoSize) return false;
         l.width = static_cast<int32_t>(U32(info + 4));
         int32_t height = static_cast<int32_t>(U32(info + 8));
         if (U16(info + 12) != 1) return false;
@@ -102,7 +84,7 @@ bool CheckBitmapFile(const uint8_t* data, uint32_t size, BitmapLayout* layout)
         l.topDown = height < 0;
         l.height = height < 0 ? -height : height;
     }
-    if (size < kFileHeader + infoSize) return false;
+    if (size < kFileHeaderSize + infoSize) return false;
     if (!KnownDepth(l.bitCount) || !CompressionFits(l.compression, l.bitCount)) return false;
     if (l.topDown && l.compression != kBiRgb && l.compression != kBiBitfields) return false;
     if (l.width <= 0 || l.height <= 0 || l.width > 32767 || l.height > 32767) return false;
@@ -114,11 +96,11 @@ bool CheckBitmapFile(const uint8_t* data, uint32_t size, BitmapLayout* layout)
     if (declaredColours > 256) return false;
     l.colourCount = declaredColours ? declaredColours : fullPalette;
     if (l.bitCount <= 8 && l.colourCount > fullPalette) return false;
-    uint32_t paletteEnd = kFileHeader + infoSize + l.maskCount * 4 + l.colourCount * entryBytes;
+    uint32_t paletteEnd = kFileHeaderSize + infoSize + l.maskCount * 4 + l.colourCount * entryBytes;
     if (paletteEnd > size) return false;
 
     l.bitsOffset = offBits ? offBits : paletteEnd;
-    if (l.bitsOffset < kFileHeader + infoSize + l.maskCount * 4 || l.bitsOffset >= size) return false;
+    if (l.bitsOffset < kFileHeaderSize + infoSize + l.maskCount * 4 || l.bitsOffset >= size) return false;
     uint32_t available = size - l.bitsOffset;
     if (l.compression == kBiRle8 || l.compression == kBiRle4) {
         l.bitsSize = sizeImage && sizeImage < available ? sizeImage : available;
@@ -141,7 +123,7 @@ uint32_t CanonicalInfoSize(const BitmapLayout& layout)
 
 void WriteCanonicalInfo(const uint8_t* data, const BitmapLayout& layout, uint8_t* info)
 {
-    const uint8_t* source = data + kFileHeader;
+    const uint8_t* source = data + kFileHeaderSize;
     uint32_t sourceHeader = U32(source);
     for (uint32_t i = 0; i < 40; ++i) info[i] = 0;
     Put32(info, 40);

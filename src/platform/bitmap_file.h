@@ -15,6 +15,29 @@ struct BitmapLayout {
 };
 
 enum : uint32_t { kBiRgb = 0, kBiRle8 = 1, kBiRle4 = 2, kBiBitfields = 3 };
+
+// The file header before the info header; in an info header of 40 bytes or
+// more, "colours important" stands 36 bytes in.
+constexpr uint32_t kFileHeaderSize = 14;
+constexpr uint32_t kColoursImportantAt = kFileHeaderSize + 36;
+
+// Numbers in a bitmap file are little-endian.
+inline uint16_t U16(const uint8_t* p) { return static_cast<uint16_t>(p[0] | p[1] << 8); }
+inline uint32_t U32(const uint8_t* p)
+{
+    return static_cast<uint32_t>(p[0]) | static_cast<uint32_t>(p[1]) << 8 | static_cast<uint32_t>(p[2]) << 16 |
+           static_cast<uint32_t>(p[3]) << 24;
+}
+inline void Put16(uint8_t* p, uint32_t v)
+{
+    p[0] = static_cast<uint8_t>(v);
+    p[1] = static_cast<uint8_t>(v >> 8);
+}
+inline void Put32(uint8_t* p, uint32_t v)
+{
+    Put16(p, v);
+    Put16(p + 2, v >> 16);
+}
 // The largest picture the tool takes: the area average's sums, at most 255
 // times the area, then stay below 2^32.
 constexpr uint32_t kMaxPictureArea = 1u << 24;

@@ -136,11 +136,10 @@ void ReleasePicture(Picture* picture)
 void PaintPicture(HDC dc, const Picture& picture)
 {
     if (!picture.bitmap) return;
-    HDC memory = CreateCompatibleDC(dc);
+    HDC memory = OffScreenDC();
     HGDIOBJ before = SelectObject(memory, picture.bitmap);
     BitBlt(dc, 0, 0, picture.width, picture.height, memory, 0, 0, SRCCOPY);
     SelectObject(memory, before);
-    DeleteDC(memory);
 }
 
 HDC OffScreenDC()

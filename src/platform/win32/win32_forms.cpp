@@ -16,12 +16,12 @@ constexpr int kPointsPerInch = 72;
 // GWLP_USERDATA holds what the window procedures need: a form window's
 // Form, a control's Control. Both are set right after the window is made;
 // messages before that go to the default procedure.
-Win32Platform::Form* FormOf(HWND hwnd) { return reinterpret_cast<Win32Platform::Form*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA)); }
-Win32Platform::Control* ControlOf(HWND hwnd) { return reinterpret_cast<Win32Platform::Control*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA)); }
+Win32Platform::Form* StoredForm(HWND hwnd) { return reinterpret_cast<Win32Platform::Form*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA)); }
+Win32Platform::Control* StoredControl(HWND hwnd) { return reinterpret_cast<Win32Platform::Control*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA)); }
 
 LRESULT CALLBACK FormProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    Win32Platform::Form* form = FormOf(hwnd);
+    Win32Platform::Form* form = StoredForm(hwnd);
     if (!form) return DefWindowProcA(hwnd, message, wParam, lParam);
     return form->platform->formMessage(form->index, hwnd, message, wParam, lParam);
 }
@@ -29,7 +29,7 @@ LRESULT CALLBACK FormProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 // A picture box shows its picture from the top-left corner on black.
 LRESULT OnPicturePaint(HWND hwnd, WPARAM, LPARAM)
 {
-    Win32Platform::Control* c = ControlOf(hwnd);
+    Win32Platform::Control* c = StoredControl(hwnd);
     PAINTSTRUCT paint;
     HDC dc = BeginPaint(hwnd, &paint);
     RECT all;
