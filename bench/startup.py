@@ -1,7 +1,8 @@
 #!/usr/bin/python3
 """Start-up time under 32-bit Wine: from process start to the main window shown and painted, for the
-i686 tool and for a bare window built with the same flags, several runs each in one session. Prints the
-medians and their ratio."""
+i686 tool, for a bare window built with the same flags, and for that window holding as many standard
+controls as the tool's main window; several runs each in one session. Prints the medians and the ratios
+to the bare window."""
 import argparse
 import shutil
 import statistics
@@ -37,8 +38,10 @@ def main() -> int:
         shutil.copyfile(ROOT / "src" / "resources" / "DfltLogo.sys", tool / "DfltLogo.sys")
         for name in ("logow.sys", "logos.sys"):
             shutil.copyfile(ROOT / "src" / "resources" / "demo" / name, s.c("C:\\windows") / name)
-        shutil.copyfile(args.build / "bare_window.exe", bare / "bare_window.exe")
-        programs = {"Plumwick": (tool / "Plumwick.exe", "Plumwick"), "bare window": (bare / "bare_window.exe", "Bare")}
+        for name in ("bare_window.exe", "bare_controls.exe"):
+            shutil.copyfile(args.build / name, bare / name)
+        programs = {"Plumwick": (tool / "Plumwick.exe", "Plumwick"), "bare window": (bare / "bare_window.exe", "Bare"),
+                    "bare+controls": (bare / "bare_controls.exe", "Bare")}
         for exe, title in programs.values():  # the first start makes the backup and warms Wine up
             start_once(s, exe, title)
         times = {name: [] for name in programs}
@@ -47,8 +50,9 @@ def main() -> int:
                 times[name].append(start_once(s, exe, title))
     medians = {name: statistics.median(t) for name, t in times.items()}
     for name, t in times.items():
-        print(f"{name:12s} median {medians[name]:7.1f} ms  (runs: {', '.join(f'{x:.0f}' for x in t)})")
-    print(f"ratio Plumwick / bare window: {medians['Plumwick'] / medians['bare window']:.2f}")
+        print(f"{name:13s} median {medians[name]:7.1f} ms  (runs: {', '.join(f'{x:.0f}' for x in t)})")
+    for name in ("Plumwick", "bare+controls"):
+        print(f"ratio {name} / bare window: {medians[name] / medians['bare window']:.2f}")
     return 0
 
 

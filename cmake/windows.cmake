@@ -39,6 +39,9 @@ add_custom_command(TARGET plumwick POST_BUILD
 # A bare window with the same flags, for comparing start-up times.
 add_executable(bare_window WIN32 bench/bare_window.cpp src/platform/win32/runtime.cpp)
 plumwick_freestanding(bare_window)
+add_executable(bare_controls WIN32 bench/bare_window.cpp src/platform/win32/runtime.cpp)
+target_compile_definitions(bare_controls PRIVATE BARE_WITH_CONTROLS)
+plumwick_freestanding(bare_controls)
 
 # The preview run on the real platform, timed (bench/preview.py runs it).
 add_executable(preview_run WIN32 bench/preview_run.cpp $<TARGET_OBJECTS:plumwick_objects>)
