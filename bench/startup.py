@@ -28,7 +28,7 @@ def start_once(s: wine.Session, exe: Path, title: str) -> float:
 def main() -> int:
     parser = argparse.ArgumentParser(description=__doc__)
     parser.add_argument("--build", type=Path, default=ROOT / "build" / "i686")
-    parser.add_argument("--runs", type=int, default=9)
+    parser.add_argument("--runs", type=int, default=21)
     args = parser.parse_args()
     with wine.Session(driver=args.build / "tests" / "e2e" / "driver" / "driver.exe") as s:
         tool, bare = s.c("C:\\Plumwick"), s.c("C:\\Bare")
