@@ -42,6 +42,13 @@ AreaAverage::~AreaAverage()
 static uint32_t Min(uint32_t a, uint32_t b) { return a < b ? a : b; }
 static uint32_t Max(uint32_t a, uint32_t b) { return a > b ? a : b; }
 
+static void AddWeighted(uint32_t* sums, uint32_t weight, const uint8_t* pixel)
+{
+    sums[0] += weight * pixel[0];
+    sums[1] += weight * pixel[1];
+    sums[2] += weight * pixel[2];
+}
+
 // Source pixel s spans [s*d, (s+1)*d) and output pixel o spans
 // [o*n, (o+1)*n), where n is the source length and d the output length;
 // both sides then measure n*d, and the overlaps are the weights. Across a
@@ -56,17 +63,13 @@ void AreaAverage::addRow(int32_t y, const uint8_t* row)
     for (uint32_t sx = 0; sx < sw_; ++sx, row += 3) {
         uint32_t to = at + dw_;
         if (to < edge) {  // the whole source pixel inside one output pixel
-            out[0] += dw_ * row[0];
-            out[1] += dw_ * row[1];
-            out[2] += dw_ * row[2];
+            AddWeighted(out, dw_, row);
             at = to;
             continue;
         }
         while (at < to) {
-            uint32_t end = Min(to, edge), weight = end - at;
-            out[0] += weight * row[0];
-            out[1] += weight * row[1];
-            out[2] += weight * row[2];
+            uint32_t end = Min(to, edge);
+            AddWeighted(out, end - at, row);
             at = end;
             if (at == edge) {
                 out += 3;
