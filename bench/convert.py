@@ -2,7 +2,8 @@
 """Conversion figures: how faithful a converted logo is (PSNR of ours and of
 ImageMagick's 256-colour reduction against the exact 24-bit resample, from the
 native build), and the time of converting a 1024x768 24-bit picture in the
-release build under 32-bit Wine. BUILD_DIR as for tools/build.sh."""
+Windows build under Wine (the i686 release build, or the x86-64 one where this host
+runs no 32-bit program: tools/wine.py). BUILD_DIR as for tools/build.sh."""
 import os
 import shutil
 import statistics
@@ -20,13 +21,18 @@ RUNS = 15
 
 
 def main() -> int:
-    build = Path(os.environ.get("BUILD_DIR", ROOT / "build"))
+    return wine.told_in_one_line("convert benchmark", measure)
+
+
+def measure() -> int:
+    build = Path(os.environ.get("BUILD_DIR", ROOT / "build")).resolve()
+    host = wine.host()
     with tempfile.TemporaryDirectory(prefix="plumwick-convert-") as work:
         subprocess.run([str(build / "native" / "convert_quality"), work], check=True)
-        with wine.Session() as session:
+        with wine.Session(wine=host) as session:
             folder = session.c("C:\\Bench")
             folder.mkdir()
-            shutil.copyfile(build / "i686" / "convert_run.exe", folder / "convert_run.exe")
+            shutil.copyfile(host.build(build) / "convert_run.exe", folder / "convert_run.exe")
             shutil.copyfile(Path(work) / "photo.bmp", folder / "photo.bmp")
             status = session.run(folder / "convert_run.exe", "photo.bmp", str(RUNS)).wait(300)
             if status != 0:
@@ -34,7 +40,7 @@ def main() -> int:
                 return 1
             ms = [int(t) for t in (folder / "convert_times.txt").read_text().split()]
             same = (folder / "convert_out.sys").read_bytes() == (Path(work) / "photo_logo.sys").read_bytes()
-    print(f"1024x768 24-bit photo to a logo (release exe, 32-bit Wine, GetTickCount): median {statistics.median(ms)} ms, "
+    print(f"1024x768 24-bit photo to a logo ({host.arch} exe under Wine, GetTickCount): median {statistics.median(ms)} ms, "
           f"mean {statistics.mean(ms):.1f} ms, fastest {min(ms)} ms, slowest {max(ms)} ms ({RUNS} runs); "
           f"logo {'identical to' if same else 'DIFFERENT from'} the native build's")
     return 0

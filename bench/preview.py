@@ -1,7 +1,7 @@
 #!/usr/bin/python3
 """Preview figures: faithfulness of the 96x60 preview (PSNR against an exact
 area average, from the native build) and the time of one preview run of
-three 320x400 slots on the real platform under Wine."""
+three 320x400 slots on the real platform under Wine (the build this host runs: tools/wine.py)."""
 import shutil
 import subprocess
 import sys
@@ -14,9 +14,14 @@ import wine  # noqa: E402
 
 
 def main() -> int:
+    return wine.told_in_one_line("preview benchmark", measure)
+
+
+def measure() -> int:
     subprocess.run([str(ROOT / "build" / "native" / "preview_quality")], check=True)
-    build = ROOT / "build" / "i686"
-    with wine.Session() as session:
+    host = wine.host()
+    build = host.build(ROOT / "build")
+    with wine.Session(wine=host) as session:
         folder = session.c("C:\\Bench")
         folder.mkdir()
         shutil.copyfile(build / "preview_run.exe", folder / "preview_run.exe")
@@ -25,7 +30,7 @@ def main() -> int:
         for slot, picture in enumerate(pictures):
             shutil.copyfile(picture, folder / f"slot{slot}.bmp")
         session.run(folder / "preview_run.exe").wait(60)
-        print((folder / "preview_times.txt").read_text().strip() + " (real platform, 32-bit Wine)")
+        print((folder / "preview_times.txt").read_text().strip() + f" (real platform, {host.arch} exe under Wine)")
     return 0
 
 

@@ -1,8 +1,8 @@
 #!/usr/bin/python3
-"""Start-up time under 32-bit Wine: from process start to the main window shown and painted, for the
-i686 tool, for a bare window built with the same flags, and for that window holding as many standard
-controls as the tool's main window; several runs each in one session. Prints the medians and the ratios
-to the bare window."""
+"""Start-up time under Wine: from process start to the main window shown and painted, for the tool
+(the build this host runs: tools/wine.py), for a bare window built with the same flags, and for that
+window holding as many standard controls as the tool's main window; several runs each in one
+session. Prints the medians and the ratios to the bare window."""
 import argparse
 import shutil
 import statistics
@@ -27,10 +27,20 @@ def start_once(s: wine.Session, exe: Path, title: str) -> float:
 
 def main() -> int:
     parser = argparse.ArgumentParser(description=__doc__)
-    parser.add_argument("--build", type=Path, default=ROOT / "build" / "i686")
+    parser.add_argument("--build", type=Path, help="the build folder (default: build/i686 or build/x86_64, "
+                        "whichever this host runs)")
     parser.add_argument("--runs", type=int, default=21)
     args = parser.parse_args()
-    with wine.Session(driver=args.build / "tests" / "e2e" / "driver" / "driver.exe") as s:
+    return wine.told_in_one_line("startup benchmark", measure, args)
+
+
+def measure(args) -> int:
+    host = wine.host()
+    args.build = (args.build or host.build(ROOT / "build")).resolve()
+    if args.build.name in ("i686", "x86_64") and args.build.name != host.arch:  # a build named for its Wine
+        host = wine.Host(args.build.name, f"--build {args.build}")
+    print(f"timing the programs in {args.build} under {host.wine}")
+    with wine.Session(driver=args.build / wine.DRIVER, wine=host) as s:
         tool, bare = s.c("C:\\Plumwick"), s.c("C:\\Bare")
         tool.mkdir()
         bare.mkdir()

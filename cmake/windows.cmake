@@ -51,7 +51,7 @@ plumwick_freestanding(preview_run)
 add_executable(convert_run WIN32 bench/convert_run.cpp $<TARGET_OBJECTS:plumwick_objects>)
 plumwick_freestanding(convert_run)
 
-# The end-to-end driver, an ordinary static program for the same 32-bit Wine.
+# The end-to-end driver, an ordinary static program for the same Wine as the tool.
 if(EXISTS ${CMAKE_SOURCE_DIR}/tests/e2e/driver/CMakeLists.txt)
     add_subdirectory(tests/e2e/driver)
 endif()

@@ -1,11 +1,16 @@
 #!/bin/sh
-# Builds the two targets: native core and unit tests, and the i686 release exe
-# (with the end-to-end driver). BUILD_DIR defaults to ./build.
+# Builds the native core and unit tests, the i686 release exe with the
+# end-to-end driver and, where this host runs no 32-bit program (or
+# PLUMWICK_WINE_ARCH=x86_64 says so), the same sources for x86-64, which the
+# tests then drive under 64-bit Wine. BUILD_DIR defaults to ./build.
 set -eu
 cd "$(dirname "$0")/.."
 BUILD="${BUILD_DIR:-build}"
 JOBS="$(nproc 2>/dev/null || echo 2)"
+ARCH="$(/usr/bin/python3 tools/wine.py --arch)"
 cmake -S . -B "$BUILD/native" -DCMAKE_BUILD_TYPE=Release >/dev/null
 cmake --build "$BUILD/native" -j "$JOBS"
-cmake -S . -B "$BUILD/i686" -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake -DCMAKE_BUILD_TYPE=Release >/dev/null
-cmake --build "$BUILD/i686" -j "$JOBS"
+for arch in i686 $( [ "$ARCH" = i686 ] || echo "$ARCH" ); do
+    cmake -S . -B "$BUILD/$arch" -DCMAKE_TOOLCHAIN_FILE="cmake/mingw-$arch.cmake" -DCMAKE_BUILD_TYPE=Release >/dev/null
+    cmake --build "$BUILD/$arch" -j "$JOBS"
+done

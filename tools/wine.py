@@ -1,10 +1,18 @@
 """One Wine session for the tests, the demo and the benchmarks: Xvfb on a free
-display, a private 32-bit Wine prefix, programs under `wine`, the end-to-end
-driver, screenshots. Everything started here is stopped here: programs and Xvfb
-by their pid, Wine by `wineserver -k` in the prefix.
+display, a private Wine prefix, programs under Wine, the end-to-end driver,
+screenshots. Everything started here is stopped here: programs and Xvfb by their
+pid, Wine by `wineserver -k` in the prefix.
 
-    with Session(driver=Path("build/i686/tests/e2e/driver/driver.exe")) as s:
+Which Wine, and so which build, is decided here once: `host()` finds whether this
+machine runs 32-bit programs. Where it does, the i686 release exe runs under
+32-bit Wine; where the kernel refuses them, the x86-64 build of the same sources
+runs under 64-bit Wine. PLUMWICK_WINE_ARCH=i686 or x86_64 forces either.
+
+    with Session(driver=host().build(Path("build")) / DRIVER) as s:
         proc = s.launch(s.c("C:\\Plumwick\\Plumwick.exe"), "Plumwick")  # waits for the window
+
+`tools/wine.py --arch` prints the build folder's name (i686 or x86_64) for the
+shell scripts, `--describe` the line that says what the run drives and why.
 """
 from __future__ import annotations
 
@@ -13,12 +21,18 @@ import os
 import queue
 import shutil
 import subprocess
+import sys
 import tempfile
 import threading
 import time
+from dataclasses import dataclass
 from pathlib import Path
 
-WINE, WINESERVER, XVFB = "/usr/bin/wine", "/usr/lib/wine/wineserver", "/usr/bin/Xvfb"
+WINE32, WINE64 = "/usr/lib/wine/wine", "/usr/lib/wine/wine64"
+WINESERVER, XVFB = "/usr/lib/wine/wineserver", "/usr/bin/Xvfb"
+ARCH_VARIABLE = "PLUMWICK_WINE_ARCH"
+DRIVER = Path("tests/e2e/driver/driver.exe")  # inside a build folder
+INSTALL = "run tools/install-deps.sh as root"
 SCREEN = (1024, 768)
 # Japanese dialog fonts are proportional, as on Windows; without these Wine
 # falls back to a fixed-width one.
@@ -26,7 +40,49 @@ FONTS = [("MS Shell Dlg", "IPAPGothic"), ("MS UI Gothic", "IPAPGothic")]
 
 
 class WineError(RuntimeError):
-    pass
+    """A prerequisite or a program that failed: one line that says what, and what to do."""
+
+
+@dataclass(frozen=True)
+class Host:
+    """The Wine this machine runs, the build folder whose exe it runs, and why."""
+    arch: str  # "i686" or "x86_64"
+    why: str
+
+    @property
+    def wine(self) -> str:
+        return WINE32 if self.arch == "i686" else WINE64
+
+    @property
+    def winearch(self) -> str:
+        return "win32" if self.arch == "i686" else "win64"
+
+    def build(self, build_root: Path) -> Path:
+        return Path(build_root) / self.arch
+
+    def describe(self) -> str:
+        if self.arch == "i686":
+            return f"{self.why}: driving build/i686/Plumwick.exe, the release exe, under 32-bit Wine"
+        return (f"{self.why}: driving build/x86_64/Plumwick.exe, the same sources built for x86-64, under "
+                "64-bit Wine; the i686 release exe is still checked by the audit and the release test")
+
+
+def host(loader: str = WINE32, environ=os.environ) -> Host:
+    """The one check: does the 32-bit Wine loader start? Some kernels refuse every 32-bit program."""
+    forced = environ.get(ARCH_VARIABLE, "")
+    if forced:
+        if forced not in ("i686", "x86_64"):
+            raise WineError(f"{ARCH_VARIABLE}={forced}: use i686 or x86_64, or leave it unset")
+        return Host(forced, f"{ARCH_VARIABLE}={forced}")
+    try:
+        run = subprocess.run([loader, "--version"], capture_output=True, timeout=60)
+    except OSError as e:  # ENOEXEC: the kernel runs no 32-bit program; ENOENT: no 32-bit Wine
+        return Host("x86_64", f"this host cannot run the 32-bit Wine loader {loader} ({e.strerror})")
+    except subprocess.TimeoutExpired:
+        return Host("x86_64", f"the 32-bit Wine loader {loader} did not answer")
+    if run.returncode != 0:
+        return Host("x86_64", f"the 32-bit Wine loader {loader} fails (exit status {run.returncode})")
+    return Host("i686", "this host runs 32-bit programs")
 
 
 def free_display() -> int:
@@ -40,7 +96,10 @@ class Driver:
     """driver.exe under wine: one TAB-separated command line in, one JSON line out."""
 
     def __init__(self, session: "Session", exe: Path):
-        self.proc = subprocess.Popen([WINE, str(exe)], env=session.env(), cwd=session.c("C:\\"),
+        exe = Path(exe).resolve()  # it runs in C:\\, not in the caller's folder
+        if not exe.is_file():
+            raise WineError(f"no end-to-end driver at {exe}: build it with tools/build.sh")
+        self.proc = subprocess.Popen([session.host.wine, str(exe)], env=session.env(), cwd=session.c("C:\\"),
                                      stdin=subprocess.PIPE, stdout=subprocess.PIPE, stderr=subprocess.DEVNULL)
         self.lines: queue.Queue = queue.Queue()
         threading.Thread(target=self.pump, daemon=True).start()
@@ -52,8 +111,11 @@ class Driver:
 
     def __call__(self, *fields, check: bool = True) -> dict:
         """Sends a command; raises WineError on an error answer unless check is False."""
-        self.proc.stdin.write(("\t".join(map(str, fields)) + "\n").encode("utf-8"))
-        self.proc.stdin.flush()
+        try:
+            self.proc.stdin.write(("\t".join(map(str, fields)) + "\n").encode("utf-8"))
+            self.proc.stdin.flush()
+        except OSError:
+            raise WineError(f"the end-to-end driver ended (exit status {self.proc.poll()}) before {fields}") from None
         try:
             line = self.lines.get(timeout=60)
         except queue.Empty:
@@ -79,11 +141,13 @@ class Session:
     """Xvfb, a prefix (made once, in `prefix` or a temporary folder) and what runs in it."""
 
     def __init__(self, prefix: Path | None = None, driver: Path | None = None, display: str | None = None,
-                 lang: str = "ja_JP.UTF-8"):
-        """lang: the Unix locale, which sets Wine's code page (932 for Japanese, 1252 for en_US.UTF-8)."""
+                 lang: str = "ja_JP.UTF-8", wine: Host | None = None):
+        """lang: the Unix locale, which sets Wine's code page (932 for Japanese, 1252 for en_US.UTF-8);
+        wine: which Wine runs the programs (by default, what host() finds)."""
+        self.host = wine or host()
         self.lang = lang
         self.keep = prefix is not None
-        self.prefix = Path(prefix or tempfile.mkdtemp(prefix="plumwick-wine-"))
+        self.prefix = Path(prefix).resolve() if prefix else Path(tempfile.mkdtemp(prefix="plumwick-wine-"))
         self.driver_exe, self.dpi, self.display = driver, 96, display
         self.xvfb: subprocess.Popen | None = None
         self.programs: list[subprocess.Popen] = []
@@ -91,7 +155,7 @@ class Session:
 
     def env(self) -> dict:
         env = {k: v for k, v in os.environ.items() if not k.startswith("WINE")}
-        env.update(WINEPREFIX=str(self.prefix), WINEARCH="win32", WINEDEBUG="-all", LANG=self.lang,
+        env.update(WINEPREFIX=str(self.prefix), WINEARCH=self.host.winearch, WINEDEBUG="-all", LANG=self.lang,
                    LC_ALL=self.lang, DISPLAY=self.display, WINEDLLOVERRIDES="mscoree,mshtml,winemenubuilder.exe=d")
         return env
 
@@ -106,21 +170,37 @@ class Session:
         self.close()
 
     def start(self) -> "Session":
+        for program, package in ((XVFB, "xvfb"), (self.host.wine, "wine32:i386" if self.host.arch == "i686" else "wine64")):
+            if not Path(program).is_file():
+                raise WineError(f"{program} is missing (Debian package {package}): {INSTALL}")
         if not self.display:
+            self.display = self.start_xvfb()
+        if not (self.prefix / "system.reg").exists():
+            print(f"making a Wine prefix in {self.prefix} (about 10 s)...", flush=True)
+            try:
+                self.prefix.mkdir(parents=True, exist_ok=True)
+                made = subprocess.run([self.host.wine, "wineboot", "-i"], env=self.env(), timeout=300,
+                                      stdout=subprocess.DEVNULL, stderr=subprocess.PIPE)
+            except (OSError, subprocess.TimeoutExpired) as e:
+                raise WineError(f"could not make a Wine prefix in {self.prefix}: {e}") from None
+            if made.returncode != 0 or not (self.prefix / "user.reg").exists():
+                said = made.stderr.decode(errors="replace").strip().splitlines()[-1:] or [""]
+                raise WineError(f"could not make a Wine prefix in {self.prefix} (wineboot exit status "
+                                f"{made.returncode}{': ' + said[0] if said[0] else ''}); remove it and try again")
+        self.set_dpi(self.dpi)
+        return self
+
+    def start_xvfb(self) -> str:
+        """Xvfb on a free display; a display taken meanwhile by another server is passed over."""
+        for _ in range(3):
             n = free_display()
             self.xvfb = subprocess.Popen([XVFB, f":{n}", "-screen", "0", f"{SCREEN[0]}x{SCREEN[1]}x24",
                                           "-nolisten", "tcp"], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-            self.display = f":{n}"
             wait_for(lambda: Path(f"/tmp/.X11-unix/X{n}").exists() or self.xvfb.poll() is not None, 10, "Xvfb")
-            if self.xvfb.poll() is not None:
-                raise WineError("Xvfb did not start")
-        if not (self.prefix / "system.reg").exists():
-            self.prefix.mkdir(parents=True, exist_ok=True)
-            print(f"making a Wine prefix in {self.prefix} (about 10 s)...", flush=True)
-            subprocess.run([WINE, "wineboot", "-i"], env=self.env(), check=True, timeout=300,
-                           stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        self.set_dpi(self.dpi)
-        return self
+            if self.xvfb.poll() is None:
+                return f":{n}"
+        raise WineError(f"Xvfb did not start on display :{n} (exit status {self.xvfb.poll()}); "
+                        "is another X server starting there? try again")
 
     def set_dpi(self, dpi: int) -> None:
         """Writes the user settings (fonts, desktop, DPI 96 or 120) into user.reg with Wine stopped;
@@ -166,7 +246,8 @@ class Session:
 
     def run(self, exe: Path, *args: str) -> subprocess.Popen:
         """Starts a Windows program in its own folder (no waiting: see launch)."""
-        proc = subprocess.Popen([WINE, str(exe), *args], env=self.env(), cwd=Path(exe).parent,
+        exe = Path(exe).resolve()
+        proc = subprocess.Popen([self.host.wine, str(exe), *args], env=self.env(), cwd=exe.parent,
                                 stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         self.programs.append(proc)
         return proc
@@ -208,6 +289,26 @@ class Session:
             shutil.rmtree(self.prefix, ignore_errors=True)
 
 
+def told_in_one_line(name: str, run, *args) -> int:
+    """run(*args)'s exit status; a WineError is told in one line after `name` and gives 1."""
+    try:
+        return run(*args)
+    except WineError as e:
+        print(f"{name}: {e}", file=sys.stderr)
+        return 1
+
+
+def main() -> int:
+    """--arch: the build folder whose exe runs here; --describe: what a run drives, and why."""
+    try:
+        found = host()
+    except WineError as e:
+        print(e, file=sys.stderr)
+        return 2
+    print(found.arch if sys.argv[1:] == ["--arch"] else found.describe())
+    return 0
+
+
 def wait_for(predicate, timeout: float = 10, what: str = "a condition"):
     """The first true value of predicate(), polled until the timeout."""
     deadline = time.monotonic() + timeout
@@ -216,3 +317,7 @@ def wait_for(predicate, timeout: float = 10, what: str = "a condition"):
             raise WineError(f"timed out waiting for {what}")
         time.sleep(0.02)
     return value
+
+
+if __name__ == "__main__":
+    sys.exit(main())

@@ -20,9 +20,12 @@ def wine_session(name: str, lang: str):
     @pytest.fixture(scope="session", name=name)
     def fixture(request):
         if not EXE or not os.environ.get("PLUMWICK_DRIVER_EXE"):
-            pytest.skip("PLUMWICK_EXE and PLUMWICK_DRIVER_EXE are not set")
-        with request.config.pluginmanager.getplugin("capturemanager").global_and_fixture_disabled():
-            s = wine.Session(driver=Path(os.environ["PLUMWICK_DRIVER_EXE"]), lang=lang).__enter__()  # may make a prefix
+            pytest.skip("PLUMWICK_EXE and PLUMWICK_DRIVER_EXE are not set: run the tests with tools/pytest.sh")
+        try:
+            with request.config.pluginmanager.getplugin("capturemanager").global_and_fixture_disabled():
+                s = wine.Session(driver=Path(os.environ["PLUMWICK_DRIVER_EXE"]), lang=lang).__enter__()  # may make a prefix
+        except wine.WineError as e:  # a prerequisite: one line, and no test can run
+            pytest.exit(f"end-to-end tests: {e}", returncode=3)
         s.baseline = {p.name for p in s.c("C:\\").iterdir()}
         yield s
         s.close()
