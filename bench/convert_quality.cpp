@@ -14,9 +14,9 @@
 #include <string>
 #include <vector>
 
-#include "../src/logo_files/make_logo.h"
-#include "../src/platform/area_average.h"
-#include "../src/platform/bitmap_rows.h"
+#include "picture/make_logo.h"
+#include "picture/area_average.h"
+#include "picture/bitmap_rows.h"
 
 namespace {
 using Bytes = std::vector<uint8_t>;

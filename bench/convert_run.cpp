@@ -4,7 +4,7 @@
 // both in the current folder (bench/convert.py runs it).
 #include <windows.h>
 
-#include "../src/logo_files/make_logo.h"
+#include "picture/make_logo.h"
 
 void RunGlobalConstructors();
 

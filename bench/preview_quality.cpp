@@ -10,12 +10,12 @@
 #include <string>
 #include <vector>
 
-#include "../src/logo_files/slots.h"
-#include "../src/logo_files/startup.h"
-#include "../src/platform/area_average.h"
-#include "../src/main.h"
-#include "../src/main_window/main_window_controls.h"
-#include "../src/main_window/previews.h"
+#include "logo_files/slots.h"
+#include "logo_files/startup.h"
+#include "picture/area_average.h"
+#include "main.h"
+#include "ui/main_window/main_window_controls.h"
+#include "ui/main_window/previews.h"
 #include "../tests/fake/fake_platform.h"
 
 namespace {

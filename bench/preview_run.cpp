@@ -3,9 +3,9 @@
 // goes to preview_times.txt there.
 #include <windows.h>
 
-#include "../src/main_window/main_window_controls.h"
-#include "../src/main_window/previews.h"
-#include "../src/platform/win32/win32_platform.h"
+#include "ui/main_window/main_window_controls.h"
+#include "ui/main_window/previews.h"
+#include "platform/win32/win32_platform.h"
 
 void RunGlobalConstructors();
 

@@ -2,8 +2,8 @@
 
 #include "logo_files/slots.h"
 #include "logo_files/startup.h"
-#include "main_window/main_window.h"
-#include "tool/error_styles.h"
+#include "ui/main_window/main_window.h"
+#include "ui/error_styles.h"
 
 namespace {
 // Told once, when it happens: without its backup a logo cannot come back

@@ -1,5 +1,5 @@
 #pragma once
-#include "tool/run_state.h"
+#include "logo_files/run_state.h"
 
 // The tool's start: runs before any window exists and shows the main window.
 void Main(Tool& t);

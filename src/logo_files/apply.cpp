@@ -1,6 +1,6 @@
-#include "apply.h"
+#include "logo_files/apply.h"
 
-#include "slots.h"
+#include "logo_files/slots.h"
 
 // Slots go in order; the first failure stops the run with the earlier
 // slots applied and the later ones untouched.

@@ -1,5 +1,5 @@
 #pragma once
-#include "../tool/run_state.h"
+#include "logo_files/run_state.h"
 
 // Puts each chosen file (empty: none) in place of its slot's live logo.
 Err ApplyLogos(Tool& t, const Text chosen[kSlotCount]);

@@ -1,7 +1,7 @@
-#include "logo_copy.h"
+#include "logo_files/logo_copy.h"
 
-#include "make_logo.h"
-#include "slots.h"
+#include "picture/make_logo.h"
+#include "logo_files/slots.h"
 
 namespace {
 // "name.bmp", then "name-2.bmp" and on; past this many the folder is full

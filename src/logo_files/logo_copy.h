@@ -1,5 +1,5 @@
 #pragma once
-#include "../tool/run_state.h"
+#include "logo_files/run_state.h"
 
 // Writes a logo made from the bitmap `data` (read from `source`) into the
 // Logos folder beside the tool, named after the source with the extension

@@ -1,4 +1,4 @@
-#include "safe_replace.h"
+#include "logo_files/safe_replace.h"
 
 // The replace goes in four steps, each of which leaves a whole file under
 // the live name or a way back to it:

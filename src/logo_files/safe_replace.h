@@ -1,5 +1,5 @@
 #pragma once
-#include "../platform/platform.h"
+#include "platform/platform.h"
 
 // A file's name and the names it goes by while it is being replaced.
 struct ReplaceNames {

@@ -1,6 +1,6 @@
-#include "slots.h"
+#include "logo_files/slots.h"
 
-#include "safe_replace.h"
+#include "logo_files/safe_replace.h"
 
 namespace {
 const ReplaceNames kSlotFiles[kSlotCount] = {

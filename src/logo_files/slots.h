@@ -1,5 +1,5 @@
 #pragma once
-#include "../tool/run_state.h"
+#include "logo_files/run_state.h"
 
 Text LivePath(const Tool& t, LogoSlot slot);
 Text BackupPath(Tool& t, LogoSlot slot);

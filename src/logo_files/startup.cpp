@@ -1,6 +1,6 @@
-#include "startup.h"
+#include "logo_files/startup.h"
 
-#include "slots.h"
+#include "logo_files/slots.h"
 
 namespace {
 constexpr size_t kDriveRootLength = 3;  // "C:\"

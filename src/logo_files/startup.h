@@ -1,5 +1,5 @@
 #pragma once
-#include "../tool/run_state.h"
+#include "logo_files/run_state.h"
 
 // WindowsDir and BootRoot, from the system.
 void FindSystemFolders(Tool& t);

@@ -1,7 +1,7 @@
 #pragma once
 #include <stdint.h>
 
-#include "texts.h"
+#include "text/messages.h"
 
 // Windows are static definitions: a table of controls per window, built as
 // stored when the window loads. Positions are stored in twips.

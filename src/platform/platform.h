@@ -1,6 +1,6 @@
 #pragma once
-#include "errors.h"
-#include "forms.h"
+#include "text/errors.h"
+#include "platform/forms.h"
 
 enum class FileQuery {
     Directory,  // files and folders, but nothing hidden or system

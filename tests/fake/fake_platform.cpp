@@ -1,7 +1,7 @@
 #include "fake_platform.h"
 
-#include "../../src/platform/bitmap_file.h"
-#include "../../src/platform/units.h"
+#include "picture/bitmap_check.h"
+#include "text/units.h"
 
 namespace {
 std::string Parent(const std::string& path)

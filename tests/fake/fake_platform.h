@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "../../src/platform/platform.h"
+#include "platform/platform.h"
 
 // Thrown by endNow(): the tool's code stops there, as the process would.
 struct FakeEnded {};

@@ -3,7 +3,7 @@
 #include <climits>
 #include <vector>
 
-#include "../../src/platform/bitmap_file.h"
+#include "picture/bitmap_check.h"
 
 namespace {
 

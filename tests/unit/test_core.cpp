@@ -2,9 +2,9 @@
 
 #include <climits>
 
-#include "../../src/main_window/main_window.h"
-#include "../../src/platform/area_average.h"
-#include "../../src/platform/units.h"
+#include "ui/main_window/main_window.h"
+#include "picture/area_average.h"
+#include "text/units.h"
 #include "../fake/fake_platform.h"
 
 namespace {

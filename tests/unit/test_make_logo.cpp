@@ -4,8 +4,8 @@
 #include <set>
 #include <vector>
 
-#include "../../src/logo_files/make_logo.h"
-#include "../../src/platform/bitmap_rows.h"
+#include "picture/make_logo.h"
+#include "picture/bitmap_rows.h"
 
 namespace {
 using Bytes = std::vector<uint8_t>;

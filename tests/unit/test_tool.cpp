@@ -3,14 +3,14 @@
 #include <cstdio>
 #include <optional>
 
-#include "../../src/help_window/help_window.h"
-#include "../../src/main.h"
-#include "../../src/tool/error_styles.h"
-#include "../../src/logo_files/apply.h"
-#include "../../src/logo_files/make_logo.h"
-#include "../../src/logo_files/slots.h"
-#include "../../src/logo_files/startup.h"
-#include "../../src/main_window/main_window_controls.h"
+#include "ui/help_window/help_window.h"
+#include "main.h"
+#include "ui/error_styles.h"
+#include "logo_files/apply.h"
+#include "picture/make_logo.h"
+#include "logo_files/slots.h"
+#include "logo_files/startup.h"
+#include "ui/main_window/main_window_controls.h"
 #include "../fake/fake_platform.h"
 
 namespace {

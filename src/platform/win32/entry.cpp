@@ -1,8 +1,8 @@
 // The process starts here: no C runtime start-up runs before it.
 #include <windows.h>
 
-#include "../../main.h"
-#include "win32_platform.h"
+#include "main.h"
+#include "platform/win32/win32_platform.h"
 
 void RunGlobalConstructors();
 

@@ -1,8 +1,8 @@
-#include "picture.h"
+#include "platform/win32/picture.h"
 
-#include "../bitmap_file.h"
-#include "system_error.h"
-#include "whole_file.h"
+#include "picture/bitmap_check.h"
+#include "platform/win32/system_error.h"
+#include "platform/win32/whole_file.h"
 
 namespace {
 int32_t Stride(int32_t width, int32_t bits)

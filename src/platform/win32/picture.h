@@ -1,7 +1,7 @@
 #pragma once
 #include <windows.h>
 
-#include "../errors.h"
+#include "text/errors.h"
 
 // A picture as a 24-bit DIB section, bottom row first as GDI keeps it.
 struct Picture {

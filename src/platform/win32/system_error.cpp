@@ -1,4 +1,4 @@
-#include "system_error.h"
+#include "platform/win32/system_error.h"
 
 namespace {
 struct Mapping {

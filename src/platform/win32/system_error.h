@@ -1,7 +1,7 @@
 #pragma once
 #include <windows.h>
 
-#include "../errors.h"
+#include "text/errors.h"
 
 Err SystemError(DWORD code, const Text& path);
 Err LastError(const Text& path);

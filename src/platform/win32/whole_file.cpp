@@ -1,6 +1,6 @@
-#include "whole_file.h"
+#include "platform/win32/whole_file.h"
 
-#include "system_error.h"
+#include "platform/win32/system_error.h"
 
 Err ReadWholeFile(const Text& path, uint32_t maxSize, uint8_t** data, uint32_t* size)
 {

@@ -1,7 +1,7 @@
 #pragma once
 #include <windows.h>
 
-#include "../errors.h"
+#include "text/errors.h"
 
 // A whole file of at most maxSize bytes, in a new[] buffer the caller deletes.
 // A larger one is error 481: only pictures are read whole.

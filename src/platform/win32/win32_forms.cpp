@@ -1,9 +1,9 @@
 // The forms runtime: windows built from their static definitions, labels
 // that fit their text, buttons, picture boxes that keep what was drawn into
 // them, and the keyboard as in a dialog.
-#include "../../resources/resource.h"
-#include "../units.h"
-#include "win32_platform.h"
+#include "resources/resource.h"
+#include "text/units.h"
+#include "platform/win32/win32_platform.h"
 
 namespace {
 constexpr char kFormClass[] = "PlumwickForm";

@@ -1,14 +1,14 @@
 // Files, process, settings, screen and dialogs. Every function used here is
 // in Windows 95's own DLLs; the project's win95-imports.txt says where each
 // is documented as present.
-#include "win32_platform.h"
+#include "platform/win32/win32_platform.h"
 
 #include <commdlg.h>
 #include <stddef.h>
 
-#include "../bitmap_file.h"
-#include "system_error.h"
-#include "whole_file.h"
+#include "picture/bitmap_check.h"
+#include "platform/win32/system_error.h"
+#include "platform/win32/whole_file.h"
 
 namespace {
 constexpr char kSingleCopyMutex[] = "Plumwick.SingleCopy";

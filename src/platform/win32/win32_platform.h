@@ -1,8 +1,8 @@
 #pragma once
 #include <windows.h>
 
-#include "../platform.h"
-#include "picture.h"
+#include "platform/platform.h"
+#include "platform/win32/picture.h"
 
 class FocusKeeper {
 public:

@@ -1,0 +1,153 @@
+#include "picture/bitmap_check.h"
+
+namespace {
+
+bool KnownInfoHeader(uint32_t size)
+{
+    return size == 40 || size == 52 || size == 56 || size == 108 || size == 124;
+}
+
+bool KnownDepth(uint16_t bits) { return bits == 1 || bits == 4 || bits == 8 || bits == 16 || bits == 24 || bits == 32; }
+
+bool CompressionFits(uint32_t compression, uint16_t bits)
+{
+    switch (compression) {
+    case kBiRgb: return true;
+    case kBiRle8: return bits == 8;
+    case kBiRle4: return bits == 4;
+    case kBiBitfields: return bits == 16 || bits == 32;
+    default: return false;
+    }
+}
+
+// Walks the run codes as the decoder would and refuses any that would write
+// outside the picture or read past the data.
+bool RunsStayInside(const uint8_t* p, uint32_t size, uint32_t width, uint32_t height, bool fourBit)
+{
+    uint32_t x = 0, y = 0, at = 0;
+    while (at + 1 < size) {
+        uint32_t count = p[at], value = p[at + 1];
+        at += 2;
+        if (count > 0) {
+            if (y >= height || x + count > width) return false;
+            x += count;
+            continue;
+        }
+        switch (value) {
+        case 0: x = 0; ++y; break;
+        case 1: return true;
+        case 2:
+            if (at + 1 >= size) return false;
+            x += p[at];
+            y += p[at + 1];
+            at += 2;
+            if (x > width || y > height) return false;
+            break;
+        default: {
+            if (y >= height || x + value > width) return false;
+            uint32_t bytes = fourBit ? (value + 1) / 2 : value;
+            bytes += bytes & 1;
+            if (at + bytes > size) return false;
+            at += bytes;
+            x += value;
+        }
+        }
+    }
+    return true;
+}
+}
+
+bool CheckBitmapFile(const uint8_t* data, uint32_t size, BitmapLayout* layout)
+{
+    if (size < kFileHeaderSize + 12 || data[0] != 'B' || data[1] != 'M') return false;
+    uint32_t offBits = U32(data + 10);
+    const uint8_t* info = data + kFileHeaderSize;
+    uint32_t infoSize = U32(info);
+    BitmapLayout l{};
+    uint32_t entryBytes = 4, declaredColours = 0, sizeImage = 0;
+    if (infoSize == 12) {
+        l.width = U16(info + 4);
+        l.height = U16(info + 6);
+        if (U16(info + 8) != 1) return false;
+        l.bitCount = U16(info + 10);
+        entryBytes = 3;
+    } else {
+        if (!KnownInfoHeader(infoSize) || size < kFileHeaderSize + infoSize) return false;
+        l.width = static_cast<int32_t>(U32(info + 4));
+        int32_t height = static_cast<int32_t>(U32(info + 8));
+        if (U16(info + 12) != 1) return false;
+        l.bitCount = U16(info + 14);
+        l.compression = U32(info + 16);
+        sizeImage = U32(info + 20);
+        declaredColours = U32(info + 32);
+        if (height == INT32_MIN) return false;
+        l.topDown = height < 0;
+        l.height = height < 0 ? -height : height;
+    }
+    if (size < kFileHeaderSize + infoSize) return false;
+    if (!KnownDepth(l.bitCount) || !CompressionFits(l.compression, l.bitCount)) return false;
+    if (l.topDown && l.compression != kBiRgb && l.compression != kBiBitfields) return false;
+    if (l.width <= 0 || l.height <= 0 || l.width > 32767 || l.height > 32767) return false;
+    uint32_t w = static_cast<uint32_t>(l.width), h = static_cast<uint32_t>(l.height);
+    if (w * h > kMaxPictureArea) return false;
+
+    l.maskCount = (l.compression == kBiBitfields && infoSize == 40) ? 3 : 0;
+    uint32_t fullPalette = l.bitCount <= 8 ? 1u << l.bitCount : 0;
+    if (declaredColours > 256) return false;
+    l.colourCount = declaredColours ? declaredColours : fullPalette;
+    if (l.bitCount <= 8 && l.colourCount > fullPalette) return false;
+    uint32_t paletteEnd = kFileHeaderSize + infoSize + l.maskCount * 4 + l.colourCount * entryBytes;
+    if (paletteEnd > size) return false;
+
+    l.bitsOffset = offBits ? offBits : paletteEnd;
+    if (l.bitsOffset < kFileHeaderSize + infoSize + l.maskCount * 4 || l.bitsOffset >= size) return false;
+    uint32_t available = size - l.bitsOffset;
+    if (l.compression == kBiRle8 || l.compression == kBiRle4) {
+        l.bitsSize = sizeImage && sizeImage < available ? sizeImage : available;
+        if (!RunsStayInside(data + l.bitsOffset, l.bitsSize, w, h, l.compression == kBiRle4))
+            return false;
+    } else {
+        uint32_t stride = RowBytes(w, l.bitCount);
+        l.bitsSize = stride * h;
+        if (l.bitsSize > available) return false;
+    }
+    *layout = l;
+    return true;
+}
+
+uint32_t CanonicalInfoSize(const BitmapLayout& layout)
+{
+    uint32_t masks = layout.compression == kBiBitfields ? 3 : 0;
+    return 40 + masks * 4 + layout.colourCount * 4;
+}
+
+void WriteCanonicalInfo(const uint8_t* data, const BitmapLayout& layout, uint8_t* info)
+{
+    const uint8_t* source = data + kFileHeaderSize;
+    uint32_t sourceHeader = U32(source);
+    for (uint32_t i = 0; i < 40; ++i) info[i] = 0;
+    Put32(info, 40);
+    Put32(info + 4, static_cast<uint32_t>(layout.width));
+    Put32(info + 8, static_cast<uint32_t>(layout.topDown ? -layout.height : layout.height));
+    Put16(info + 12, 1);
+    Put16(info + 14, layout.bitCount);
+    Put32(info + 16, layout.compression);
+    Put32(info + 20, layout.compression == kBiRgb ? 0 : layout.bitsSize);
+    Put32(info + 32, layout.colourCount);
+    uint8_t* out = info + 40;
+    const uint8_t* in = source + sourceHeader;
+    if (layout.compression == kBiBitfields) {
+        // Masks sit after a 40-byte header, or inside a longer one.
+        const uint8_t* masks = sourceHeader == 40 ? in : source + 40;
+        for (uint32_t i = 0; i < 12; ++i) out[i] = masks[i];
+        out += 12;
+    }
+    in += layout.maskCount * 4;
+    uint32_t entry = sourceHeader == 12 ? 3 : 4;
+    for (uint32_t i = 0; i < layout.colourCount; ++i, in += entry, out += 4) {
+        out[0] = in[0];
+        out[1] = in[1];
+        out[2] = in[2];
+        out[3] = 0;
+    }
+}

@@ -1,0 +1,41 @@
+#pragma once
+#include <stdint.h>
+
+#include "picture/bitmap_check.h"
+#include "text/errors.h"
+
+// The only kind of file Windows shows as a logo: 320 x 400, 256 colours,
+// uncompressed, the plain 40-byte header, bottom-up.
+constexpr int32_t kLogoWidth = 320, kLogoHeight = 400;
+constexpr uint32_t kLogoPaletteEntries = 256;
+constexpr uint32_t kLogoPaletteAt = kFileHeaderSize + 40;
+constexpr uint32_t kLogoPixelsAt = kLogoPaletteAt + kLogoPaletteEntries * 4;
+constexpr uint32_t kLogoFileSize = kLogoPixelsAt + kLogoWidth * kLogoHeight;  // 129,078
+
+// What a picture is, for the question before it is converted.
+struct BitmapSummary {
+    int32_t width;
+    int32_t height;
+    uint16_t bitCount;  // 1, 4, 8, 16, 24 or 32
+    bool compressed;    // RLE4 or RLE8
+};
+// False if the file is not a bitmap.
+bool DescribeBitmap(const uint8_t* data, uint32_t size, BitmapSummary* summary);
+
+// The first palette entry that the start-up screen cycles ("colours
+// important"); 0 for none, and for a header too short to hold it.
+uint32_t ColourCycleStart(const uint8_t* data);
+
+// A valid bitmap laid out as a logo already: 320 x 400, 8 bits, BI_RGB, a
+// 40-byte header, bottom-up, 256 palette entries, pixels right after them.
+bool IsLogoShaped(const uint8_t* data, uint32_t size);
+
+// Writes a logo made from any bitmap: exactly kLogoFileSize bytes at `logo`.
+// A 320 x 400 picture of up to 8 bits keeps its palette (black after its
+// own entries), its indexes and its colour-cycling start (biClrImportant).
+// Any other is scaled (area average) to fill the logo if it is 4:3 or
+// 16:10, else to fit it as it would fit a 4:3 screen, centred on black;
+// then it keeps its colours if they are 256 or fewer, or gets a palette of
+// its own and error diffusion; its biClrImportant is 0.
+// Errors: kErrInvalidPicture (not a bitmap), kErrOutOfMemory.
+Err MakeLogo(const uint8_t* data, uint32_t size, uint8_t* logo);
