@@ -3,7 +3,6 @@
 // goes to preview_times.txt there.
 #include <windows.h>
 
-#include "ui/main_window/main_window_controls.h"
 #include "ui/main_window/previews.h"
 #include "platform/win32/win32_platform.h"
 
@@ -15,7 +14,6 @@ public:
     void Load(FormHandle) override {}
     void Unload() override {}
     void Click(int) override {}
-    void Change(int) override {}
 };
 
 constexpr int kRuns = 21;
@@ -26,18 +24,18 @@ extern "C" void WINAPI PlumwickEntry()
     RunGlobalConstructors();
     Win32Platform* platform = new Win32Platform;
     Tool* tool = new Tool(*platform);
-    (void)platform->loadForm(Form1::kDefinition, new Quiet, &tool->mainWindow);
+    MainWindow* window = new MainWindow(*tool);  // opened without its opening steps
+    (void)platform->loadForm(kMainWindowDef, new Quiet, &window->form);
     Text folder = platform->toolFolder();
     const char* names[] = {"\\slot0.bmp", "\\slot1.bmp", "\\slot2.bmp"};
-    for (int slot = 0; slot < kSlotCount; ++slot)
-        (void)platform->setCaption(tool->mainWindow, Form1::lblLogo(slot), folder + names[slot]);
+    for (int slot = 0; slot < kSlotCount; ++slot) window->chosen[slot] = folder + names[slot];
     LARGE_INTEGER frequency, start, end;
     QueryPerformanceFrequency(&frequency);
     long micros[kRuns];
-    ShowPreviews(*tool);
+    ShowPreviews(*window);
     for (int i = 0; i < kRuns; ++i) {
         QueryPerformanceCounter(&start);
-        ShowPreviews(*tool);
+        ShowPreviews(*window);
         QueryPerformanceCounter(&end);
         micros[i] = static_cast<long>((end.QuadPart - start.QuadPart) * 1000000 / frequency.QuadPart);
     }

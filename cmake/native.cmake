@@ -1,22 +1,31 @@
 # The portable core and its unit tests, on the build machine.
+# PLUMWICK_SANITIZE=ON builds them with AddressSanitizer and UBSan.
 enable_testing()
 find_package(GTest REQUIRED)
+option(PLUMWICK_SANITIZE "build the core and its tests with AddressSanitizer and UBSan" OFF)
 
 add_library(plumwick_core STATIC ${CORE_SOURCES})
-target_compile_options(plumwick_core PUBLIC ${PLUMWICK_CHARSET} -Wall -Wextra)
+target_compile_options(plumwick_core PUBLIC ${PLUMWICK_CHARSET} ${PLUMWICK_WARNINGS})
+if(PLUMWICK_SANITIZE)
+    set(SANITIZERS -fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer)
+    target_compile_options(plumwick_core PUBLIC ${SANITIZERS})
+    target_link_options(plumwick_core PUBLIC ${SANITIZERS})
+endif()
 
-add_library(plumwick_fake STATIC tests/fake/fake_platform.cpp)
-target_link_libraries(plumwick_fake PUBLIC plumwick_core)
+add_library(plumwick_test_support STATIC tests/support/fake_platform.cpp tests/support/bitmaps.cpp)
+target_include_directories(plumwick_test_support PUBLIC tests/support)
+target_link_libraries(plumwick_test_support PUBLIC plumwick_core)
 
 file(GLOB UNIT_TESTS CONFIGURE_DEPENDS tests/unit/*.cpp)
 add_executable(unit_tests ${UNIT_TESTS})
-target_link_libraries(unit_tests PRIVATE plumwick_fake GTest::gtest_main)
+target_link_libraries(unit_tests PRIVATE plumwick_test_support GTest::gtest_main)
 include(GoogleTest)
 gtest_discover_tests(unit_tests DISCOVERY_TIMEOUT 30)
 
-# Figures, not tests: printed by bench/preview.sh.
-add_executable(preview_quality bench/preview_quality.cpp)
-target_link_libraries(preview_quality PRIVATE plumwick_fake)
-# Printed by bench/convert.py.
-add_executable(convert_quality bench/convert_quality.cpp)
-target_link_libraries(convert_quality PRIVATE plumwick_core)
+if(PLUMWICK_BENCHMARKS)
+    # Figures, not tests: printed by bench/preview.py and bench/convert.py.
+    add_executable(preview_quality bench/preview_quality.cpp)
+    target_link_libraries(preview_quality PRIVATE plumwick_test_support)
+    add_executable(convert_quality bench/convert_quality.cpp)
+    target_link_libraries(convert_quality PRIVATE plumwick_core)
+endif()

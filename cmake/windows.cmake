@@ -7,7 +7,7 @@ set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -c 65001")
 set(PLUMWICK_FREESTANDING_COMPILE
     ${PLUMWICK_ARCH_FLAGS} -Os -fno-exceptions -fno-rtti -fno-threadsafe-statics
     -fno-asynchronous-unwind-tables -fno-unwind-tables -fno-stack-protector -fcheck-new
-    -ffunction-sections -fdata-sections -fno-ident ${PLUMWICK_CHARSET} -Wall -Wextra
+    -ffunction-sections -fdata-sections -fno-ident ${PLUMWICK_CHARSET} ${PLUMWICK_WARNINGS}
     -DWINVER=0x0400 -D_WIN32_WINNT=0x0400 -DWIN32_LEAN_AND_MEAN)
 set(PLUMWICK_FREESTANDING_LINK
     ${PLUMWICK_ARCH_FLAGS} -nostdlib -nostartfiles -static -s
@@ -36,20 +36,22 @@ add_custom_command(TARGET plumwick POST_BUILD
     COMMAND ${CMAKE_COMMAND} -E copy_if_different
             ${CMAKE_SOURCE_DIR}/src/resources/DfltLogo.sys $<TARGET_FILE_DIR:plumwick>/DfltLogo.sys)
 
-# A bare window with the same flags, for comparing start-up times.
-add_executable(bare_window WIN32 bench/bare_window.cpp src/platform/win32/runtime.cpp)
-plumwick_freestanding(bare_window)
-add_executable(bare_controls WIN32 bench/bare_window.cpp src/platform/win32/runtime.cpp)
-target_compile_definitions(bare_controls PRIVATE BARE_WITH_CONTROLS)
-plumwick_freestanding(bare_controls)
+if(PLUMWICK_BENCHMARKS)
+    # A bare window with the same flags, for comparing start-up times.
+    add_executable(bare_window WIN32 bench/bare_window.cpp src/platform/win32/runtime.cpp)
+    plumwick_freestanding(bare_window)
+    add_executable(bare_controls WIN32 bench/bare_window.cpp src/platform/win32/runtime.cpp)
+    target_compile_definitions(bare_controls PRIVATE BARE_WITH_CONTROLS)
+    plumwick_freestanding(bare_controls)
 
-# The preview run on the real platform, timed (bench/preview.py runs it).
-add_executable(preview_run WIN32 bench/preview_run.cpp $<TARGET_OBJECTS:plumwick_objects>)
-plumwick_freestanding(preview_run)
+    # The preview run on the real platform, timed (bench/preview.py runs it).
+    add_executable(preview_run WIN32 bench/preview_run.cpp $<TARGET_OBJECTS:plumwick_objects>)
+    plumwick_freestanding(preview_run)
 
-# The conversion of a large picture into a logo, timed (bench/convert.py runs it).
-add_executable(convert_run WIN32 bench/convert_run.cpp $<TARGET_OBJECTS:plumwick_objects>)
-plumwick_freestanding(convert_run)
+    # The conversion of a large picture into a logo, timed (bench/convert.py runs it).
+    add_executable(convert_run WIN32 bench/convert_run.cpp $<TARGET_OBJECTS:plumwick_objects>)
+    plumwick_freestanding(convert_run)
+endif()
 
 # The end-to-end driver, an ordinary static program for the same Wine as the tool.
 if(EXISTS ${CMAKE_SOURCE_DIR}/tests/e2e/driver/CMakeLists.txt)

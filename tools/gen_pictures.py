@@ -661,8 +661,8 @@ def build_all():
         if err > THUMB_MAX_ERROR:
             raise SystemExit(f"thumbnail colours off by {err}")
     return {
-        "Image1.bmp": bmp8_bytes(thumb.w, thumb.h, palette, idx1),
-        "Image2.bmp": bmp8_bytes(narrow.w, narrow.h, palette, idx2),
+        "wide_sample.bmp": bmp8_bytes(thumb.w, thumb.h, palette, idx1),
+        "squeezed_sample.bmp": bmp8_bytes(narrow.w, narrow.h, palette, idx2),
         "DfltLogo.sys": logo_file(screen),
         "demo/logow.sys": logo_file(please_wait_screen()),
         "demo/logos.sys": logo_file(switch_off_screen()),

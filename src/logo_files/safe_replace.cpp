@@ -11,9 +11,7 @@
 // stay on one disk, where a rename is a single directory change. They are
 // 8.3 names with extensions of their own, so Windows never takes them for
 // a logo and any leftover can be told from the user's files.
-namespace {
-// Removes a file whatever its attributes; absent is fine.
-Err DeleteAny(Platform& p, const Text& path)
+Err DeleteFileIfPresent(Platform& p, const Text& path)
 {
     Text name;
     PLUMWICK_TRY(p.findFile(path, FileQuery::AnyFile, &name));
@@ -22,6 +20,7 @@ Err DeleteAny(Platform& p, const Text& path)
     return p.deleteFile(path);
 }
 
+namespace {
 // An error about a temporary file would name a file the user never saw:
 // it names the file being replaced instead.
 Err NamingTheLiveFile(Err e, const Text& temporary, const Text& live)
@@ -44,8 +43,8 @@ Err Recover(Platform& p, const Text& dir, const ReplaceNames& names)
         PLUMWICK_TRY(p.findFile(live, FileQuery::AnyFile, &liveName));
         if (liveName.empty()) PLUMWICK_TRY(p.moveFile(old, live));
     }
-    PLUMWICK_TRY(DeleteAny(p, fresh));
-    return DeleteAny(p, old);
+    PLUMWICK_TRY(DeleteFileIfPresent(p, fresh));
+    return DeleteFileIfPresent(p, old);
 }
 
 Err ReplaceFile(Platform& p, const Text& from, const Text& dir, const ReplaceNames& names)
@@ -55,12 +54,12 @@ Err ReplaceFile(Platform& p, const Text& from, const Text& dir, const ReplaceNam
     const Text old = dir + names.old;
     PLUMWICK_TRY(Recover(p, dir, names));
     if (Err e = p.copyFile(from, fresh)) {
-        (void)DeleteAny(p, fresh);
+        (void)DeleteFileIfPresent(p, fresh);
         return NamingTheLiveFile(e, fresh, live);
     }
     Text current;
     if (Err e = p.findFile(live, FileQuery::AnyFile, &current)) {
-        (void)DeleteAny(p, fresh);
+        (void)DeleteFileIfPresent(p, fresh);
         return e;
     }
     // The name as stored keeps the capitalisation the disk has.
@@ -69,20 +68,20 @@ Err ReplaceFile(Platform& p, const Text& from, const Text& dir, const ReplaceNam
         Err e = p.clearAttributes(stored);
         if (!e) e = p.moveFile(stored, old);
         if (e) {
-            (void)DeleteAny(p, fresh);
+            (void)DeleteFileIfPresent(p, fresh);
             return e;
         }
     }
     if (Err e = p.moveFile(fresh, live)) {
         if (!stored.empty()) (void)p.moveFile(old, stored);
-        (void)DeleteAny(p, fresh);
+        (void)DeleteFileIfPresent(p, fresh);
         return NamingTheLiveFile(e, fresh, live);
     }
     if (stored.empty()) return Err();
     if (Err e = p.deleteFile(old)) {
         // Undo rather than leave the old file lying beside the new one.
         if (!p.moveFile(live, fresh)) (void)p.moveFile(old, stored);
-        (void)DeleteAny(p, fresh);
+        (void)DeleteFileIfPresent(p, fresh);
         return NamingTheLiveFile(e, old, live);
     }
     return Err();

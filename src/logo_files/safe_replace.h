@@ -15,3 +15,7 @@ Err ReplaceFile(Platform& p, const Text& from, const Text& dir, const ReplaceNam
 
 // Puts right what a replace cut off half way left behind.
 Err Recover(Platform& p, const Text& dir, const ReplaceNames& names);
+
+// Removes a file whatever its attributes (hidden, system, read-only); one
+// that is not there is no error.
+Err DeleteFileIfPresent(Platform& p, const Text& path);

@@ -23,17 +23,8 @@ Text DefaultPicturePath(Tool& t) { return t.platform.toolFolder() + "\\DfltLogo.
 // Slot 0 set to exactly this text means: no logo.sys, the system's own logo.
 Text DefaultStartupMarker(Tool& t) { return t.platform.toolFolder() + "\\dfltlogo.sys"; }
 
-// Hidden, system and read-only logos are found too: Windows shows them all.
-Err DeleteLogoIfPresent(Tool& t, LogoSlot slot)
-{
-    Platform& p = t.platform;
-    Text name;
-    PLUMWICK_TRY(p.findFile(LivePath(t, slot), FileQuery::AnyFile, &name));
-    if (name.empty()) return Err();
-    Text path = slot == 0 ? t.BootRoot + name : LivePath(t, slot);
-    PLUMWICK_TRY(p.clearAttributes(path));
-    return p.deleteFile(path);
-}
+// Hidden, system and read-only logos go too: Windows shows them all.
+Err DeleteLogoIfPresent(Tool& t, LogoSlot slot) { return DeleteFileIfPresent(t.platform, LivePath(t, slot)); }
 
 Err ReplaceLogo(Tool& t, LogoSlot slot, const Text& from)
 {

@@ -1,5 +1,7 @@
 #include "picture/bitmap_check.h"
 
+#include "picture/rle_codes.h"
+
 namespace {
 
 bool KnownInfoHeader(uint32_t size)
@@ -20,40 +22,32 @@ bool CompressionFits(uint32_t compression, uint16_t bits)
     }
 }
 
-// Walks the run codes as the decoder would and refuses any that would write
+// Walks the run codes as the decoder does and refuses any that would write
 // outside the picture or read past the data.
-bool RunsStayInside(const uint8_t* p, uint32_t size, uint32_t width, uint32_t height, bool fourBit)
+bool RunsStayInside(const uint8_t* data, uint32_t size, uint32_t width, uint32_t height, bool fourBit)
 {
     uint32_t x = 0, y = 0, at = 0;
-    while (at + 1 < size) {
-        uint32_t count = p[at], value = p[at + 1];
-        at += 2;
-        if (count > 0) {
-            if (y >= height || x + count > width) return false;
-            x += count;
-            continue;
-        }
-        switch (value) {
-        case 0: x = 0; ++y; break;
-        case 1: return true;
-        case 2:
-            if (at + 1 >= size) return false;
-            x += p[at];
-            y += p[at + 1];
-            at += 2;
+    for (;;) {
+        const RleCode code = NextRleCode(data, size, &at, fourBit);
+        switch (code.kind) {
+        case RleCode::Run:
+        case RleCode::Literal:
+            if (y >= height || x + code.count > width) return false;
+            x += code.count;
+            break;
+        case RleCode::EndOfLine:
+            x = 0;
+            ++y;
+            break;
+        case RleCode::Delta:
+            x += code.dx;
+            y += code.dy;
             if (x > width || y > height) return false;
             break;
-        default: {
-            if (y >= height || x + value > width) return false;
-            uint32_t bytes = fourBit ? (value + 1) / 2 : value;
-            bytes += bytes & 1;
-            if (at + bytes > size) return false;
-            at += bytes;
-            x += value;
-        }
+        case RleCode::EndOfPicture: return true;
+        case RleCode::CutShort: return false;
         }
     }
-    return true;
 }
 }
 
@@ -113,41 +107,4 @@ bool CheckBitmapFile(const uint8_t* data, uint32_t size, BitmapLayout* layout)
     }
     *layout = l;
     return true;
-}
-
-uint32_t CanonicalInfoSize(const BitmapLayout& layout)
-{
-    uint32_t masks = layout.compression == kBiBitfields ? 3 : 0;
-    return 40 + masks * 4 + layout.colourCount * 4;
-}
-
-void WriteCanonicalInfo(const uint8_t* data, const BitmapLayout& layout, uint8_t* info)
-{
-    const uint8_t* source = data + kFileHeaderSize;
-    uint32_t sourceHeader = U32(source);
-    for (uint32_t i = 0; i < 40; ++i) info[i] = 0;
-    Put32(info, 40);
-    Put32(info + 4, static_cast<uint32_t>(layout.width));
-    Put32(info + 8, static_cast<uint32_t>(layout.topDown ? -layout.height : layout.height));
-    Put16(info + 12, 1);
-    Put16(info + 14, layout.bitCount);
-    Put32(info + 16, layout.compression);
-    Put32(info + 20, layout.compression == kBiRgb ? 0 : layout.bitsSize);
-    Put32(info + 32, layout.colourCount);
-    uint8_t* out = info + 40;
-    const uint8_t* in = source + sourceHeader;
-    if (layout.compression == kBiBitfields) {
-        // Masks sit after a 40-byte header, or inside a longer one.
-        const uint8_t* masks = sourceHeader == 40 ? in : source + 40;
-        for (uint32_t i = 0; i < 12; ++i) out[i] = masks[i];
-        out += 12;
-    }
-    in += layout.maskCount * 4;
-    uint32_t entry = sourceHeader == 12 ? 3 : 4;
-    for (uint32_t i = 0; i < layout.colourCount; ++i, in += entry, out += 4) {
-        out[0] = in[0];
-        out[1] = in[1];
-        out[2] = in[2];
-        out[3] = 0;
-    }
 }

@@ -51,8 +51,3 @@ bool CheckBitmapFile(const uint8_t* data, uint32_t size, BitmapLayout* layout);
 
 // Bytes in one row of uncompressed pixels: rows end on a 4-byte boundary.
 inline uint32_t RowBytes(uint32_t width, uint32_t bitCount) { return (width * bitCount + 31) / 32 * 4; }
-
-// A plain 40-byte header, the masks and a palette of 4-byte entries, as
-// every version of the drawing code understands it.
-uint32_t CanonicalInfoSize(const BitmapLayout& layout);
-void WriteCanonicalInfo(const uint8_t* data, const BitmapLayout& layout, uint8_t* info);

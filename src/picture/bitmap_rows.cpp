@@ -1,5 +1,7 @@
 #include "picture/bitmap_rows.h"
 
+#include "picture/rle_codes.h"
+
 bool BitmapRows::open(const uint8_t* data, uint32_t size)
 {
     data_ = nullptr;
@@ -56,42 +58,30 @@ void BitmapRows::runRow(uint8_t* out)
 {
     for (int32_t x = 0; x < layout_.width; ++x) out[x] = 0;
     if (ended_ || stored_ < codeRow_) return;
-    const uint8_t* p = data_ + layout_.bitsOffset;
-    const uint32_t size = layout_.bitsSize;
     const bool four = layout_.compression == kBiRle4;
     uint32_t x = codeX_;
     codeRow_ = stored_ + 1;
     codeX_ = 0;
     for (;;) {
-        if (at_ + 1 >= size) break;
-        uint32_t count = p[at_], value = p[at_ + 1];
-        at_ += 2;
-        if (count) {
-            for (uint32_t i = 0; i < count; ++i, ++x)
-                out[x] = static_cast<uint8_t>(!four ? value : i & 1 ? value & 15 : value >> 4);
-            continue;
-        }
-        if (value == 0) return;
-        if (value == 1) break;
-        if (value == 2) {
-            if (at_ + 1 >= size) break;
-            x += p[at_];
-            uint32_t down = p[at_ + 1];
-            at_ += 2;
-            if (down) {
-                codeRow_ = stored_ + down;
+        const RleCode code = NextRleCode(data_ + layout_.bitsOffset, layout_.bitsSize, &at_, four);
+        switch (code.kind) {
+        case RleCode::Run:
+        case RleCode::Literal:
+            for (uint32_t i = 0; i < code.count; ++i, ++x) out[x] = RlePixel(code, i, four);
+            break;
+        case RleCode::EndOfLine: return;
+        case RleCode::Delta:
+            x += code.dx;
+            if (code.dy) {  // the rows skipped stay index 0
+                codeRow_ = stored_ + code.dy;
                 codeX_ = x;
                 return;
             }
-            continue;
+            break;
+        case RleCode::EndOfPicture:
+        case RleCode::CutShort: ended_ = true; return;
         }
-        const uint8_t* literal = p + at_;
-        for (uint32_t i = 0; i < value; ++i, ++x)
-            out[x] = static_cast<uint8_t>(!four ? literal[i] : i & 1 ? literal[i / 2] & 15 : literal[i / 2] >> 4);
-        uint32_t bytes = four ? (value + 1) / 2 : value;
-        at_ += bytes + (bytes & 1);
     }
-    ended_ = true;
 }
 
 bool BitmapRows::next(int32_t* y, uint8_t* pixels)

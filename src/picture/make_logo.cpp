@@ -1,8 +1,7 @@
 #include "picture/make_logo.h"
 
-#include "picture/area_average.h"
-#include "picture/bitmap_rows.h"
 #include "picture/quantise.h"
+#include "picture/scaled_picture.h"
 
 namespace {
 void WriteHeader(uint8_t* logo, uint32_t colourCycleStart)
@@ -49,27 +48,16 @@ bool Scale(BitmapRows& rows, uint8_t* picture)
     const BitmapLayout& l = rows.layout();
     const Area a = Place(l.width, l.height);
     AreaAverage average(l.width, l.height, a.width, a.height);
-    uint8_t* raw = new uint8_t[rows.rowBytes()];
-    uint8_t* colours = rows.indexed() ? new uint8_t[static_cast<uint32_t>(l.width) * 3] : raw;
     // Full-width pictures go straight into place.
     const bool inPlace = a.width == kLogoWidth;
     uint8_t* scaled =
         inPlace ? picture + a.y * kLogoWidth * 3 : new uint8_t[static_cast<uint32_t>(a.width * a.height * 3)];
-    bool ok = average.ready() && raw && colours && scaled;
-    int32_t y;
-    while (ok && rows.next(&y, raw)) {
-        if (rows.indexed())
-            for (int32_t x = 0; x < l.width; ++x)
-                for (int c = 0; c < 3; ++c) colours[x * 3 + c] = rows.palette()[raw[x] * 4 + c];
-        average.addRow(y, colours);
-    }
+    const bool ok = average.ready() && scaled && AverageRows(rows, average);
     if (ok) average.result(scaled);
     for (int32_t row = 0; ok && !inPlace && row < a.height; ++row)
         for (int32_t i = 0; i < a.width * 3; ++i)
             picture[((a.y + row) * kLogoWidth + a.x) * 3 + i] = scaled[row * a.width * 3 + i];
-    if (colours != raw) delete[] colours;
     if (!inPlace) delete[] scaled;
-    delete[] raw;
     return ok;
 }
 }
@@ -82,8 +70,9 @@ bool DescribeBitmap(const uint8_t* data, uint32_t size, BitmapSummary* summary)
     return true;
 }
 
-uint32_t ColourCycleStart(const uint8_t* data)
+uint32_t ColourCycleStart(const uint8_t* data, uint32_t size)
 {
+    if (size < kColoursImportantAt + 4) return 0;
     return U32(data + kFileHeaderSize) >= kLogoPaletteAt - kFileHeaderSize ? U32(data + kColoursImportantAt) : 0;
 }
 
@@ -104,8 +93,8 @@ Err MakeLogo(const uint8_t* data, uint32_t size, uint8_t* logo)
     const bool logoSized = l.width == kLogoWidth && l.height == kLogoHeight;
     int32_t y;
     if (logoSized && rows.indexed()) {
-        WriteHeader(logo, ColourCycleStart(data));
-        for (uint32_t i = 0; i < 1024; ++i) logo[54 + i] = rows.palette()[i];
+        WriteHeader(logo, ColourCycleStart(data, size));
+        for (uint32_t i = 0; i < kLogoPaletteEntries * 4; ++i) logo[kLogoPaletteAt + i] = rows.palette()[i];
         uint8_t row[kLogoWidth];
         while (rows.next(&y, row))
             for (int32_t x = 0; x < kLogoWidth; ++x) pixels[(kLogoHeight - 1 - y) * kLogoWidth + x] = row[x];

@@ -24,7 +24,7 @@ bool DescribeBitmap(const uint8_t* data, uint32_t size, BitmapSummary* summary);
 
 // The first palette entry that the start-up screen cycles ("colours
 // important"); 0 for none, and for a header too short to hold it.
-uint32_t ColourCycleStart(const uint8_t* data);
+uint32_t ColourCycleStart(const uint8_t* data, uint32_t size);
 
 // A valid bitmap laid out as a logo already: 320 x 400, 8 bits, BI_RGB, a
 // 40-byte header, bottom-up, 256 palette entries, pixels right after them.

@@ -2,28 +2,28 @@
 #include <stdint.h>
 
 #include "text/messages.h"
+#include "text/units.h"
 
 // Windows are static definitions: a table of controls per window, built as
 // stored when the window loads. Positions are stored in twips.
-enum class ControlKind : uint8_t { Label, CommandButton, PictureBox, Image, FileDialog };
+enum class ControlKind : uint8_t { Label, CommandButton, PictureBox, Image };
 
 enum ControlFlag : uint16_t {
     kAutoSize = 1,       // the label's box fits its text on one line
     kCentered = 2,       // text centred in the box
-    kHidden = 4,         // never shown
-    kDefaultButton = 8,  // Enter presses it
-    kCancelButton = 16,  // Esc presses it
+    kDefaultButton = 4,  // Enter presses it
+    kCancelButton = 8,   // Esc presses it
 };
 
+// A control is named by its id everywhere: in the window's table, in every
+// call and event, and to the system.
 struct ControlDef {
-    const char* name;
-    int8_t index;  // element of a control array, or -1
+    int16_t id;
     ControlKind kind;
     int16_t left, top, width, height;
     TextId text;
     uint16_t flags;
-    int8_t tab;         // focus order, or -1
-    uint16_t resource;  // picture of an image
+    int8_t tab;  // focus order, or -1
 };
 
 using FormHandle = int;
@@ -40,20 +40,14 @@ struct FormDef {
 
 
 // What a window's code answers to. Load gets the new window's handle before
-// any other call can name it. The runtime raises Change inside the call that
-// changed a caption, before that call returns.
+// any other call can name it.
 class FormEvents {
 public:
     virtual void Load(FormHandle self) = 0;
     virtual void Unload() = 0;
     virtual void Click(int control) = 0;
-    virtual void Change(int control) = 0;
     virtual void Timer() {}
 
 protected:
     ~FormEvents() = default;
-};
-
-struct PixelRect {
-    int32_t left, top, width, height;
 };

@@ -1,28 +1,23 @@
 #pragma once
-#include "text/errors.h"
 #include "platform/forms.h"
+#include "text/errors.h"
+#include "text/units.h"
 
 enum class FileQuery {
     Directory,  // files and folders, but nothing hidden or system
     AnyFile,    // every file, hidden, system and read-only ones too; no folders
 };
 
-struct ScreenInfo {
-    int32_t dpiX, dpiY;
-    int32_t widthPx, heightPx;
-    int32_t titleBarPx;  // a fixed window's frame and caption, from its top edge
-};
-
 enum class Buttons { Ok, YesNo };
 enum class Icon { Question, Critical };
 enum class Answer { Ok, Yes, No };
 
-// The file-open dialog's settings; FileName keeps the last choice.
-struct CommonDialog {
-    bool CancelError = false;
-    Text Filter;  // description|pattern pairs
-    Text InitDir;
-    Text FileName;
+// What the file-open dialog shows, and the file chosen in it: the dialog
+// opens on `chosen` if there is one, else in `folder`.
+struct OpenFileRequest {
+    Text filter;  // description|pattern pairs
+    Text folder;
+    Text chosen;
 };
 
 // Everything the tool asks of the operating system and its forms runtime.
@@ -36,9 +31,10 @@ public:
     virtual Err deleteFile(const Text& path) = 0;
     virtual Err clearAttributes(const Text& path) = 0;
     virtual Err checkReadable(const Text& path) = 0;
-    // A whole picture file, in a new[] buffer the caller deletes.
-    virtual Err readFile(const Text& path, uint8_t** data, uint32_t* size) = 0;
-    // A new file; one that exists is error 58 and stays untouched.
+    // A whole file of at most maxSize bytes, in a new[] buffer the caller
+    // deletes; a larger one is kErrInvalidPicture, as only pictures are read.
+    virtual Err readFile(const Text& path, uint32_t maxSize, uint8_t** data, uint32_t* size) = 0;
+    // A new file; one that exists is kErrFileExists and stays untouched.
     virtual Err writeNewFile(const Text& path, const uint8_t* data, uint32_t size) = 0;
     // The file's name without its folder and extension.
     virtual Text fileTitle(const Text& path) = 0;
@@ -67,27 +63,24 @@ public:
     virtual Err formRect(FormHandle form, PixelRect* outer) = 0;
     virtual Err moveForm(FormHandle form, const PixelRect& outer) = 0;
     virtual Err setCaption(FormHandle form, int control, const Text& text) = 0;
-    virtual Err caption(FormHandle form, int control, Text* text) = 0;
     virtual Err setEnabled(FormHandle form, int control, bool enabled) = 0;
     // Raises the window's Timer event every so many milliseconds; 0 stops it.
     virtual Err setTimer(FormHandle form, uint32_t milliseconds) = 0;
-    virtual Err isEnabled(FormHandle form, int control, bool* enabled) = 0;
     virtual Err setFontSize(FormHandle form, int control, int32_t points) = 0;
     virtual Err moveControl(FormHandle form, int control, int32_t left, int32_t top,
                             int32_t width = kUnchanged, int32_t height = kUnchanged) = 0;
 
-    // Pictures: held by a picture box, handed over as 24-bit rows (blue,
-    // green, red), top row first.
-    virtual Err loadPicture(FormHandle form, int control, const Text& path) = 0;
-    virtual Err pictureSize(FormHandle form, int control, int32_t* width, int32_t* height) = 0;
-    virtual Err readPictureRows(FormHandle form, int control, int32_t firstRow, int32_t rows,
-                                uint8_t* bgr) = 0;
+    // Shows finished pixels (blue, green, red, top row first) in a picture
+    // box or an image, from its top-left corner.
     virtual Err drawPicture(FormHandle form, int control, const uint8_t* bgr, int32_t width,
                             int32_t height) = 0;
+    // A picture built into the tool, as the bytes of its bitmap file.
+    virtual Err resource(uint16_t id, const uint8_t** data, uint32_t* size) = 0;
 
     // Dialogs
     virtual Answer messageBox(const Text& text, Buttons buttons, Icon icon, const Text& title) = 0;
-    virtual Err showOpen(CommonDialog& dialog) = 0;
+    // The chosen file goes to request.chosen; a cancel is kErrCancelled.
+    virtual Err showOpen(OpenFileRequest& request) = 0;
 
     // Runs the windows until the tool ends.
     virtual void run() = 0;

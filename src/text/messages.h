@@ -9,7 +9,6 @@ enum TextId : uint16_t {
     kTxtAppTitle,
     kTxtStartup, kTxtShutdown, kTxtPowerOff,  // the slots' names
     kTxtSet,
-    kTxtStoredPath,
     kTxtStartupLogo, kTxtShutdownLogo, kTxtPowerOffLogo,
     kTxtFormatNote,
     kTxtHowToMake, kTxtDefault, kTxtOK, kTxtCancel,

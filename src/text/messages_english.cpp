@@ -7,7 +7,6 @@ const char* const kEnglishTexts[kTextCount] = {
     "Plumwick",
     "Start-up", "Shutdown", "Power off",
     "Set...",
-    "lblLogo",
     "Start-up logo", "Shutdown logo", "Power-off logo",
     "Note: is the .bmp file 320 x 400 pixels with 256 colours?",
     "How to make a logo", "Default", "OK", "Cancel",

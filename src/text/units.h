@@ -1,7 +1,15 @@
 #pragma once
 #include <stdint.h>
 
-#include "platform/platform.h"
+struct PixelRect {
+    int32_t left, top, width, height;
+};
+
+struct ScreenInfo {
+    int32_t dpiX, dpiY;
+    int32_t widthPx, heightPx;
+    int32_t titleBarPx;  // a fixed window's frame and caption, from its top edge
+};
 
 // Twips are 1/1440 inch; a window's own place is kept in twips, everything
 // inside it in pixels.

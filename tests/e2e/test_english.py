@@ -3,7 +3,7 @@ texts that fit their controls at 96 and 120 dpi, and the settings file keeps its
 import pytest
 
 from bitmaps import bmp
-from ui import CANCEL, DEFAULT, HINT, IDNO, IDOK, IDYES, KEYS, LIVE, MAIN, OK, SANSYOU, TOOL
+from ui import CANCEL, CHOOSE, HOW_TO, IDNO, IDOK, IDYES, KEYS, LIVE, MAIN, OK, RESTORE, SLOT_NAME, TOOL, H
 
 HELP = "How to make a logo file"
 BAD = "Oops! Please check the file"
@@ -27,15 +27,15 @@ def test_english_windows_and_boxes(tool_en, dpi):
     t.start(wait=False)
     box(MAIN, "File not found.\r\nC:\\windows\\logos.sys\r\nContinue?", "question", IDYES)
     c = t.controls()
-    assert [c[i]["text"] for i in (*SANSYOU, DEFAULT, OK, CANCEL, HINT)] == ["Set..."] * 3 + [
+    assert [c[i]["text"] for i in (*CHOOSE, RESTORE, OK, CANCEL, HOW_TO)] == ["Set..."] * 3 + [
         "Default", "OK", "Cancel", "How to make a logo"]
     seen += [x["text"] for x in c.values()]
     t.snap(f"main-window-en-{dpi}", MAIN)
-    t.fit(autosized=(100, 101, 102))
-    t.press(HINT)
+    t.fit(autosized=SLOT_NAME)
+    t.press(HOW_TO)
     seen += [x["text"] for x in t.controls(HELP).values()] + [w["title"] for w in t.windows()]
     t.snap(f"help-window-en-{dpi}", HELP)
-    t.fit(HELP, autosized=(102, 103))
+    t.fit(HELP, autosized=(H["WideCaption"], H["SqueezedCaption"]))
     t.drive("close", HELP)
     t.choose(0, "C:\\pics\\photo.bmp", answer=None)
     box(MAIN, "Make a logo of it? The copy goes in the Logos folder and is chosen instead.", "question", IDNO)

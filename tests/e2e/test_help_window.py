@@ -3,24 +3,24 @@ the main window, opened from the keyboard and giving the focus back to its butto
 import pytest
 from wine import wait_for
 
-from ui import (CANCEL, ENTER, HELP, HINT, LABEL3, LBL_LOGO, LIVE, MAIN, OK, PIC_MOTO, PREVIEW, SANSYOU, TAB,
+from ui import (CANCEL, CHOOSE, CHOSEN, ENTER, FORMAT_NOTE, HELP, HOW_TO, LIVE, MAIN, OK, PREVIEW, SLOT_NAME, TAB, H,
                 centred, logo, rect, scaled)
 
 TEXTS = {
-    100: "Windoiws98、及びWindows95のPC AT互換機の場合に、このソフトを御使用になれます｡",
-    101: "ロゴファイルは、縦320×横400ドット×256色のビットマップファイルという約束になっています。"
+    H["Systems"]: "Windoiws98、及びWindows95のPC AT互換機の場合に、このソフトを御使用になれます｡",
+    H["Method"]: "ロゴファイルは、縦320×横400ドット×256色のビットマップファイルという約束になっています。"
          "起動時や終了時には、これを640×400ドット（つまり、横2倍）に引き伸ばしています。"
          "ですから、最初に640×400ドット×256色の.bmp画像をつくり、適当な画像処理系ソフトを利用して、"
          "横を半分に縮小してやればよいのです。",
-    102: "640×400ドット×256色",
-    103: "320×400ドット×256色",
+    H["WideCaption"]: "640×400ドット×256色",
+    H["SqueezedCaption"]: "320×400ドット×256色",
 }
-PLACES = {100: (8, 8), 101: (8, 48), 102: (40, 128), 103: (200, 128), 104: (48, 152, 96, 60),
-          105: (232, 152, 48, 60)}
+PLACES = {H["Systems"]: (8, 8), H["Method"]: (8, 48), H["WideCaption"]: (40, 128), H["SqueezedCaption"]: (200, 128),
+          H["WidePicture"]: (48, 152, 96, 60), H["SqueezedPicture"]: (232, 152, 48, 60)}
 
 
 def check_help(tool, dpi):
-    assert tool.drive("key", MAIN, ENTER)["id"] == HINT, "the focus is back on the button after the window"
+    assert tool.drive("key", MAIN, ENTER)["id"] == HOW_TO, "the focus is back on the button after the window"
     w, c = tool.window(HELP), tool.controls(HELP)
     assert (w["width"], w["height"], w["dpi"]) == (*scaled((353, 256), dpi), dpi)
     assert w["left"] == centred(1024, round(5325 * dpi / 1440) + w["width"] - w["client_width"], dpi)
@@ -28,9 +28,10 @@ def check_help(tool, dpi):
     assert {i: c[i]["text"] for i in TEXTS} == TEXTS
     for i, place in PLACES.items():
         assert rect(c[i])[:len(place)] == scaled(place[:2], dpi) + place[2:], "pictures keep their size"
-    assert c[101]["width"] == round(5055 * dpi / 1440), "the explanation keeps its stored box and wraps in it"
-    tool.fit(HELP, autosized=(102, 103))
-    assert tool.preview(0, HELP, 104)["distinct"] > 8 and tool.preview(0, HELP, 105)["distinct"] > 8
+    assert c[H["Method"]]["width"] == round(5055 * dpi / 1440), "the explanation keeps its stored box and wraps in it"
+    tool.fit(HELP, autosized=(H["WideCaption"], H["SqueezedCaption"]))
+    assert tool.preview(0, HELP, H["WidePicture"])["distinct"] > 8 and \
+        tool.preview(0, HELP, H["SqueezedPicture"])["distinct"] > 8
     assert tool.press(CANCEL, check=False)["error"] == "disabled", "the main window takes no clicks"
 
 
@@ -41,17 +42,16 @@ def test_main_window_layout_and_the_help_window_twice_from_the_keyboard(tool, dp
     tool.put(LIVE[0], logo((200, 30, 30), stripe=9))
     w, c = tool.prepare().start().window(), tool.controls()
     assert (w["width"], w["height"]) == scaled((340, 256), dpi)
-    assert [rect(c[i]) + (c[i]["text"],) for i in SANSYOU] == [scaled((64, 8 + 24 * s, 41, 17), dpi) + ("設定",)
+    assert [rect(c[i]) + (c[i]["text"],) for i in CHOOSE] == [scaled((64, 8 + 24 * s, 41, 17), dpi) + ("設定",)
                                                                for s in range(3)]
-    assert [(c[i]["top"], c[i]["text"]) for i in LBL_LOGO] == [(scaled((11 + 24 * s,), dpi)[0], "") for s in range(3)]
-    assert not any(c.get(i, {}).get("visible") for i in PIC_MOTO), "the source boxes are never shown"
-    assert c[LABEL3]["text"] == "【注意】.bmpファイルは 320×400×256色になっていますか？" and not c[OK]["enabled"]
+    assert [(c[i]["top"], c[i]["text"]) for i in CHOSEN] == [(scaled((11 + 24 * s,), dpi)[0], "") for s in range(3)]
+    assert c[FORMAT_NOTE]["text"] == "【注意】.bmpファイルは 320×400×256色になっていますか？" and not c[OK]["enabled"]
     red = tool.preview(0)
     assert red["distinct"] > 1 and red["mean"][0] > 3 * red["mean"][2], "the red striped logo.sys"
     assert tool.preview(1)["distinct"] > 8 and tool.preview(2)["distinct"] > 8
     assert [rect(c[i]) for i in PREVIEW] == [scaled((16 + 104 * s, 104, 96, 60), dpi) for s in range(3)]
-    tool.fit(autosized=(100, 101, 102))
-    assert any(tool.drive("key", MAIN, TAB)["after"] == HINT for _ in range(12))
+    tool.fit(autosized=SLOT_NAME)
+    assert any(tool.drive("key", MAIN, TAB)["after"] == HOW_TO for _ in range(12))
     for turn in range(2):
         check_help(tool, dpi)
         if turn == 0 and dpi == 96:

@@ -3,8 +3,8 @@ previews, OK, Default, the keyboard and closing."""
 import pytest
 
 from bitmaps import bmp
-from ui import (BAD, DEFAULT, DEMO, ENTER, ESC, GO_ON, IDNO, IDOK, IDYES, LBL_LOGO, LIVE, MAIN, OK, 
-                SANSYOU, TAB, TOOL, centred, logo, settings_file, stored)
+from ui import (BAD, RESTORE, DEMO, ENTER, ESC, GO_ON, IDNO, IDOK, IDYES, CHOSEN, LIVE, MAIN, OK, 
+                CHOOSE, TAB, TOOL, centred, logo, settings_file, stored)
 
 RED, GREEN, BLUE, YELLOW = (200, 30, 30), (30, 200, 30), (30, 30, 200), (220, 220, 40)
 SETTINGS = TOOL + "\\Wendrop1.vrx"
@@ -61,7 +61,7 @@ def test_choosing_a_file_enables_ok_and_previews_it(ready):
     ready.choose(1, "C:\\pics\\green.bmp")
     c, after = ready.controls(), ready.preview(1)
     ready.snap("main-window", MAIN)
-    assert c[LBL_LOGO[1]]["text"] == "C:\\pics\\green.bmp" and c[OK]["enabled"]
+    assert c[CHOSEN[1]]["text"] == "C:\\pics\\green.bmp" and c[OK]["enabled"]
     assert after != before and after["mean"][1] > 3 * after["mean"][0]
     ready.drive("key", MAIN, TAB)
     ready.drive("key", MAIN, ESC)  # presses Cancel wherever the focus is: nothing is applied
@@ -72,11 +72,10 @@ def test_choosing_a_file_enables_ok_and_previews_it(ready):
 QUADRANTS = [RED, GREEN, BLUE, YELLOW]  # top left, top right, bottom left, bottom right
 
 
-@pytest.mark.parametrize("bits,top_down", [(24, False), (8, True)])
-def test_the_preview_is_upright_and_not_mirrored(ready, bits, top_down):
+def test_the_preview_is_upright_and_not_mirrored(ready):
+    """The core decodes every kind of bitmap (unit tests); here the system draws the finished pixels."""
     index = lambda x, y: (y >= 200) * 2 + (x >= 160)  # noqa: E731
-    ready.put("C:\\pics\\four.bmp", bmp(320, 400, (lambda x, y: QUADRANTS[index(x, y)]) if bits == 24 else index,
-                                        bits, QUADRANTS, top_down))
+    ready.put("C:\\pics\\four.bmp", bmp(320, 400, lambda x, y: QUADRANTS[index(x, y)]))
     ready.start().choose(0, "C:\\pics\\four.bmp")
     for cell, want in zip(ready.preview(0)["grid"], QUADRANTS):
         assert max(abs(a - b) for a, b in zip(cell, want)) < 40, (cell, want)
@@ -91,7 +90,7 @@ def test_a_text_file_named_bmp_is_reported_and_refused_at_ok(ready):
     assert box["icon"] == "critical" and box["buttons"] == [IDOK] and box["text"].startswith("ピクチャが不正です。")
     assert ready.controls()[OK]["enabled"], "OK is enabled before the previews run"
     ready.press(IDOK, BAD)
-    assert ready.controls()[LBL_LOGO[2]]["text"] == "C:\\pics\\notes.bmp" and ready.preview(2) == before
+    assert ready.controls()[CHOSEN[2]]["text"] == "C:\\pics\\notes.bmp" and ready.preview(2) == before
     old = [ready.read(p) for p in LIVE]
     ready.press(OK)
     box = ready.box(MAIN)
@@ -99,7 +98,7 @@ def test_a_text_file_named_bmp_is_reported_and_refused_at_ok(ready):
                    "icon": "critical", "buttons": [IDOK]}
     ready.press(IDOK, MAIN)
     assert ready.proc.poll() is None and ready.window()["class"] == "PlumwickForm"
-    assert ready.controls()[LBL_LOGO[2]]["text"] == "C:\\pics\\notes.bmp"
+    assert ready.controls()[CHOSEN[2]]["text"] == "C:\\pics\\notes.bmp"
     assert [ready.read(p) for p in LIVE] == old
 
 
@@ -113,9 +112,9 @@ def test_logo_sys_backed_up_replaced_and_put_back_by_default(ready):
     assert ready.ended() == 0 and ready.read(LIVE[0]) == logo(GREEN)
     ready.put(LIVE[1], logo(GREEN))  # later starts keep the first backups
     ready.put(LIVE[2], logo(BLUE))
-    ready.start().press(DEFAULT)
+    ready.start().press(RESTORE)
     c = ready.controls()
-    assert [c[i]["text"] for i in LBL_LOGO] == [TOOL + "\\BakLog\\logo.sys", TOOL + "\\BakLog\\logow.sys",
+    assert [c[i]["text"] for i in CHOSEN] == [TOOL + "\\BakLog\\logo.sys", TOOL + "\\BakLog\\logow.sys",
                                                  TOOL + "\\BakLog\\logos.sys"]
     assert c[OK]["enabled"]
     ready.press(OK)
@@ -126,14 +125,14 @@ def test_logo_sys_backed_up_replaced_and_put_back_by_default(ready):
 def test_enter_on_the_focused_button_opens_the_dialog_again_after_it_and_on_ok_applies(ready):
     ready.put("C:\\pics\\green.bmp", logo(GREEN))
     ready.start()
-    assert ready.drive("key", MAIN, ENTER)["id"] == SANSYOU[0]
+    assert ready.drive("key", MAIN, ENTER)["id"] == CHOOSE[0]
     ready.drive("file", "C:\\pics\\green.bmp")
-    assert ready.controls()[LBL_LOGO[0]]["text"] == "C:\\pics\\green.bmp"
+    assert ready.controls()[CHOSEN[0]]["text"] == "C:\\pics\\green.bmp"
     old, before = [ready.read(p) for p in LIVE], ready.preview(0)
-    assert ready.drive("key", MAIN, ENTER)["id"] == SANSYOU[0], "the focus is back on 設定 after the dialog"
+    assert ready.drive("key", MAIN, ENTER)["id"] == CHOOSE[0], "the focus is back on 設定 after the dialog"
     assert ready.drive("file", "")["filters"][0] == "ビットマップ (*.bmp)"  # the dialog again: cancelled
     assert [ready.read(p) for p in LIVE] == old and ready.preview(0) == before and not ready.windows(BAD)
-    assert ready.controls()[LBL_LOGO[0]]["text"] == "C:\\pics\\green.bmp"
+    assert ready.controls()[CHOSEN[0]]["text"] == "C:\\pics\\green.bmp"
     assert any(ready.drive("key", MAIN, TAB)["after"] == OK for _ in range(12))
     assert ready.drive("key", MAIN, ENTER)["id"] == OK
     assert ready.ended() == 0

@@ -7,7 +7,7 @@ import pytest
 from wine import wait_for
 
 from bitmaps import bmp
-from ui import IDNO, IDOK, IDYES, LBL_LOGO, LIVE, MAIN, OK, TOOL, logo
+from ui import IDNO, IDOK, IDYES, CHOSEN, LIVE, MAIN, OK, TOOL, logo
 
 PALETTE = [(i, 255 - i, i * 3 % 256) for i in range(256)]
 SHADES = bmp(640, 480, lambda x, y: (x * 255 // 639, y * 255 // 479, 128))
@@ -44,7 +44,7 @@ def test_a_bitmap_that_is_no_logo_is_offered_as_a_logo_copy(tool, data, answer, 
         assert failed["icon"] == "critical" and failed["text"].endswith(
             "\r\n\r\nロゴのコピーを作れませんでした。選んだファイルのままにします。")
         tool.press(IDOK, MAIN)
-    label = tool.controls()[LBL_LOGO[1]]["text"]
+    label = tool.controls()[CHOSEN[1]]["text"]
     if answer == IDNO or blocked:
         assert label == "C:\\pics\\photo.bmp" and not tool.exists(copy)
         return

@@ -1,5 +1,6 @@
-"""The tool under Wine as a person sees it: its windows, controls (id = 100 + place in the form's table) and files."""
+"""The tool under Wine as a person sees it: its windows, controls (ids from src/ui/control_ids.h) and files."""
 import os
+import re
 from pathlib import Path
 
 from bitmaps import bmp
@@ -11,8 +12,20 @@ ARTIFACTS = Path(os.environ.get("PLUMWICK_ARTIFACTS", "/tmp/plumwick-e2e-artifac
 
 MAIN, HELP, BAD = "Plumwick", "ロゴファイルのつくり方だよ～ん", "ダメェ～、ちゃんとしてネ。"
 GO_ON = "続けますか？"
-SANSYOU, LBL_LOGO, PREVIEW, PIC_MOTO = (103, 104, 105), (106, 107, 108), (112, 113, 114), (115, 116, 117)
-LABEL3, HINT, DEFAULT, OK, CANCEL = 118, 119, 120, 121, 122
+
+
+def control_ids(window: str) -> dict:
+    """{name: id} of one window's controls, read from the header the tool is built with."""
+    text = (ROOT / "src" / "ui" / "control_ids.h").read_text()
+    body = re.search(r"namespace %s \{.*?\};" % window, text, re.S).group(0)
+    return {name: int(value) for name, value in re.findall(r"(\w+) = (\d+)", body)}
+
+
+M, H = control_ids("MainControl"), control_ids("HelpControl")
+SLOT_NAME, CHOOSE, CHOSEN, PREVIEW = (tuple(M[row] + s for s in range(3))
+                                      for row in ("SlotName", "ChooseButton", "ChosenPath", "Preview"))
+FORMAT_NOTE, HOW_TO, RESTORE, OK, CANCEL = (M[n] for n in ("FormatNote", "HowToButton", "RestoreButton", "OkButton",
+                                                           "CancelButton"))
 IDOK, IDYES, IDNO = 1, 6, 7  # message box buttons
 TAB, ENTER, ESC = 9, 13, 27  # virtual-key codes
 LIVE = ("C:\\logo.sys", "C:\\windows\\logow.sys", "C:\\windows\\logos.sys")
@@ -107,7 +120,7 @@ class Tool:
     def choose(self, slot: int, path: str, answer=IDNO) -> bool:
         """Presses the slot's 設定 and picks the file in the real file-open dialog; answers the question to
         make a logo of it, if asked (answer None leaves it open). True when asked."""
-        self.press(SANSYOU[slot])
+        self.press(CHOOSE[slot])
         self.drive("file", path)
         asked = bool(self.question())
         if asked and answer:

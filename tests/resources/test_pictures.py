@@ -10,7 +10,7 @@ import pytest
 ROOT = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
 RESOURCES = os.path.join(ROOT, "src", "resources")
 # name, width, height, file size: 8-bit, 256 colours, uncompressed, bottom-up
-BITMAPS = [("Image1.bmp", 96, 60, 6838), ("Image2.bmp", 48, 60, 3958), ("DfltLogo.sys", 320, 400, 129078),
+BITMAPS = [("wide_sample.bmp", 96, 60, 6838), ("squeezed_sample.bmp", 48, 60, 3958), ("DfltLogo.sys", 320, 400, 129078),
            ("demo/logow.sys", 320, 400, 129078), ("demo/logos.sys", 320, 400, 129078)]
 
 
@@ -72,7 +72,7 @@ def test_exe_resources():
     icon = read("plumwick.ico")
     assert res[14, 1] == icon[:6] + icon[6:18] + struct.pack("<H", 1)  # the group names icon 1
     assert res[3, 1] == icon[22:]
-    assert res[10, 101] == read("Image1.bmp") and res[10, 102] == read("Image2.bmp")
+    assert res[10, 101] == read("wide_sample.bmp") and res[10, 102] == read("squeezed_sample.bmp")
     version = res[16, 1]
     for text in ("1.00.0005", "Plumwick", "簡単にロゴﾞを変更できます"):
         assert text.encode("utf-16-le") in version, text

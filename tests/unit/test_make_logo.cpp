@@ -4,53 +4,44 @@
 #include <set>
 #include <vector>
 
-#include "picture/make_logo.h"
+#include "bitmaps.h"
 #include "picture/bitmap_rows.h"
+#include "picture/make_logo.h"
 
 namespace {
-using Bytes = std::vector<uint8_t>;
+using Logo = std::vector<uint8_t>;
 using Values = std::vector<uint32_t>;
 
-void Put(Bytes& b, size_t at, uint32_t v, int n) { for (int i = 0; i < n; ++i) b[at + i] = uint8_t(v >> 8 * i); }
-uint32_t Get(const Bytes& b, size_t at) { return b[at] | b[at + 1] << 8 | b[at + 2] << 16 | uint32_t(b[at + 3]) << 24; }
+uint32_t Get(const uint8_t* b) { return b[0] | b[1] << 8 | b[2] << 16 | uint32_t(b[3]) << 24; }
 
-// A bitmap file. Pixels top row first: indexes, 16/32-bit values, or
-// 0xRRGGBB for 24 bits; or `raw` stored data. Palette entry i: i, 255-i, i^0x5A.
-struct Source {  // negative height: top-down
-    int32_t width, height; uint16_t bits; Values pixels;
-    uint32_t compression = 0, header = 40, colours = 0, important = 0; Values masks = {}; Bytes raw = {};
+// A bitmap in the order the tables below give it; negative height: top-down.
+struct Source {
+    int32_t width, height;
+    uint16_t bits;
+    Values pixels;
+    uint32_t compression = 0, info = 40, colours = 0, important = 0;
+    Values masks = {};
+    std::vector<uint8_t> raw = {};
+    std::string file() const
+    {
+        BitmapPlan plan(width, height, bits);
+        plan.info = info, plan.compression = compression, plan.colours = colours, plan.important = important;
+        plan.pixels = pixels, plan.masks = masks, plan.raw = raw;
+        return BuildBitmap(plan);
+    }
 };
 
-Bytes Build(const Source& s)
+Logo Convert(const std::string& file, int error = 0)
 {
-    const uint32_t rows = std::abs(s.height), stride = RowBytes(s.width, s.bits), entry = s.header == 12 ? 3 : 4;
-    const uint32_t entries = s.colours ? s.colours : s.bits <= 8 ? 1u << s.bits : 0;
-    const uint32_t at = 14 + s.header + (s.header == 40 ? 4 * s.masks.size() : 0) + entries * entry;
-    Bytes f(at + (s.raw.empty() ? stride * rows : s.raw.size()), 0);
-    f[0] = 'B', f[1] = 'M';
-    Put(f, 10, at, 4), Put(f, 14, s.header, 4);
-    const int n = s.header == 12 ? 2 : 4;
-    Put(f, 18, s.width, n), Put(f, 18 + n, s.height, n), Put(f, 18 + 2 * n, 1, 2), Put(f, 20 + 2 * n, s.bits, 2);
-    if (s.header > 12) Put(f, 30, s.compression, 4), Put(f, 46, s.colours, 4), Put(f, 50, s.important, 4);
-    for (size_t i = 0; i < s.masks.size(); ++i) Put(f, 54 + 4 * i, s.masks[i], 4);
-    for (uint32_t i = 0, p = at - entries * entry; i < entries; ++i, p += entry)
-        f[p] = uint8_t(i), f[p + 1] = uint8_t(255 - i), f[p + 2] = uint8_t(i ^ 0x5A);
-    std::copy(s.raw.begin(), s.raw.end(), f.begin() + at);
-    for (uint32_t i = 0, y = 0; s.raw.empty() && i < s.pixels.size(); ++i, y = i / s.width) {
-        uint32_t bit = (at + (s.height < 0 ? y : rows - 1 - y) * stride) * 8 + i % s.width * s.bits;
-        if (s.bits < 8) f[bit / 8] |= uint8_t(s.pixels[i] << (8 - s.bits - bit % 8)); else Put(f, bit / 8, s.pixels[i], s.bits / 8);
-    }
-    return f;
-}
-
-Bytes Logo(const Bytes& source, int error = 0)
-{
-    Bytes logo(kLogoFileSize, 0xCD);
-    EXPECT_EQ(MakeLogo(source.data(), uint32_t(source.size()), logo.data()).number(), error);
+    Logo logo(kLogoFileSize, 0xCD);
+    EXPECT_EQ(MakeLogo(Data(file), uint32_t(file.size()), logo.data()).number(), error);
     return logo;
 }
-// 0xRRGGBB of a logo's pixel, y 0 being the top row.
-uint32_t Colour(const Bytes& logo, int x, int y) { return Get(logo, 54 + 4 * logo[kLogoPixelsAt + (399 - y) * 320 + x]) & 0xFFFFFF; }
+uint32_t Important(const Logo& logo) { return Get(&logo[50]); }
+uint32_t Entry(const Logo& logo, uint32_t i) { return Get(&logo[54 + 4 * i]) & 0xFFFFFF; }  // 0xRRGGBB
+// A logo's palette index and colour (0xRRGGBB) at (x, y), y 0 being the top row.
+uint8_t Index(const Logo& logo, int x, int y) { return logo[kLogoPixelsAt + (399 - y) * 320 + x]; }
+uint32_t Colour(const Logo& logo, int x, int y) { return Entry(logo, Index(logo, x, y)); }
 
 // Every kind of bitmap the check accepts: what it reads as (indexes, or
 // 0xRRGGBB), its description, and the header of its logo; with its magic
@@ -79,26 +70,27 @@ class LogoFromEachFormat : public ::testing::TestWithParam<Format> {};
 TEST_P(LogoFromEachFormat, ReadDescribeAndConvert)
 {
     const Format& c = GetParam();
-    const Bytes file = Build(c.source);
+    const std::string file = c.source.file();
     const uint32_t width = c.source.width, height = std::abs(c.source.height);
     BitmapRows rows;
-    ASSERT_TRUE(rows.open(file.data(), uint32_t(file.size())));
+    ASSERT_TRUE(rows.open(Data(file), uint32_t(file.size())));
     Values got(width * height, 0xBAD);
-    Bytes row(rows.rowBytes());
+    std::vector<uint8_t> row(rows.rowBytes());
     for (int32_t y; rows.next(&y, row.data());)
         for (uint32_t x = 0; x < width; ++x)
             got[y * width + x] = rows.indexed() ? row[x] : row[3 * x] | row[3 * x + 1] << 8 | row[3 * x + 2] << 16;
     EXPECT_EQ(got, c.want);
     BitmapSummary d{};
-    EXPECT_TRUE(DescribeBitmap(file.data(), uint32_t(file.size()), &d));
+    EXPECT_TRUE(DescribeBitmap(Data(file), uint32_t(file.size()), &d));
     EXPECT_EQ(Values({uint32_t(d.width), uint32_t(d.height), d.bitCount, d.compressed}),
               Values({width, height, c.source.bits, c.compressed}));
-    Bytes logo = Logo(file), bad = file;
+    const Logo logo = Convert(file);
+    std::string bad = file;
     bad[1] = 'X';
-    Logo(bad, kErrInvalidPicture);
+    Convert(bad, kErrInvalidPicture);
     EXPECT_TRUE(IsLogoShaped(logo.data(), uint32_t(logo.size())));
-    EXPECT_EQ(Bytes(logo.begin(), logo.begin() + 54),
-              Bytes({'B', 'M', 0x36, 0xF8, 1, 0, 0, 0, 0, 0, 0x36, 4, 0, 0, 40, 0, 0, 0, 0x40, 1, 0, 0, 0x90, 1, 0, 0, 1, 0,
+    EXPECT_EQ(Logo(logo.begin(), logo.begin() + 54),
+              Logo({'B', 'M', 0x36, 0xF8, 1, 0, 0, 0, 0, 0, 0x36, 4, 0, 0, 40, 0, 0, 0, 0x40, 1, 0, 0, 0x90, 1, 0, 0, 1, 0,
                      8, 0, 0, 0, 0, 0, 0, 0xF4, 1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 1, 0, 0, 0, 0, 0, 0}));
 }
 INSTANTIATE_TEST_SUITE_P(Cases, LogoFromEachFormat, ::testing::ValuesIn(kFormats), [](const auto& i) { return std::string(i.param.name); });
@@ -121,13 +113,12 @@ TEST_P(LogoOf320x400Indexed, KeepsPaletteIndexesAndCycleStart)
         for (int half : {at, at + 160}) s.raw.insert(s.raw.insert(s.raw.end(), {0, 160}) + 2, &s.pixels[half], &s.pixels[half + 160]);
         s.raw.insert(s.raw.end(), {0, uint8_t(at ? 0 : 1)});
     }
-    const Bytes file = Build(s), logo = Logo(file);
-    EXPECT_EQ(IsLogoShaped(file.data(), uint32_t(file.size())), k.shaped);
-    EXPECT_EQ(Get(logo, 50), k.header == 12 ? 0u : 236u);
-    for (uint32_t i = 0; i < 256; ++i)
-        ASSERT_EQ(Get(logo, 54 + 4 * i), i <= last ? (i ^ 0x5Au) << 16 | (255 - i) << 8 | i : 0) << i;
-    for (uint32_t i = 0; i < s.pixels.size(); ++i)
-        ASSERT_EQ(logo[kLogoPixelsAt + (399 - i / 320) * 320 + i % 320], s.pixels[i]) << i;
+    const std::string file = s.file();
+    const Logo logo = Convert(file);
+    EXPECT_EQ(IsLogoShaped(Data(file), uint32_t(file.size())), k.shaped);
+    EXPECT_EQ(Important(logo), k.header == 12 ? 0u : 236u);
+    for (uint32_t i = 0; i < 256; ++i) ASSERT_EQ(Entry(logo, i), i <= last ? PlanColour(i) : 0) << i;
+    for (uint32_t i = 0; i < s.pixels.size(); ++i) ASSERT_EQ(Index(logo, i % 320, i / 320), s.pixels[i]) << i;
 }
 INSTANTIATE_TEST_SUITE_P(Cases, LogoOf320x400Indexed, ::testing::ValuesIn(kKept), [](const auto& i) { return std::string(i.param.name); });
 
@@ -140,7 +131,7 @@ TEST(MakeLogo, FillsOrFitsTheFourByThreeScreen)
         {7, 5, 0, 9, 320, 390}, {7, 9, 66, 0, 253, 400},          // 380.95 and 186.67 rounded
     };
     for (const auto& c : kCases) {
-        const Bytes logo = Logo(Build({c.width, c.height, 24, Values(c.width * c.height, 0xFFFFFF)}));
+        const Logo logo = Convert(Source{c.width, c.height, 24, Values(c.width * c.height, 0xFFFFFF)}.file());
         std::vector<int> box = {320, 400, 0, 0};
         int white = 0;
         for (int i = 0, x = 0, y = 0; i < 320 * 400; ++i, x = i % 320, y = i / 320)
@@ -159,10 +150,10 @@ TEST(MakeLogo, DiffusesTheErrorOfAGradient)
 {
     Values pixels(320 * 400);
     for (int i = 0; i < 320 * 400; ++i) pixels[i] = (i / 320 * 255 / 399) << 16 | 0x8000 | i % 320 * 255 / 319;
-    const Bytes logo = Logo(Build({320, 400, 24, pixels}));
-    EXPECT_EQ(Get(logo, 50), 0u);
+    const Logo logo = Convert(Source{320, 400, 24, pixels}.file());
+    EXPECT_EQ(Important(logo), 0u);
     std::set<uint32_t> palette;
-    for (int i = 0; i < 256; ++i) palette.insert(Get(logo, 54 + 4 * i));
+    for (uint32_t i = 0; i < 256; ++i) palette.insert(Entry(logo, i));
     EXPECT_GE(palette.size(), 250u);
     for (int by = 16; by < 384; by += 16)
         for (int bx = 16; bx < 304; bx += 16)
@@ -171,5 +162,26 @@ TEST(MakeLogo, DiffusesTheErrorOfAGradient)
                     sum += int(Colour(logo, x, y) >> 8 * c & 255) - int(pixels[y * 320 + x] >> 8 * c & 255);
                 ASSERT_LT(std::abs(sum), 256) << bx << "," << by << " channel " << c;
             }
+}
+// Each colour lands in its own channels: a red, a green and a blue patch
+// come out red, green and blue, whether the picture has few colours (kept
+// exactly, resampled or not) or many (a palette of its own).
+TEST(MakeLogo, KeepsEachColourInItsChannels)
+{
+    const uint32_t patches[] = {0xFF0000, 0x00FF00, 0x0000FF, 0xFFFFFF};
+    auto patch = [&](int32_t x, int32_t y, int32_t w, int32_t h) { return patches[(y * 2 / h) * 2 + x * 2 / w]; };
+    const struct { const char* name; int32_t width, height; bool noise; } kCases[] = {
+        {"few_colours_logo_sized", 320, 400, false}, {"few_colours_scaled", 640, 480, false}, {"many_colours", 640, 480, true}};
+    for (const auto& c : kCases) {
+        const Logo logo = Convert(Picture24(c.width, c.height, [&](int32_t x, int32_t y) {
+            const uint32_t n = c.noise ? uint32_t(x * 7 + y * 13) % 128 : 0;  // 512 colours in all
+            return patch(x, y, c.width, c.height) ^ ((n & 3) << 16 | (n >> 2 & 3) << 8 | n >> 4);
+        }));
+        for (int q = 0; q < 4; ++q) {  // the middle of each quarter
+            const uint32_t got = Colour(logo, 80 + q % 2 * 160, 100 + q / 2 * 200), want = patches[q];
+            for (int channel = 0; channel < 3; ++channel)
+                EXPECT_NEAR(int(got >> 8 * channel & 255), int(want >> 8 * channel & 255), 16) << c.name << " quarter " << q;
+        }
+    }
 }
 }  // namespace

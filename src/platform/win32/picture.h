@@ -11,10 +11,7 @@ struct Picture {
     int32_t height = 0;
 };
 
-Err LoadPictureFile(const Text& path, Picture* picture);
-Err LoadPictureBytes(const uint8_t* data, uint32_t size, const Text& path, Picture* picture);
 Err PictureFromPixels(const uint8_t* bgr, int32_t width, int32_t height, Picture* picture);
-Err ReadPictureRows(const Picture& picture, int32_t firstRow, int32_t rows, uint8_t* bgr);
 void ReleasePicture(Picture* picture);
 void PaintPicture(HDC dc, const Picture& picture);
 

@@ -9,7 +9,6 @@ namespace {
 constexpr char kFormClass[] = "PlumwickForm";
 constexpr char kPictureClass[] = "PlumwickPicture";
 constexpr DWORD kFormStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU;
-constexpr int kFirstControlId = 100;
 constexpr UINT_PTR kFormTimer = 1;
 constexpr int kPointsPerInch = 72;
 
@@ -93,7 +92,7 @@ struct ControlStyle {
 
 ControlStyle StyleOf(const ControlDef& d)
 {
-    DWORD shown = (d.flags & kHidden) ? 0 : WS_VISIBLE;
+    constexpr DWORD shown = WS_VISIBLE;
     switch (d.kind) {
     case ControlKind::Label: {
         DWORD align = (d.flags & kCentered) ? SS_CENTER : (d.flags & kAutoSize) ? SS_LEFTNOWORDWRAP : SS_LEFT;
@@ -104,11 +103,9 @@ ControlStyle StyleOf(const ControlDef& d)
                               ((d.flags & kDefaultButton) ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON)};
     case ControlKind::PictureBox:
     case ControlKind::Image:
-        return {kPictureClass, WS_CHILD | shown};
-    case ControlKind::FileDialog:
         break;
     }
-    return {nullptr, 0};
+    return {kPictureClass, WS_CHILD | shown};
 }
 
 int FindFlag(const FormDef& def, uint16_t flag)
@@ -127,16 +124,6 @@ int CreationKey(const ControlDef& d)
     bool under = d.kind == ControlKind::Label || d.kind == ControlKind::Image;
     return (under ? kAfterAll : 0) + (d.tab < 0 ? kAfterAll : d.tab);
 }
-
-// The whole resource, a complete bitmap file.
-Err LoadImageResource(HINSTANCE instance, uint16_t id, Picture* picture)
-{
-    HRSRC found = FindResourceA(instance, MAKEINTRESOURCEA(id), RT_RCDATA);
-    HGLOBAL loaded = found ? LoadResource(instance, found) : nullptr;
-    const void* data = loaded ? LockResource(loaded) : nullptr;
-    if (!data) return Err(kErrInvalidPicture);
-    return LoadPictureBytes(static_cast<const uint8_t*>(data), SizeofResource(instance, found), Text(), picture);
-}
 }
 
 Win32Platform::Form* Win32Platform::live(FormHandle form)
@@ -153,11 +140,19 @@ Win32Platform::Form* Win32Platform::formOf(HWND hwnd)
     return nullptr;
 }
 
-Win32Platform::Control* Win32Platform::control(FormHandle form, int index)
+// The control's place in its window's table, or -1.
+int Win32Platform::indexOf(FormHandle form, int id)
 {
     Form* f = live(form);
-    if (!f || index < 0 || index >= f->def->count) return nullptr;
-    return &f->controls[index];
+    for (int i = 0; f && i < f->def->count; ++i)
+        if (f->def->controls[i].id == id) return i;
+    return -1;
+}
+
+Win32Platform::Control* Win32Platform::control(FormHandle form, int id)
+{
+    int index = indexOf(form, id);
+    return index < 0 ? nullptr : &forms_[form].controls[index];
 }
 
 HFONT Win32Platform::font(int32_t points)
@@ -215,17 +210,9 @@ void Win32Platform::createControls(int form)
         Control& c = f.controls[i];
         c.caption = Text(TextOf(d.text));
         ControlStyle style = StyleOf(d);
-        // A hidden box only holds a picture while a preview is drawn: it
-        // needs no window.
-        if (!style.windowClass || (d.flags & kHidden)) continue;
         PixelRect at = TwipsToPixels(d.left, d.top, d.width, d.height, s);
-        if (d.kind == ControlKind::Image && !LoadImageResource(instance_, d.resource, &c.shown)) {
-            at.width = c.shown.width;
-            at.height = c.shown.height;
-        }
         c.hwnd = CreateWindowExA(0, style.windowClass, TextOf(d.text), style.style | WS_CLIPSIBLINGS, at.left, at.top,
-                                 at.width, at.height,
-                                 f.hwnd, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kFirstControlId + i)),
+                                 at.width, at.height, f.hwnd, reinterpret_cast<HMENU>(static_cast<INT_PTR>(d.id)),
                                  instance_, nullptr);
         if (!c.hwnd) continue;
         SetWindowLongPtrA(c.hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&c));
@@ -298,10 +285,7 @@ void Win32Platform::destroy(int form)
 {
     Form& f = forms_[form];
     f.loaded = false;
-    for (int i = 0; i < f.def->count; ++i) {
-        ReleasePicture(&f.controls[i].held);
-        ReleasePicture(&f.controls[i].shown);
-    }
+    for (int i = 0; i < f.def->count; ++i) ReleasePicture(&f.controls[i].shown);
     DestroyWindow(f.hwnd);
     delete[] f.controls;
     f = Form();
@@ -334,30 +318,20 @@ Err Win32Platform::moveForm(FormHandle form, const PixelRect& outer)
     return Err();
 }
 
-// The change event runs inside this call, and only for a real change.
-Err Win32Platform::setCaption(FormHandle form, int index, const Text& text)
+Err Win32Platform::setCaption(FormHandle form, int id, const Text& text)
 {
-    Control* c = control(form, index);
+    Control* c = control(form, id);
     if (!c) return Err(kErrInvalidCall);
     if (c->caption == text) return Err();
     c->caption = text;
     if (c->hwnd) SetWindowTextA(c->hwnd, text.c_str());
-    fitLabel(forms_[form], index);
-    forms_[form].events->Change(index);
+    fitLabel(forms_[form], indexOf(form, id));
     return Err();
 }
 
-Err Win32Platform::caption(FormHandle form, int index, Text* text)
+Err Win32Platform::setEnabled(FormHandle form, int id, bool enabled)
 {
-    Control* c = control(form, index);
-    if (!c) return Err(kErrInvalidCall);
-    *text = c->caption;
-    return Err();
-}
-
-Err Win32Platform::setEnabled(FormHandle form, int index, bool enabled)
-{
-    Control* c = control(form, index);
+    Control* c = control(form, id);
     if (!c || !c->hwnd) return Err(kErrInvalidCall);
     EnableWindow(c->hwnd, enabled);
     return Err();
@@ -373,29 +347,21 @@ Err Win32Platform::setTimer(FormHandle form, uint32_t milliseconds)
     return Err();
 }
 
-Err Win32Platform::isEnabled(FormHandle form, int index, bool* enabled)
+Err Win32Platform::setFontSize(FormHandle form, int id, int32_t points)
 {
-    Control* c = control(form, index);
-    if (!c || !c->hwnd) return Err(kErrInvalidCall);
-    *enabled = IsWindowEnabled(c->hwnd) != 0;
-    return Err();
-}
-
-Err Win32Platform::setFontSize(FormHandle form, int index, int32_t points)
-{
-    Control* c = control(form, index);
+    Control* c = control(form, id);
     if (!c || !c->hwnd) return Err(kErrInvalidCall);
     HFONT made = font(points);
     if (!made) return Err(kErrOutOfMemory);
     SendMessageA(c->hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(made), TRUE);
-    fitLabel(forms_[form], index);
+    fitLabel(forms_[form], indexOf(form, id));
     return Err();
 }
 
-Err Win32Platform::moveControl(FormHandle form, int index, int32_t left, int32_t top, int32_t width,
+Err Win32Platform::moveControl(FormHandle form, int id, int32_t left, int32_t top, int32_t width,
                                int32_t height)
 {
-    Control* c = control(form, index);
+    Control* c = control(form, id);
     if (!c || !c->hwnd) return Err(kErrInvalidCall);
     RECT r;
     GetWindowRect(c->hwnd, &r);
@@ -409,34 +375,9 @@ Err Win32Platform::moveControl(FormHandle form, int index, int32_t left, int32_t
     return Err();
 }
 
-Err Win32Platform::loadPicture(FormHandle form, int index, const Text& path)
+Err Win32Platform::drawPicture(FormHandle form, int id, const uint8_t* bgr, int32_t width, int32_t height)
 {
-    Control* c = control(form, index);
-    if (!c) return Err(kErrInvalidCall);
-    ReleasePicture(&c->held);
-    if (path.empty()) return Err();
-    return LoadPictureFile(path, &c->held);
-}
-
-Err Win32Platform::pictureSize(FormHandle form, int index, int32_t* width, int32_t* height)
-{
-    Control* c = control(form, index);
-    if (!c) return Err(kErrInvalidCall);
-    *width = c->held.width;
-    *height = c->held.height;
-    return Err();
-}
-
-Err Win32Platform::readPictureRows(FormHandle form, int index, int32_t firstRow, int32_t rows, uint8_t* bgr)
-{
-    Control* c = control(form, index);
-    if (!c) return Err(kErrInvalidCall);
-    return ReadPictureRows(c->held, firstRow, rows, bgr);
-}
-
-Err Win32Platform::drawPicture(FormHandle form, int index, const uint8_t* bgr, int32_t width, int32_t height)
-{
-    Control* c = control(form, index);
+    Control* c = control(form, id);
     if (!c || !c->hwnd) return Err(kErrInvalidCall);
     Picture drawn;
     PLUMWICK_TRY(PictureFromPixels(bgr, width, height, &drawn));
@@ -464,7 +405,7 @@ bool Win32Platform::handleKey(const MSG& message)
         target = FindFlag(*f->def, kCancelButton);
     }
     if (target < 0) return false;
-    if (IsWindowEnabled(f->controls[target].hwnd)) f->events->Click(target);
+    if (IsWindowEnabled(f->controls[target].hwnd)) f->events->Click(f->def->controls[target].id);
     return true;
 }
 
@@ -510,10 +451,10 @@ LRESULT Win32Platform::onEndSession(int form, WPARAM ending, LPARAM)
 LRESULT Win32Platform::onCommand(int form, WPARAM wParam, LPARAM)
 {
     Form& f = forms_[form];
-    int index = LOWORD(wParam) - kFirstControlId;
-    if (index < 0 || index >= f.def->count || f.def->controls[index].kind != ControlKind::CommandButton) return 0;
+    int index = indexOf(form, LOWORD(wParam));
+    if (index < 0 || f.def->controls[index].kind != ControlKind::CommandButton) return 0;
     switch (HIWORD(wParam)) {
-    case BN_CLICKED: f.events->Click(index); break;
+    case BN_CLICKED: f.events->Click(f.def->controls[index].id); break;
     case BN_SETFOCUS: ShowDefault(f, index, true); break;
     case BN_KILLFOCUS: ShowDefault(f, index, false); break;
     }

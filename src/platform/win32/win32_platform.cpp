@@ -6,7 +6,6 @@
 #include <commdlg.h>
 #include <stddef.h>
 
-#include "picture/bitmap_check.h"
 #include "platform/win32/system_error.h"
 #include "platform/win32/whole_file.h"
 
@@ -113,9 +112,9 @@ Err Win32Platform::checkReadable(const Text& path)
     return Err();
 }
 
-Err Win32Platform::readFile(const Text& path, uint8_t** data, uint32_t* size)
+Err Win32Platform::readFile(const Text& path, uint32_t maxSize, uint8_t** data, uint32_t* size)
 {
-    return ReadWholeFile(path, kMaxBitmapFileSize, data, size);
+    return ReadWholeFile(path, maxSize, data, size);
 }
 
 Err Win32Platform::writeNewFile(const Text& path, const uint8_t* data, uint32_t size)
@@ -230,7 +229,7 @@ using DialogErrorFunction = DWORD(WINAPI*)();
 // COMDLG32 is loaded on the first use of the dialog, not at start: importing
 // it makes the loader bring in the shell and its friends before the window
 // can show.
-Err Win32Platform::showOpen(CommonDialog& dialog)
+Err Win32Platform::showOpen(OpenFileRequest& request)
 {
     if (!dialogs_) dialogs_ = LoadLibraryA(kDialogLibrary);
     auto getOpenFileName = reinterpret_cast<OpenFileNameFunction>(
@@ -240,8 +239,8 @@ Err Win32Platform::showOpen(CommonDialog& dialog)
     if (!getOpenFileName || !dialogError) return Err(kErrCannotCreateObject, kDialogLibrary);
     FocusKeeper keep;
     char file[MAX_PATH] = {};
-    lstrcpynA(file, dialog.FileName.c_str(), MAX_PATH);
-    char* filter = FilterList(dialog.Filter);
+    lstrcpynA(file, request.chosen.c_str(), MAX_PATH);
+    char* filter = FilterList(request.filter);
     if (!filter) return Err(kErrOutOfMemory);
     OPENFILENAMEA ofn = {};
     ofn.lStructSize = OPENFILENAME_SIZE_VERSION_400A;
@@ -253,14 +252,25 @@ Err Win32Platform::showOpen(CommonDialog& dialog)
     ofn.nFilterIndex = 1;
     ofn.lpstrFile = file;
     ofn.nMaxFile = MAX_PATH;
-    ofn.lpstrInitialDir = dialog.InitDir.c_str();
+    ofn.lpstrInitialDir = request.folder.c_str();
     ofn.Flags = OFN_HIDEREADONLY;
     BOOL chosen = getOpenFileName(&ofn);
     delete[] filter;
     if (chosen) {
-        dialog.FileName = Text(file);
+        request.chosen = Text(file);
         return Err();
     }
-    if (dialogError() != 0) return Err(kErrInvalidCall);
-    return dialog.CancelError ? Err(kErrCancelled) : Err();
+    return dialogError() != 0 ? Err(kErrInvalidCall) : Err(kErrCancelled);
+}
+
+// The pictures are whole bitmap files, stored as raw data.
+Err Win32Platform::resource(uint16_t id, const uint8_t** data, uint32_t* size)
+{
+    HRSRC found = FindResourceA(instance_, MAKEINTRESOURCEA(id), RT_RCDATA);
+    HGLOBAL loaded = found ? LoadResource(instance_, found) : nullptr;
+    const void* bytes = loaded ? LockResource(loaded) : nullptr;
+    if (!bytes) return Err(kErrInvalidPicture);
+    *data = static_cast<const uint8_t*>(bytes);
+    *size = SizeofResource(instance_, found);
+    return Err();
 }

@@ -27,7 +27,7 @@ public:
     Err deleteFile(const Text& path) override;
     Err clearAttributes(const Text& path) override;
     Err checkReadable(const Text& path) override;
-    Err readFile(const Text& path, uint8_t** data, uint32_t* size) override;
+    Err readFile(const Text& path, uint32_t maxSize, uint8_t** data, uint32_t* size) override;
     Err writeNewFile(const Text& path, const uint8_t* data, uint32_t size) override;
     Text fileTitle(const Text& path) override;
 
@@ -48,27 +48,22 @@ public:
     Err formRect(FormHandle form, PixelRect* outer) override;
     Err moveForm(FormHandle form, const PixelRect& outer) override;
     Err setCaption(FormHandle form, int control, const Text& text) override;
-    Err caption(FormHandle form, int control, Text* text) override;
     Err setEnabled(FormHandle form, int control, bool enabled) override;
     Err setTimer(FormHandle form, uint32_t milliseconds) override;
-    Err isEnabled(FormHandle form, int control, bool* enabled) override;
     Err setFontSize(FormHandle form, int control, int32_t points) override;
     Err moveControl(FormHandle form, int control, int32_t left, int32_t top, int32_t width,
                     int32_t height) override;
-    Err loadPicture(FormHandle form, int control, const Text& path) override;
-    Err pictureSize(FormHandle form, int control, int32_t* width, int32_t* height) override;
-    Err readPictureRows(FormHandle form, int control, int32_t firstRow, int32_t rows, uint8_t* bgr) override;
     Err drawPicture(FormHandle form, int control, const uint8_t* bgr, int32_t width, int32_t height) override;
+    Err resource(uint16_t id, const uint8_t** data, uint32_t* size) override;
 
     Answer messageBox(const Text& text, Buttons buttons, Icon icon, const Text& title) override;
-    Err showOpen(CommonDialog& dialog) override;
+    Err showOpen(OpenFileRequest& request) override;
     void run() override;
 
     struct Control {
         HWND hwnd = nullptr;
         Text caption;
-        Picture held;   // a source box's picture
-        Picture shown;  // what a box or image shows
+        Picture shown;  // what a picture box or image shows
     };
     struct Form {
         Win32Platform* platform = nullptr;
@@ -90,7 +85,8 @@ private:
 
     Form* live(FormHandle form);
     Form* formOf(HWND hwnd);
-    Control* control(FormHandle form, int index);
+    int indexOf(FormHandle form, int id);
+    Control* control(FormHandle form, int id);
     void createControls(int form);
     void fitLabel(Form& f, int index);
     HFONT font(int32_t points);

@@ -2,7 +2,6 @@
 #include "picture/make_logo.h"
 #include "ui/error_styles.h"
 #include "ui/main_window/main_window.h"
-#include "ui/main_window/main_window_controls.h"
 
 namespace {
 // "640 x 480, 24-bit colour", in the user's language.
@@ -27,7 +26,7 @@ Text OfferLogoCopy(Tool& t, const Text& chosen)
     Platform& p = t.platform;
     uint8_t* data = nullptr;
     uint32_t size = 0;
-    if (p.readFile(chosen, &data, &size)) return chosen;
+    if (p.readFile(chosen, kMaxBitmapFileSize, &data, &size)) return chosen;
     Text result = chosen;
     BitmapSummary summary;
     if (DescribeBitmap(data, size, &summary) && !IsLogoShaped(data, size)) {
@@ -47,20 +46,18 @@ Text OfferLogoCopy(Tool& t, const Text& chosen)
 }
 }
 
-// Stores the chosen file's full path (or that of the logo made of it) as the
+// The chosen file's full path (or that of the logo made of it) becomes the
 // slot's choice; a cancel or any failure ends here silently and changes
 // nothing, except a dialog that the system cannot provide at all, which the
 // user has to hear of.
-void SelectLogoFile(Tool& t, int16_t index)
+void ChooseLogoFile(MainWindow& w, LogoSlot slot)
 {
-    Platform& p = t.platform;
-    CommonDialog& dialog = t.CommonDialog1;
-    dialog.CancelError = true;
-    dialog.Filter = TextOf(kTxtBitmapFilter);
-    dialog.InitDir = p.toolFolder();
-    if (Err e = p.showOpen(dialog)) {
-        if (e.number() == kErrCannotCreateObject) ShowAndGoOn(t, e, TextOf(kTxtAppTitle));
+    Platform& p = w.tool.platform;
+    w.request.filter = TextOf(kTxtBitmapFilter);
+    w.request.folder = p.toolFolder();
+    if (Err e = p.showOpen(w.request)) {
+        if (e.number() == kErrCannotCreateObject) ShowAndGoOn(w.tool, e, TextOf(kTxtAppTitle));
         return;
     }
-    (void)p.setCaption(t.mainWindow, Form1::lblLogo(index), OfferLogoCopy(t, dialog.FileName));
+    (void)SetChoice(w, slot, OfferLogoCopy(w.tool, w.request.chosen));
 }

@@ -1,20 +1,52 @@
 #pragma once
 #include "logo_files/run_state.h"
+#include "ui/control_ids.h"
+
+struct PaletteCycle;
+
+// The main window and what it keeps while it is open. Each slot's chosen
+// file lives here; its path label only shows it.
+class MainWindow final : public FormEvents {
+public:
+    explicit MainWindow(Tool& t) : tool(t) {}
+    ~MainWindow();
+    MainWindow(const MainWindow&) = delete;
+    MainWindow& operator=(const MainWindow&) = delete;
+
+    void Load(FormHandle self) override;
+    void Unload() override;
+    void Click(int control) override;
+    void Timer() override;
+
+    Tool& tool;
+    FormHandle form = kNoForm;
+    Text chosen[kSlotCount];        // a full path, or empty for no choice
+    OpenFileRequest request;        // keeps the last file chosen in any slot
+    PaletteCycle* cycle = nullptr;  // slot 0's preview, while it moves
+    Text settingsPath;
+};
+
+extern const FormDef kMainWindowDef;
 
 // Loads the main window, which opens itself, and shows it.
 Err ShowMainWindow(Tool& t);
 
 // The window's opening: layout, place, previews of the installed logos,
-// empty choices and OK disabled.
-void InitMainWindow(Tool& t);
+// OK disabled.
+void InitMainWindow(MainWindow& w);
+
+// A new choice for the slot: its path label shows it, OK is enabled and
+// every slot with a choice is previewed. The same choice again changes
+// nothing; a label that cannot show it keeps the old choice.
+Err SetChoice(MainWindow& w, LogoSlot slot, const Text& path);
+
+// The slot's 設定 button: the file dialog, and the file as the slot's choice.
+void ChooseLogoFile(MainWindow& w, LogoSlot slot);
 
 // The window's place in the settings file beside the tool.
-Err SaveWindowPosition(Tool& t);
-int32_t ReadWindowPosition(Tool& t, const char* key, int32_t fallback);
+Err SaveWindowPosition(MainWindow& w);
+int32_t ReadWindowPosition(MainWindow& w, const char* key, int32_t fallback);
 bool ParseStoredPosition(const Text& text, int32_t* value);
 extern const char kSettingsSection[];
 extern const char kKeyLeft[];
 extern const char kKeyTop[];
-
-// The slot's 設定 button: the file dialog, and the path as the slot's choice.
-void SelectLogoFile(Tool& t, int16_t index);

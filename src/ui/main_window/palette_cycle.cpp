@@ -1,7 +1,7 @@
 #include "ui/main_window/palette_cycle.h"
 
 #include "picture/make_logo.h"
-#include "picture/area_average.h"
+#include "picture/scaled_picture.h"
 #include "ui/main_window/previews.h"
 
 namespace {
@@ -18,61 +18,68 @@ struct PaletteCycle {
 };
 
 namespace {
-void Stop(Tool& t)
+// Entry i at step s shows the colour of entry first + (i - first + s) mod n.
+void TurnedPalette(const PaletteCycle& c, uint8_t* turned)
 {
-    delete t.paletteCycle;
-    t.paletteCycle = nullptr;
-    (void)t.platform.setTimer(t.mainWindow, 0);
+    const uint32_t cycled = kLogoPaletteEntries - c.first;
+    for (uint32_t i = 0; i < kLogoPaletteEntries; ++i) {
+        const uint32_t from = i < c.first ? i : c.first + (i - c.first + c.step) % cycled;
+        for (int k = 0; k < 4; ++k) turned[i * 4 + k] = c.palette[from * 4 + k];
+    }
 }
 
-// Entry i at step s shows the colour of entry first + (i - first + s) mod n.
-Err Draw(Tool& t, const PaletteCycle& c)
+Err Draw(MainWindow& w, const PaletteCycle& c)
 {
     int32_t width = 0, height = 0;
-    PreviewBoxSize(t, &width, &height);
+    PreviewBoxSize(w.tool, &width, &height);
     AreaAverage average(kLogoWidth, kLogoHeight, width, height);
-    if (!average.ready()) return Err(kErrOutOfMemory);
-    const uint32_t cycled = kLogoPaletteEntries - c.first;
+    uint8_t* pixels = new uint8_t[static_cast<uint32_t>(width * height * 3)];
+    Err drawn = average.ready() && pixels ? Err() : Err(kErrOutOfMemory);
+    uint8_t turned[kLogoPaletteEntries * 4];
+    TurnedPalette(c, turned);
     uint8_t row[kLogoWidth * 3];
-    for (int32_t y = 0; y < kLogoHeight; ++y) {
-        const uint8_t* in = c.pixels + (kLogoHeight - 1 - y) * kLogoWidth;
-        for (int32_t x = 0; x < kLogoWidth; ++x) {
-            uint32_t i = in[x];
-            if (i >= c.first) i = c.first + (i - c.first + c.step) % cycled;
-            for (int k = 0; k < 3; ++k) row[x * 3 + k] = c.palette[i * 4 + k];
-        }
+    for (int32_t y = 0; !drawn && y < kLogoHeight; ++y) {
+        ExpandIndexes(turned, c.pixels + (kLogoHeight - 1 - y) * kLogoWidth, kLogoWidth, row);
         average.addRow(y, row);
     }
-    return DrawPreview(t, 0, average, width, height);
+    if (!drawn) {
+        average.result(pixels);
+        drawn = DrawPreview(w, 0, pixels);
+    }
+    delete[] pixels;
+    return drawn;
 }
 }
 
-void FollowStartupLogo(Tool& t, const Text& path)
+void DeletePaletteCycle(PaletteCycle* cycle) { delete cycle; }
+
+void StopPaletteCycle(MainWindow& w)
 {
-    Stop(t);
-    Platform& p = t.platform;
-    uint8_t* data = nullptr;
-    uint32_t size = 0;
-    if (p.readFile(path, &data, &size)) return;
-    const uint32_t first = ColourCycleStart(data);
-    if (IsLogoShaped(data, size) && first != 0 && first < kLogoPaletteEntries) {
-        PaletteCycle* c = new PaletteCycle;
-        if (c) {
-            c->first = first;
-            CopyBytes(c->palette, data + kLogoPaletteAt, sizeof c->palette);
-            CopyBytes(c->pixels, data + kLogoPixelsAt, sizeof c->pixels);
-            t.paletteCycle = c;
-            if (p.setTimer(t.mainWindow, kStepMilliseconds)) Stop(t);
-        }
-    }
-    delete[] data;
+    DeletePaletteCycle(w.cycle);
+    w.cycle = nullptr;
+    (void)w.tool.platform.setTimer(w.form, 0);
+}
+
+void FollowStartupLogo(MainWindow& w, const uint8_t* data, uint32_t size)
+{
+    StopPaletteCycle(w);
+    if (!IsLogoShaped(data, size)) return;
+    const uint32_t first = ColourCycleStart(data, size);
+    if (first == 0 || first >= kLogoPaletteEntries) return;
+    PaletteCycle* c = new PaletteCycle;
+    if (!c) return;
+    c->first = first;
+    CopyBytes(c->palette, data + kLogoPaletteAt, sizeof c->palette);
+    CopyBytes(c->pixels, data + kLogoPixelsAt, sizeof c->pixels);
+    w.cycle = c;
+    if (w.tool.platform.setTimer(w.form, kStepMilliseconds)) StopPaletteCycle(w);
 }
 
 // A step that cannot be drawn stops the cycle; the preview keeps its image.
-void StepPaletteCycle(Tool& t)
+void StepPaletteCycle(MainWindow& w)
 {
-    PaletteCycle* c = t.paletteCycle;
+    PaletteCycle* c = w.cycle;
     if (!c) return;
     c->step = (c->step + 1) % (kLogoPaletteEntries - c->first);
-    if (Draw(t, *c)) Stop(t);
+    if (Draw(w, *c)) StopPaletteCycle(w);
 }

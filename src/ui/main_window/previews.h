@@ -1,16 +1,20 @@
 #pragma once
-#include "picture/area_average.h"
-#include "logo_files/run_state.h"
+#include "ui/main_window/main_window.h"
 
 constexpr int32_t kPreviewWidth = 96;
 constexpr int32_t kPreviewHeight = 60;
 
-Err PreviewDrawing(Tool& t, LogoSlot slot);
-// The preview box's size in pixels, and what an area average of that size
-// gathered drawn into it.
+// The preview box's size in pixels: it grows with Large Fonts, and so does
+// what is drawn into it.
 void PreviewBoxSize(Tool& t, int32_t* width, int32_t* height);
-Err DrawPreview(Tool& t, LogoSlot slot, const AreaAverage& average, int32_t width, int32_t height);
-// Loads, draws and releases; each step's failure is met by `meet`, then the
-// next step runs.
-void PreviewFile(Tool& t, LogoSlot slot, const Text& path, void (*meet)(Tool&, const Err&));
-void ShowPreviews(Tool& t);
+
+// Finished pixels of the box's size into the slot's preview.
+Err DrawPreview(MainWindow& w, LogoSlot slot, const uint8_t* bgr);
+
+// The whole picture of the file fills the slot's preview. A file that
+// cannot be read, or is no bitmap, is met by `meet` and leaves the preview
+// as it was.
+void PreviewFile(MainWindow& w, LogoSlot slot, const Text& path, void (*meet)(Tool&, const Err&));
+
+// Runs after every change of a choice and previews every slot that has one.
+void ShowPreviews(MainWindow& w);

@@ -1,5 +1,4 @@
 #include "text/units.h"
-#include "ui/main_window/main_window_controls.h"
 #include "ui/main_window/main_window.h"
 
 const char kSettingsSection[] = "Wendrop1";
@@ -34,25 +33,25 @@ bool ParseStoredPosition(const Text& text, int32_t* value)
     return true;
 }
 
-int32_t ReadWindowPosition(Tool& t, const char* key, int32_t fallback)
+int32_t ReadWindowPosition(MainWindow& w, const char* key, int32_t fallback)
 {
     Text stored;
     int32_t value = fallback;
-    if (t.platform.readProfileString(kSettingsSection, key, t.SettingsPath, &stored))
+    if (w.tool.platform.readProfileString(kSettingsSection, key, w.settingsPath, &stored))
         (void)ParseStoredPosition(stored, &value);
     return value;
 }
 
 // Whatever the window reports at closing is written, in twips.
-Err SaveWindowPosition(Tool& t)
+Err SaveWindowPosition(MainWindow& w)
 {
-    Platform& p = t.platform;
+    Platform& p = w.tool.platform;
     PixelRect outer{};
-    PLUMWICK_TRY(p.formRect(t.mainWindow, &outer));
+    PLUMWICK_TRY(p.formRect(w.form, &outer));
     ScreenInfo screen = p.screen();
     p.writeProfileString(kSettingsSection, kKeyLeft, Text::number(PixelsToTwips(outer.left, screen.dpiX)),
-                         t.SettingsPath);
+                         w.settingsPath);
     p.writeProfileString(kSettingsSection, kKeyTop, Text::number(PixelsToTwips(outer.top, screen.dpiY)),
-                         t.SettingsPath);
+                         w.settingsPath);
     return Err();
 }

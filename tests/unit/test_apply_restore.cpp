@@ -1,0 +1,156 @@
+#include "tool_test.h"
+
+#include "logo_files/apply.h"
+#include "logo_files/startup.h"
+#include "ui/error_styles.h"
+
+namespace {
+
+// Only the marker's own spelling removes the start-up logo; the default
+// picture is a file like any other, and so is a live logo itself.
+TEST_F(ToolTest, ApplyReplacesExactlyTheChosenSlots)
+{
+    const struct {
+        const char* chosen[3];
+        Contents expected[3];  // each live file afterwards
+    } cases[] = {
+        {{"", "", ""}, {kOld0, kOld1, kOld2}},          {{"C:\\logo.sys", "C:\\windows\\LOGOW.SYS", ""}, {kOld0, kOld1, kOld2}},
+        {{"", kBackup1, kBackup2}, {kOld0, kOld1, kOld2}}, {{"", kPicked, ""}, {kOld0, kNew, kOld2}},
+        {{kDefault, "", ""}, {Flat(kDefaultRgb), kNew, kOld2}}, {{kMarker, "", ""}, {std::nullopt, kNew, kOld2}},
+        {{kPicked, kPicked, kPicked}, {kNew, kNew, kNew}},
+    };
+    ASSERT_TRUE(Start());
+    for (const auto& c : cases) {
+        EXPECT_TRUE(Apply(c.chosen[0], c.chosen[1], c.chosen[2]));
+        ExpectLive(c.expected[0], c.expected[1], c.expected[2]);
+    }
+    EXPECT_TRUE(Window().loaded && p.profile.empty());
+    EXPECT_TRUE(p.boxes.empty());
+}
+
+// Windows shows a hidden, system or read-only logo all the same: it is
+// replaced or removed like any other, by a plain copy of itself if chosen.
+TEST_F(ToolTest, ApplyToAConcealedStartUpLogo)
+{
+    const unsigned all = FakePlatform::kHidden | FakePlatform::kSystem | FakePlatform::kReadOnly;
+    ASSERT_TRUE(Start());
+    for (auto [chosen, left] : {std::pair{"C:\\logo.sys", Contents(kOld0)}, {kPicked, Contents(kNew)}, {kMarker, Contents()}}) {
+        p.remove(kLive0), p.addFile("C:\\LOGO.SYS", kOld0, all);
+        EXPECT_TRUE(Apply(chosen, "", ""));
+        EXPECT_EQ(Read(p, kLive0), left);
+        EXPECT_EQ(p.exists(kLive0) ? p.entry(kLive0)->attrs : 0, 0u) << chosen;
+    }
+    EXPECT_TRUE(p.boxes.empty());
+}
+
+// The first failure stops the run with the earlier slots applied and names
+// the live logo, not a temporary file; the window is not closed.
+TEST_F(ToolTest, AFailureStopsTheApplyAtItsSlot)
+{
+    ASSERT_TRUE(Start());
+    EXPECT_FALSE(Apply(kPicked, "C:\\PICS\\gone.bmp", kPicked));
+    ExpectLive(kNew, kOld1, kOld2);
+    EXPECT_EQ(std::make_tuple(p.boxes.at(0).text, p.boxes.at(0).title), std::make_tuple(Says(kErrFileNotFound, "C:\\PICS\\gone.bmp"), "Plumwick"));
+    EXPECT_TRUE(p.profile.empty());
+    p.failOn(FakePlatform::Op::CopyFile, "logow.pwn", kErrDiskFull);
+    EXPECT_FALSE(Apply("", kPicked, ""));
+    ExpectLive(kNew, kOld1, kOld2);
+    EXPECT_EQ(p.boxes.at(1).text, Says(kErrDiskFull, kLive1));
+}
+
+// A run cut off half way may leave the replaced logo under its temporary
+// name: it is put back first, unless a new logo already stands there.
+TEST_F(ToolTest, WhatACrashLeftIsCleanedUpFirst)
+{
+    ASSERT_TRUE(Start());
+    p.addFile("C:\\WINDOWS\\logow.pwo", "the logo before"), p.remove(kLive2);
+    p.addFile("C:\\WINDOWS\\logos.pwo", kOld2), p.addFile("C:\\WINDOWS\\logos.pwn", "half a file");
+    p.failOn(FakePlatform::Op::CopyFile, "logos.pwn", kErrPathFileAccess);
+    EXPECT_FALSE(Apply("", kPicked, kPicked));
+    ExpectLive(kOld0, kNew, kOld2);
+}
+
+// Every backup is checked before anything is touched. Restoring keeps the
+// window open and names the defaults as the choices; a backup folder of an
+// older version, without logo.sys, removes the start-up logo.
+TEST_F(ToolTest, RestorePutsTheBackupsBack)
+{
+    ASSERT_TRUE(Start());
+    p.addFile(kLive0, kNew), p.addFile(kLive1, Flat(0x222222));
+    for (const char* missing : {kBackup1, kBackup2}) {
+        const std::string backup = p.bytes(missing);
+        p.remove(missing);
+        EXPECT_FALSE(Click(MainControl::RestoreButton));
+        ExpectLive(kNew, Flat(0x222222), kOld2);
+        EXPECT_EQ(p.boxes.back().text, Says(kErrFileNotFound, missing));
+        p.addFile(missing, backup);
+    }
+    EXPECT_EQ(Chosen(1), "");
+    ASSERT_TRUE(Click(MainControl::RestoreButton));
+    ExpectLive(kOld0, kOld1, kOld2);
+    EXPECT_EQ(Chosen(0) + Chosen(1) + Chosen(2), std::string(kBackup0) + kBackup1 + kBackup2);
+    p.remove(kBackup0);
+    ASSERT_TRUE(Click(MainControl::RestoreButton));
+    ExpectLive(std::nullopt, kOld1, kOld2);
+    EXPECT_EQ(Chosen(0), kMarker);
+    EXPECT_TRUE(Ctl(MainControl::OkButton).enabled && Window().loaded);
+    p.addFile(kBackup0, kOld0), p.addFile(kLive1, kNew);
+    p.failOn(FakePlatform::Op::CheckReadable, "BakLog\\logo.sys", kErrPermissionDenied);
+    EXPECT_FALSE(Click(MainControl::RestoreButton));
+    ExpectLive(std::nullopt, kNew, kOld2);
+    EXPECT_EQ(p.boxes.back().text, Says(kErrPermissionDenied, kBackup0));
+}
+
+// Every failable call that applying or restoring makes is made to fail in
+// turn; each live logo must then hold its old or its new content, whole.
+TEST(FaultInjection, EveryFailingCallLeavesEachLogoOldOrNewAndNoTemporaryFile)
+{
+    const unsigned kConcealed = FakePlatform::kHidden | FakePlatform::kReadOnly, kNone = 99;  // kNone: no start-up logo
+    const struct {
+        bool restore;
+        const char* chosen[3];
+        unsigned attrs0;
+    } scenarios[] = {
+        {false, {kPicked, kPicked, kPicked}, 0},  {false, {kMarker, kPicked, ""}, 0},    {false, {kPicked, "", ""}, kConcealed},
+        {false, {kPicked, "", kPicked}, kNone},   {false, {"", kBackup1, kBackup2}, 0},  {false, {"C:\\logo.sys", kPicked, ""}, 0},
+        {true, {kBackup0, kBackup1, kBackup2}, 0}, {true, {kBackup0, kBackup1, kBackup2}, FakePlatform::kSystem},
+        {true, {kMarker, kBackup1, kBackup2}, kNone},     {true, {kMarker, kBackup1, kBackup2}, 0},  // a backup folder without logo.sys
+    };
+    long injected = 0, survived = 0;
+    for (const auto& s : scenarios) {
+        for (long k = 1;; ++k) {
+            FakePlatform p;
+            if (s.attrs0 != kNone) p.addFile("C:\\LOGO.SYS", kOld0, s.attrs0);
+            p.addFile(kLive1, kOld1), p.addFile(kLive2, kOld2), p.addFolder("C:\\PICS"), p.addFile(kPicked, kNew);
+            Tool t(p);
+            FindSystemFolders(t);
+            (void)BackUpOnFirstStart(t);
+            p.addFile(kBackup1, kNew + "1"), p.addFile(kBackup2, kNew + "2");
+            p.remove(kBackup0);
+            if (s.attrs0 != kNone && s.chosen[0] != std::string(kMarker)) p.addFile(kBackup0, kNew + "0");
+            Contents old[3] = {Read(p, kLive0), kOld1, kOld2}, fresh[3];
+            for (int slot = 0; slot < 3; ++slot) {
+                const std::string chosen = s.chosen[slot];
+                fresh[slot] = chosen.empty() || FakePlatform::Fold(chosen) == FakePlatform::Fold(kLive[slot]) ? old[slot]
+                            : chosen == kMarker ? std::nullopt : Read(p, chosen);
+            }
+            p.failCall(p.calls + k, kErrDeviceIO);
+            try {
+                Text chosen[] = {s.chosen[0], s.chosen[1], s.chosen[2]};
+                ShowAndEnd(t, s.restore ? RestoreDefaultLogos(t, chosen) : ApplyLogos(t, chosen));
+            } catch (const FakeEnded&) {
+            }
+            bool whole = NoTemporaryFiles(p) && Read(p, kBackup1) == kNew + "1";
+            for (int slot = 0; slot < 3; ++slot)
+                whole = whole && (Read(p, kLive[slot]) == fresh[slot] || (p.injected && Read(p, kLive[slot]) == old[slot]));
+            EXPECT_TRUE(whole) << "scenario " << &s - scenarios << ": a logo, a backup or a temporary file is wrong after fault " << k;
+            if (!p.injected) break;
+            ++injected, survived += whole;
+        }
+    }
+    std::printf("fault injection: %ld faults injected, files survived %ld\n", injected, survived);
+    EXPECT_EQ(survived, injected);
+    EXPECT_GT(injected, 200);
+}
+
+}  // namespace

@@ -1,0 +1,244 @@
+#include "tool_test.h"
+
+#include "picture/make_logo.h"
+
+namespace {
+
+// 340 x 256 pixels at 96 dpi, scaled at others, and so are the previews. A
+// stored place is used as it is unless the title bar would be out of reach
+// (25 pixels high, 32 of its width wanted): then the window comes wholly onto
+// the screen. Without one, or with a value the profile reading finds no
+// number in, the window is centred by the size it loaded with (345 x 254 at
+// 96 dpi, 430 x 311 at 120). No message either way.
+TEST_F(ToolTest, WindowPlaceIsStoredOrCentred)
+{
+    const struct {
+        int32_t dpiX, dpiY, width, height;
+        const char *section, *left, *top;  // stored values, if any
+        int32_t want[4];
+    } cases[] = {
+        {96, 96, 1023, 767, "", nullptr, nullptr, {339, 256, 340, 256}},  {120, 120, 1025, 769, "", nullptr, nullptr, {298, 229, 425, 320}},
+        {96, 96, 300, 200, "", nullptr, nullptr, {0, 0, 340, 256}},       {96, 120, 1024, 768, "", nullptr, nullptr, {339, 228, 340, 320}},
+        {96, 96, 1024, 768, "Wendrop1", "\t+9000abc", " 4500.7", {600, 300, 340, 256}}, {96, 120, 1024, 768, "Wendrop1", "9000", "4500", {600, 375, 340, 320}},
+        {96, 96, 1024, 768, "Wendrop1", "32767", "-32768", {684, 0, 340, 256}}, {96, 96, 1024, 768, "Wendrop1", "32768", "-15", {339, 0, 340, 256}},
+        {96, 96, 1024, 768, "Wendrop1", "abc", "", {339, 257, 340, 256}}, {96, 96, 1024, 768, "Other", "9000", "4500", {339, 257, 340, 256}},
+        {96, 96, 1024, 768, "Wendrop1", "14760", "11145", {984, 743, 340, 256}}, {96, 96, 1024, 768, "Wendrop1", "14775", "11160", {684, 512, 340, 256}},
+        {96, 96, 1024, 768, "Wendrop1", "-4620", "0", {-308, 0, 340, 256}},   {96, 96, 1024, 768, "Wendrop1", "-4635", "0", {0, 0, 340, 256}},
+    };
+    for (const auto& c : cases) {
+        p.screenInfo = {c.dpiX, c.dpiY, c.width, c.height, 25};
+        p.profile.clear();
+        if (c.left) p.writeProfileString(c.section, kLeft, c.left, kSettings), p.writeProfileString(c.section, kTop, c.top, kSettings);
+        ASSERT_TRUE(Start());
+        EXPECT_EQ(Rect(Window().outer), std::vector<int32_t>(c.want, c.want + 4)) << c.dpiX << " " << c.width << " " << (c.left ? c.left : "");
+        const FakePlatform::Picture& drawn = Ctl(MainControl::Preview + 2).drawn;
+        EXPECT_EQ(std::pair(drawn.width, drawn.height), std::pair(c.dpiX == 120 ? 120 : 96, c.dpiY == 120 ? 75 : 60));
+        EXPECT_TRUE(Window().shown);
+    }
+    EXPECT_TRUE(p.boxes.empty());
+}
+
+// Every way out writes the position in twips and ends; only OK applies.
+// The next start opens where the window was.
+TEST_F(ToolTest, ClosingKeepsThePlace)
+{
+    const struct {
+        int control;  // -1: the close box
+        int32_t dpiX, dpiY, left, top;
+        const char* stored;
+        int32_t width, height;
+    } cases[] = {{MainControl::CancelButton, 96, 96, 600, 300, "9000 4500", 340, 256}, {-1, 120, 120, 600, 300, "7200 3600", 425, 320},
+                 {MainControl::CancelButton, 96, 120, 600, 300, "9000 3600", 340, 320}, {MainControl::OkButton, 96, 96, -10, 0, "-150 0", 340, 256}};
+    for (const auto& c : cases) {
+        p.screenInfo = {c.dpiX, c.dpiY, 1024, 768, 25};
+        ASSERT_TRUE(Start());
+        (void)SetChoice(State(), 1, kPicked);
+        Window().outer.left = c.left, Window().outer.top = c.top;
+        EXPECT_FALSE(Run([&] { c.control < 0 ? (void)p.unloadForm(State().form) : Window().events->Click(c.control); }));
+        EXPECT_EQ(p.bytes(kLive1), c.control == MainControl::OkButton ? kNew : kOld1);
+        EXPECT_EQ(Stored(kLeft) + " " + Stored(kTop), c.stored);
+        ASSERT_TRUE(Start());
+        EXPECT_EQ(Rect(Window().outer), std::vector<int32_t>({c.left, c.top, c.width, c.height}));
+    }
+}
+
+class OpeningFailure : public ToolTest, public ::testing::WithParamInterface<std::pair<int, Answer>> {};
+
+// Loading the shutdown logo fails. A file error asks whether to go on with
+// the next step; Yes opens the window as usual, No or any other error ends.
+TEST_P(OpeningFailure, AsksOrEnds)
+{
+    const auto [number, answer] = GetParam();
+    const bool asks = answer != Answer::Ok, opens = answer == Answer::Yes;
+    p.failOn(FakePlatform::Op::ReadFile, "logow.sys", number);
+    p.answers = {answer};
+    EXPECT_EQ(Start(), opens);
+    ASSERT_EQ(p.boxes.size(), 1u);
+    EXPECT_EQ(std::make_tuple(p.boxes[0].text, p.boxes[0].title, p.boxes[0].buttons, p.boxes[0].icon),
+              std::make_tuple(Says(number, kLive1) + (asks ? kContinue : ""), std::string("Plumwick"),
+                              asks ? Buttons::YesNo : Buttons::Ok, asks ? Icon::Question : Icon::Critical));
+    EXPECT_EQ(Window().shown, opens);
+    EXPECT_EQ(Draws(), std::vector<int>({1, 0, opens ? 1 : 0}));
+    EXPECT_TRUE(p.profile.empty()) << "nothing is written while opening";
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, OpeningFailure,
+                         ::testing::Values(std::pair{int(kErrFileNotFound), Answer::Yes}, std::pair{int(kErrPathFileAccess), Answer::Yes},
+                                           std::pair{int(kErrInvalidPicture), Answer::No}, std::pair{int(kErrDeviceIO), Answer::Ok}),
+                         [](const auto& info) { return "error_" + std::to_string(info.param.first); });
+
+// The installed logos are previewed once; the choices are empty, OK is
+// disabled. Windows shows a hidden, system or read-only logo.sys, so the
+// first preview does too; without one it shows the default picture.
+TEST_F(ToolTest, OpensWithTheInstalledLogos)
+{
+    ASSERT_TRUE(Start());
+    EXPECT_EQ(std::vector<uint32_t>({Shown(0), Shown(1), Shown(2)}), std::vector<uint32_t>({kLogo0, kLogo1, kLogo2}));
+    EXPECT_EQ(Draws(), std::vector<int>({1, 1, 1}));
+    EXPECT_EQ(Chosen(0) + Chosen(1) + Chosen(2), "");
+    EXPECT_FALSE(Ctl(MainControl::OkButton).enabled);
+    p.remove(kLive0);
+    for (uint32_t shown : {kDefaultRgb, kDefaultRgb, 0x445566u}) {
+        if (shown == 0x445566) p.remove(kLive0), p.addFile("C:\\LOGO.SYS", Flat(shown), FakePlatform::kHidden | FakePlatform::kSystem | FakePlatform::kReadOnly);
+        ASSERT_TRUE(Start());
+        EXPECT_EQ(Shown(0), shown);
+        p.addFolder(kLive0);
+    }
+    EXPECT_TRUE(p.boxes.empty());
+}
+
+// A choice enables OK and previews every slot with a choice, whatever the
+// picture's size; a cancel, or a choice that fails to be stored, changes
+// nothing and says nothing. The dialog is set up afresh on every opening and
+// suggests the last choice of any slot, which a cancel in another slot does
+// not make that slot's choice.
+TEST_F(ToolTest, ChoosingPreviewsEverySlotWithAChoice)
+{
+    ASSERT_TRUE(Start());
+    State().request.filter = "*.*", State().request.folder = "C:\\";
+    Choose(1, kPicked);
+    const OpenFileRequest& d = p.requests.at(0);  // ビットマップ (*.bmp)|*.bmp
+    EXPECT_EQ(std::make_tuple(Str(d.filter), Str(d.folder), Str(d.chosen)),
+              std::make_tuple("\x83\x72\x83\x62\x83\x67\x83\x7D\x83\x62\x83\x76 (*.bmp)|*.bmp", "C:\\PLUMWICK", ""));
+    EXPECT_TRUE(Chosen(1) == kPicked && Ctl(MainControl::OkButton).enabled);
+    EXPECT_EQ(Shown(1), kPickedRgb);
+    EXPECT_EQ(Draws(), std::vector<int>({1, 2, 1}));
+    for (auto [w, h] : {std::pair{320, 400}, std::pair{1, 1}, std::pair{3, 700}, std::pair{2000, 2}}) {
+        p.addFile("C:\\PICS\\" + std::to_string(w) + ".bmp", Flat(0x336699 + w, w, h));
+        Choose(2, "C:\\PICS\\" + std::to_string(w) + ".bmp");
+        EXPECT_EQ(Shown(2), 0x336699u + w) << w;
+    }
+    Choose(0, "");
+    EXPECT_EQ(Str(p.requests.back().chosen), "C:\\PICS\\2000.bmp");
+    EXPECT_EQ(Chosen(0), "");
+    p.failOn(FakePlatform::Op::SetCaption, "green", kErrDeviceIO);
+    Choose(0, "C:\\PICS\\green.bmp");
+    EXPECT_EQ(Chosen(0), "");
+    EXPECT_EQ(Draws(), std::vector<int>({1, 6, 5}));
+    EXPECT_EQ(p.boxes.size(), 5u);  // whether to make a logo of each bitmap, answered No
+    for (const auto& box : p.boxes) EXPECT_EQ(box.icon, Icon::Question);
+}
+
+// Reported in every run until a file that loads is chosen, and the run goes
+// on; the choice stays, and so does the old preview. OK is enabled before
+// the run starts; it refuses a bad choice in any slot before touching a logo.
+TEST_F(ToolTest, ABadChoiceIsReportedInEveryRunAndRefused)
+{
+    const std::string cut = Flat(0x123456, 320, 400).substr(0, 5000), logo = "C:\\PICS\\logo.bmp";
+    p.acp = 1252;
+    for (auto [path, number] : {std::pair{"C:\\PICS\\gone.bmp", int(kErrFileNotFound)}, std::pair{"C:\\NOWHERE\\logo.bmp", int(kErrPathNotFound)},
+                                std::pair{"C:\\PICS\\cut.bmp", int(kErrInvalidPicture)}}) {
+        p.addFile("C:\\PICS\\cut.bmp", cut), p.addFile(logo, LogoShaped(0, 0)), p.boxes.clear();
+        ASSERT_TRUE(Start());
+        std::vector<bool> okAtBox;
+        p.onMessageBox = [&] { okAtBox.push_back(Ctl(MainControl::OkButton).enabled); };
+        Choose(0, path);
+        Choose(2, logo);
+        ASSERT_EQ(p.boxes.size(), 2u);
+        EXPECT_EQ(std::make_tuple(p.boxes[1].text, p.boxes[1].title, p.boxes[1].icon, p.boxes[1].buttons),
+                  std::make_tuple(Says(number, path), "Oops! Please check the file", Icon::Critical, Buttons::Ok));
+        EXPECT_EQ(okAtBox, std::vector<bool>({true, true}));
+        EXPECT_EQ(Draws(), std::vector<int>({1, 1, 2}));
+        EXPECT_EQ(Shown(0), kLogo0);
+        Choose(0, logo);
+        Choose(2, path);
+        EXPECT_EQ(p.boxes.size(), 3u);
+        EXPECT_TRUE(Click(MainControl::OkButton));
+        ExpectLive(kOld0, kOld1, kOld2);
+        EXPECT_EQ(std::make_tuple(p.boxes.back().text, p.boxes.back().title, p.boxes.back().icon),
+                  std::make_tuple(Says(number, path) + "\r\n\r\nNo logo has been changed.", "Plumwick", Icon::Critical));
+        EXPECT_TRUE(Chosen(0) + Chosen(2) == logo + path && Window().loaded);
+    }
+    p.onMessageBox = nullptr, p.remove(kDefault);  // the marker names no picture to load
+    (void)SetChoice(State(), 2, ""), (void)SetChoice(State(), 0, kMarker);
+    EXPECT_FALSE(Click(MainControl::OkButton));
+    ExpectLive(std::nullopt, kOld1, kOld2);
+}
+
+// A bitmap Windows would not show as a logo may become one: Yes writes the
+// logo into the Logos folder, never over a file, and chooses it; No, or a
+// copy that cannot be made, keeps the chosen file. A logo, or a file that is
+// no bitmap, asks nothing.
+TEST_F(ToolTest, ALogoIsMadeWhereItIsChosen)
+{
+    p.acp = 1252;
+    p.addFile("C:\\PICS\\logo.bmp", LogoShaped(0, 0)), p.addFile("C:\\PICS\\text.bmp", "not a picture");
+    p.addFile("C:\\PICS\\big.bmp", Flat(0x808080, 640, 480));
+    const struct {
+        const char* file;
+        Answer answer;
+        bool asks;
+        const char* chosen;
+    } cases[] = {
+        {"C:\\PICS\\big.bmp", Answer::No, true, "C:\\PICS\\big.bmp"},     {"C:\\PICS\\big.bmp", Answer::Yes, true, "C:\\PLUMWICK\\Logos\\big.bmp"},
+        {kPicked, Answer::Yes, true, "C:\\PLUMWICK\\Logos\\picked.bmp"}, {"C:\\PICS\\big.bmp", Answer::Yes, true, "C:\\PLUMWICK\\Logos\\big-2.bmp"},
+        {"C:\\PICS\\logo.bmp", Answer::Yes, false, "C:\\PICS\\logo.bmp"}, {"C:\\PICS\\text.bmp", Answer::Yes, false, "C:\\PICS\\text.bmp"},
+    };
+    ASSERT_TRUE(Start());
+    p.addFolder("C:\\PLUMWICK", FakePlatform::kReadOnly);
+    Choose(1, "C:\\PICS\\big.bmp", Answer::Yes);
+    ASSERT_EQ(p.boxes.size(), 2u);
+    EXPECT_EQ(p.boxes[0].text, "This picture is 640 x 480, 24-bit colour.\r\nWindows shows a logo only if it is an uncompressed bitmap of "
+                               "320 x 400 pixels with 256 colours.\r\n\r\nMake a logo of it? The copy goes in the Logos folder and is chosen instead.");
+    EXPECT_EQ(std::make_tuple(p.boxes[1].text, p.boxes[1].icon, Chosen(1)),
+              std::make_tuple("Path/File access error.\r\nC:\\PLUMWICK\\Logos\r\n\r\nThe logo copy could not be made; the file stays as chosen.",
+                              Icon::Critical, "C:\\PICS\\big.bmp"));
+    p.addFolder("C:\\PLUMWICK");
+    for (const auto& c : cases) {
+        p.boxes.clear();
+        Choose(1, c.file, c.answer);
+        EXPECT_EQ(Chosen(1), c.chosen);
+        EXPECT_EQ(!p.boxes.empty() && p.boxes[0].icon == Icon::Question && p.boxes[0].buttons == Buttons::YesNo, c.asks) << c.chosen;
+    }
+    const std::string made = p.bytes("C:\\PLUMWICK\\Logos\\big-2.bmp");
+    EXPECT_TRUE(made.size() == 129078 && IsLogoShaped(Data(made), 129078));
+    EXPECT_EQ(p.bytes("C:\\PLUMWICK\\Logos\\big.bmp"), made);
+}
+
+// The start-up logo's preview turns as Windows turns it: the entries from
+// its biClrImportant on move one place each timer step, entry i showing the
+// colour of entry i + 1 (the last, that of the first); no other slot turns.
+TEST_F(ToolTest, TheStartUpLogoPreviewCyclesItsColours)
+{
+    // Every pixel is entry 253; entries 253, 254 and 255 are 0xFDFDFD, 0xFEFEFE and the last argument.
+    p.addFile(kLive0, LogoShaped(253, 0x0000FF)), p.addFile(kLive1, LogoShaped(253, 0x00FF00));
+    p.addFile("C:\\PICS\\other.bmp", LogoShaped(253, 0xFF0000)), p.addFile("C:\\PICS\\flat.bmp", LogoShaped(0, 0x0000FF));
+    ASSERT_TRUE(Start());
+    EXPECT_EQ(p.timer, 150u);
+    std::vector<uint32_t> seen;
+    for (int step = 0; step < 4; ++step) Window().events->Timer(), seen.push_back(Shown(0));
+    EXPECT_EQ(seen, std::vector<uint32_t>({0xFEFEFE, 0x0000FF, 0xFDFDFD, 0xFEFEFE}));
+    EXPECT_EQ(Draws(), std::vector<int>({5, 1, 1}));
+    Choose(0, "C:\\PICS\\flat.bmp");
+    EXPECT_EQ(p.timer, 0u);
+    Window().events->Timer();
+    Choose(1, "C:\\PICS\\other.bmp");
+    EXPECT_EQ(p.timer, 0u);
+    Choose(0, "C:\\PICS\\other.bmp");
+    EXPECT_EQ(p.timer, 150u);
+    Window().events->Timer();
+    EXPECT_EQ(Shown(0), 0xFEFEFEu);
+    EXPECT_EQ(Draws(), std::vector<int>({9, 3, 1}));
+}
+
+}  // namespace
