@@ -15,6 +15,7 @@ from pathlib import Path
 ROOT = Path(__file__).resolve().parents[1]
 sys.path.insert(0, str(ROOT / "tools"))
 
+import built  # noqa: E402
 import wine  # noqa: E402
 
 RUNS = 15
@@ -25,6 +26,7 @@ def main() -> int:
 
 
 def measure() -> int:
+    built.benchmarks()
     build = Path(os.environ.get("BUILD_DIR", ROOT / "build")).resolve()
     host = wine.host()
     with tempfile.TemporaryDirectory(prefix="plumwick-convert-") as work:

@@ -10,6 +10,7 @@ from pathlib import Path
 ROOT = Path(__file__).resolve().parents[1]
 sys.path.insert(0, str(ROOT / "tools"))
 
+import built  # noqa: E402
 import wine  # noqa: E402
 
 
@@ -18,6 +19,7 @@ def main() -> int:
 
 
 def measure() -> int:
+    built.benchmarks()
     subprocess.run([str(ROOT / "build" / "native" / "preview_quality")], check=True)
     host = wine.host()
     build = host.build(ROOT / "build")

@@ -10,13 +10,11 @@
 #include <string>
 #include <vector>
 
-#include "logo_files/slots.h"
-#include "logo_files/startup.h"
-#include "picture/area_average.h"
+#include "bitmaps.h"
+#include "fake_platform.h"
 #include "main.h"
-#include "ui/main_window/main_window_controls.h"
+#include "picture/area_average.h"
 #include "ui/main_window/previews.h"
-#include "../tests/fake/fake_platform.h"
 
 namespace {
 constexpr int kW = 320, kH = 400, kDW = 96, kDH = 60;
@@ -115,10 +113,10 @@ double Psnr(const std::vector<uint8_t>& got, const Image& reference)
 double MedianRunMs(int runs)
 {
     FakePlatform p;
-    p.addFile("C:\\WINDOWS\\logow.sys", MakeBitmap(kW, kH, [](int32_t x, int32_t y) { return uint32_t(x * 7 + y * 3); }));
-    p.addFile("C:\\WINDOWS\\logos.sys", MakeBitmap(kW, kH, [](int32_t x, int32_t y) { return uint32_t(x ^ y); }));
-    p.addFile("C:\\PLUMWICK\\DfltLogo.sys", MakeBitmap(kW, kH, [](int32_t x, int32_t) { return uint32_t(x) << 8; }));
-    p.addFile("C:\\logo.sys", MakeBitmap(kW, kH, [](int32_t, int32_t y) { return uint32_t(y) << 16; }));
+    p.addFile("C:\\WINDOWS\\logow.sys", Picture24(kW, kH, [](int32_t x, int32_t y) { return uint32_t(x * 7 + y * 3); }));
+    p.addFile("C:\\WINDOWS\\logos.sys", Picture24(kW, kH, [](int32_t x, int32_t y) { return uint32_t(x ^ y); }));
+    p.addFile("C:\\PLUMWICK\\DfltLogo.sys", Picture24(kW, kH, [](int32_t x, int32_t) { return uint32_t(x) << 8; }));
+    p.addFile("C:\\logo.sys", Picture24(kW, kH, [](int32_t, int32_t y) { return uint32_t(y) << 16; }));
     Tool t(p);
     try {
         Main(t);
@@ -126,11 +124,12 @@ double MedianRunMs(int runs)
         return NAN;
     }
     const char* paths[] = {"C:\\logo.sys", "C:\\WINDOWS\\logow.sys", "C:\\WINDOWS\\logos.sys"};
-    for (int slot = 0; slot < 3; ++slot) p.control(t.mainWindow, Form1::lblLogo(slot)).caption = paths[slot];
+    MainWindow& window = *static_cast<MainWindow*>(p.forms.back().events);
+    for (int slot = 0; slot < 3; ++slot) window.chosen[slot] = paths[slot];
     std::vector<double> ms;
     for (int i = 0; i < runs; ++i) {
         auto start = std::chrono::steady_clock::now();
-        ShowPreviews(t);
+        ShowPreviews(window);
         ms.push_back(std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count());
     }
     std::sort(ms.begin(), ms.end());

@@ -13,6 +13,7 @@ from pathlib import Path
 ROOT = Path(__file__).resolve().parents[1]
 sys.path.insert(0, str(ROOT / "tools"))
 
+import built  # noqa: E402
 import wine  # noqa: E402
 
 
@@ -35,6 +36,7 @@ def main() -> int:
 
 
 def measure(args) -> int:
+    built.benchmarks()
     host = wine.host()
     args.build = (args.build or host.build(ROOT / "build")).resolve()
     if args.build.name in ("i686", "x86_64") and args.build.name != host.arch:  # a build named for its Wine

@@ -75,6 +75,13 @@ class Tool:
         path.parent.mkdir(parents=True, exist_ok=True)
         path.write_bytes(data if isinstance(data, bytes) else Path(data).read_bytes())
 
+    def conceal(self, winpath: str) -> None:
+        """Hidden, system and read-only, as Wine keeps them: the attributes in an extended attribute, read-only
+        as the permissions."""
+        path = self.s.c(winpath)
+        os.setxattr(path, "user.DOSATTRIB", b"0x27")
+        path.chmod(0o444)
+
     def read(self, winpath: str) -> bytes:
         return self.s.c(winpath).read_bytes()
 
@@ -119,7 +126,7 @@ class Tool:
 
     def choose(self, slot: int, path: str, answer=IDNO) -> bool:
         """Presses the slot's 設定 and picks the file in the real file-open dialog; answers the question to
-        make a logo of it, if asked (answer None leaves it open). True when asked."""
+        make a logo of it, if asked (answer None leaves it open). An empty path cancels. True when asked."""
         self.press(CHOOSE[slot])
         self.drive("file", path)
         asked = bool(self.question())

@@ -107,7 +107,11 @@ Err SetChoice(MainWindow& w, LogoSlot slot, const Text& path)
 Err ShowMainWindow(Tool& t)
 {
     MainWindow* window = new MainWindow(t);
+    if (!window) return Err(kErrOutOfMemory);
     FormHandle form = kNoForm;
-    PLUMWICK_TRY(t.platform.loadForm(kMainWindowDef, window, &form));
+    if (Err e = t.platform.loadForm(kMainWindowDef, window, &form)) {
+        delete window;
+        return e;
+    }
     return t.platform.showForm(form, false);
 }
