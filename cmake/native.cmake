@@ -29,3 +29,7 @@ if(PLUMWICK_BENCHMARKS)
     add_executable(convert_quality bench/convert_quality.cpp)
     target_link_libraries(convert_quality PRIVATE plumwick_core)
 endif()
+
+# Gives tools/gen_pictures.py's drawings their colours with the core's converter.
+add_executable(picture_maker tools/picture_maker.cpp)
+target_link_libraries(picture_maker PRIVATE plumwick_core)

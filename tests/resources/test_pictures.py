@@ -9,6 +9,9 @@ import pytest
 
 ROOT = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
 RESOURCES = os.path.join(ROOT, "src", "resources")
+GENERATOR = os.path.join(ROOT, "tools", "gen_pictures.py")
+# The generator's converter, from the native build (tools/build.sh).
+PICTURE_MAKER = os.path.join(ROOT, os.environ.get("BUILD_DIR") or "build", "native", "picture_maker")
 # name, width, height, file size: 8-bit, 256 colours, uncompressed, bottom-up
 BITMAPS = [("wide_sample.bmp", 96, 60, 6838), ("squeezed_sample.bmp", 48, 60, 3958), ("DfltLogo.sys", 320, 400, 129078),
            ("demo/logow.sys", 320, 400, 129078), ("demo/logos.sys", 320, 400, 129078)]
@@ -19,11 +22,24 @@ def read(name, folder=RESOURCES):
         return f.read()
 
 
+def generate(folder, maker):
+    return subprocess.run([sys.executable, GENERATOR, "--out", str(folder), "--maker", maker],
+                          capture_output=True, text=True)
+
+
+@pytest.mark.skipif(not os.access(PICTURE_MAKER, os.X_OK), reason=PICTURE_MAKER + " is not built: run tools/build.sh")
 def test_generator_reproduces_the_checked_in_files(tmp_path):
-    subprocess.run([sys.executable, os.path.join(ROOT, "tools", "gen_pictures.py"), "--out", str(tmp_path)],
-                   check=True, capture_output=True)
+    made = generate(tmp_path, PICTURE_MAKER)
+    assert made.returncode == 0, made.stderr
     for name in [b[0] for b in BITMAPS] + ["plumwick.ico"]:
         assert read(name, str(tmp_path)) == read(name), name + " is stale: run tools/gen_pictures.py"
+
+
+def test_generator_says_how_to_get_a_missing_converter(tmp_path):
+    missing = str(tmp_path / "picture_maker")
+    made = generate(tmp_path / "out", missing)
+    assert (made.returncode, made.stderr) == (1, missing + " is missing: build it with tools/build.sh\n")
+    assert not os.path.exists(tmp_path / "out")
 
 
 @pytest.mark.parametrize("name,width,height,size", BITMAPS)
