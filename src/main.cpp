@@ -1,9 +1,10 @@
 #include "main.h"
 
+#include "command_line/switch_run.h"
 #include "logo_files/slots.h"
 #include "logo_files/startup.h"
-#include "ui/main_window/main_window.h"
 #include "ui/error_styles.h"
+#include "ui/main_window/main_window.h"
 
 namespace {
 // Told once, when it happens: without its backup a logo cannot come back
@@ -25,16 +26,25 @@ void TellFailedBackups(Tool& t, const BackupFailures& failures)
 
 // Failures up to the window are ignored or told, and start-up goes on; a
 // window that cannot be made ends the tool rather than leave it running
-// unseen.
-void Main(Tool& t)
+// unseen. A run with switches does the same steps, then its one job.
+int Main(Tool& t)
 {
     Platform& p = t.platform;
-    if (p.anotherCopyRunning()) p.endNow();
+    const Switches switches = ParseSwitches(p.commandLine());
     UseLanguage(LanguageForCodePage(p.codePage()));
+    if (switches.job == Job::Help || switches.job == Job::Wrong) return TellAboutSwitches(t, switches);
+    const bool withWindow = switches.job == Job::Window;
+    if (p.anotherCopyRunning()) {
+        if (withWindow) p.endNow();
+        p.messageBox(TextOf(kTxtAnotherCopy), Buttons::Ok, Icon::Critical, TextOf(kTxtAppTitle));
+        return kExitAnotherCopy;
+    }
     FindSystemFolders(t);
     // A logo that a cut-off replace left under its temporary name is put
     // back first, so that the first start's backup finds it.
     RecoverAllLogos(t);
     TellFailedBackups(t, BackUpOnFirstStart(t));
+    if (!withWindow) return RunSwitches(t, switches);
     ShowAndEnd(t, ShowMainWindow(t));
+    return kRunTheWindows;
 }

@@ -1,5 +1,10 @@
 #pragma once
 #include "logo_files/run_state.h"
 
-// The tool's start: runs before any window exists and shows the main window.
-void Main(Tool& t);
+// Main's answer when the tool's window is open and runs until it closes.
+constexpr int kRunTheWindows = -1;
+
+// The tool's start, before any window exists: shows the main window, or
+// does the one job the command line asks for. Answers the exit code of a
+// run with switches, or kRunTheWindows.
+int Main(Tool& t);

@@ -244,10 +244,10 @@ class Session:
             path = same[0] if same else path / part
         return path
 
-    def run(self, exe: Path, *args: str) -> subprocess.Popen:
-        """Starts a Windows program in its own folder (no waiting: see launch)."""
+    def run(self, exe: Path, *args: str, cwd: Path | None = None) -> subprocess.Popen:
+        """Starts a Windows program in its own folder, or in cwd (no waiting: see launch)."""
         exe = Path(exe).resolve()
-        proc = subprocess.Popen([self.host.wine, str(exe), *args], env=self.env(), cwd=exe.parent,
+        proc = subprocess.Popen([self.host.wine, str(exe), *args], env=self.env(), cwd=cwd or exe.parent,
                                 stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         self.programs.append(proc)
         return proc

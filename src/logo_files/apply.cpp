@@ -19,7 +19,7 @@ Err ApplyLogos(Tool& t, const Text chosen[kSlotCount])
 // Every backup is checked before anything is touched, so a missing one
 // cannot leave a slot without its logo. A start-up logo saved on the first
 // start comes back; without one, logo.sys goes, and Windows shows its own.
-Err RestoreDefaultLogos(Tool& t, Text sources[kSlotCount])
+Err DefaultLogoSources(Tool& t, Text sources[kSlotCount])
 {
     Platform& p = t.platform;
     Text savedStartup;
@@ -27,14 +27,14 @@ Err RestoreDefaultLogos(Tool& t, Text sources[kSlotCount])
     const bool keepsStartup = !savedStartup.empty();
     for (LogoSlot slot = keepsStartup ? 0 : 1; slot < kSlotCount; ++slot)
         PLUMWICK_TRY(p.checkReadable(BackupPath(t, slot)));
-    if (keepsStartup)
-        PLUMWICK_TRY(ReplaceLogo(t, 0, BackupPath(t, 0)));
-    else
-        PLUMWICK_TRY(DeleteLogoIfPresent(t, 0));
-    PLUMWICK_TRY(ReplaceLogo(t, 1, BackupPath(t, 1)));
-    PLUMWICK_TRY(ReplaceLogo(t, 2, BackupPath(t, 2)));
     sources[0] = keepsStartup ? BackupPath(t, 0) : DefaultStartupMarker(t);
     sources[1] = BackupPath(t, 1);
     sources[2] = BackupPath(t, 2);
     return Err();
+}
+
+Err RestoreDefaultLogos(Tool& t, Text sources[kSlotCount])
+{
+    PLUMWICK_TRY(DefaultLogoSources(t, sources));
+    return ApplyLogos(t, sources);
 }

@@ -9,7 +9,7 @@ enum class FileQuery {
 };
 
 enum class Buttons { Ok, YesNo };
-enum class Icon { Question, Critical };
+enum class Icon { Question, Critical, Information };
 enum class Answer { Ok, Yes, No };
 
 // What the file-open dialog shows, and the file chosen in it: the dialog
@@ -18,6 +18,15 @@ struct OpenFileRequest {
     Text filter;  // description|pattern pairs
     Text folder;
     Text chosen;
+};
+
+// Told each file a folder holds.
+class FileNames {
+public:
+    virtual void found(const Text& name) = 0;
+
+protected:
+    ~FileNames() = default;
 };
 
 // Everything the tool asks of the operating system and its forms runtime.
@@ -38,8 +47,17 @@ public:
     virtual Err writeNewFile(const Text& path, const uint8_t* data, uint32_t size) = 0;
     // The file's name without its folder and extension.
     virtual Text fileTitle(const Text& path) = 0;
+    // The full path of a path given relative to the current folder.
+    virtual Text fullPath(const Text& path) = 0;
+    // Every file (no folder) in the folder, each name as stored; a folder
+    // that is not there holds none.
+    virtual Err listFiles(const Text& folder, FileNames& names) = 0;
 
     // Process
+    // What the tool was started with, after its own name.
+    virtual Text commandLine() = 0;
+    // Different at every start: the time of day and the tick count.
+    virtual uint32_t randomSeed() = 0;
     virtual bool anotherCopyRunning() = 0;
     virtual Text toolFolder() = 0;
     virtual uint32_t codePage() = 0;  // the system's ANSI code page

@@ -20,6 +20,8 @@ enum TextId : uint16_t {
     kTxtNothingChanged,
     kTxtPictureIs, kTxtTimes, kTxtListComma, kTxtColours2, kTxtColours16, kTxtColours256, kTxtBitColour,
     kTxtCompressed, kTxtSentenceEnd, kTxtLogoNeeds, kTxtMakeLogo, kTxtCopyNotMade,
+    kTxtSwitchesHelp, kTxtUnknownSwitch, kTxtMissingFile, kTxtOneJob, kTxtSeeSwitches, kTxtAnotherCopy,
+    kTxtNotALogo, kTxtHowToMakeLogo, kTxtLeftUnchanged,
     kTxtErrInvalidCall, kTxtErrOverflow, kTxtErrOutOfMemory, kTxtErrBadFileName, kTxtErrFileNotFound,
     kTxtErrDeviceIO, kTxtErrFileExists, kTxtErrDiskFull, kTxtErrPermissionDenied, kTxtErrDiskNotReady,
     kTxtErrPathFileAccess, kTxtErrPathNotFound, kTxtErrCannotCreateObject, kTxtErrInvalidPicture,

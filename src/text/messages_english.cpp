@@ -28,6 +28,23 @@ const char* const kEnglishTexts[kTextCount] = {
     "Windows shows a logo only if it is an uncompressed bitmap of 320 x 400 pixels with 256 colours.",
     "Make a logo of it? The copy goes in the Logos folder and is chosen instead.",
     "The logo copy could not be made; the file stays as chosen.",
+    "Plumwick.exe switches\r\n\r\n"
+    "/random: for each logo, one of the logos in the Random folder's LOGO, LOGOW and LOGOS folders, "
+    "never the one shown now.\r\n"
+    "/default: the first logos back, as the Default button does.\r\n"
+    "/logo FILE: the start-up logo.\r\n"
+    "/logow FILE: the shutdown logo.\r\n"
+    "/logos FILE: the power-off logo.\r\n"
+    "/?: this list.\r\n\r\n"
+    "Without switches the window opens.",
+    "This switch is not known: ",
+    "A file name must follow ",
+    "Give only one of /random, /default and /logo (/logow, /logos): ",
+    "Plumwick.exe /? lists the switches.",
+    "Plumwick is running already. Run this again when it has finished.\r\n\r\nNo logo has been changed.",
+    "Windows cannot show this file as a logo:",
+    "Choose it with Set... in Plumwick's window, which offers to make a logo of it.",
+    "These logos were left as they were:",
     "Invalid procedure call or argument.",
     "Overflow.",
     "Out of memory.",

@@ -102,6 +102,21 @@ class Tool:
         self.proc = self.s.launch(exe, MAIN) if wait else self.s.run(exe)
         return self
 
+    def run_switches(self, *args: str, cwd: str | None = None) -> tuple:
+        """Runs the tool with switches, in its folder or in cwd, answering every message box with OK: its exit
+        status and the boxes' texts. Fails if a window of the tool appears."""
+        forms = lambda shown: len([w for w in shown if w["class"] == "PlumwickForm"])  # noqa: E731
+        open_before = forms(self.windows())
+        exe = self.s.c(f"{self.folder}\\{EXE.name}")
+        proc, boxes = self.s.run(exe, *args, cwd=self.s.c(cwd) if cwd else None), []
+        while proc.poll() is None:
+            shown = self.windows()
+            assert forms(shown) == open_before, "a window opened"
+            if [w for w in shown if w["title"] == MAIN and w["class"] == "#32770"]:
+                boxes.append(self.box(MAIN))
+                self.press(IDOK, MAIN, check=False)
+        return proc.wait(10), boxes
+
     def ended(self) -> int:
         return self.proc.wait(10)
 

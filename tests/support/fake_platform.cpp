@@ -130,6 +130,20 @@ Text FakePlatform::fileTitle(const Text& path)
     return name.substr(0, name.rfind('.') == 0 ? name.size() : name.rfind('.')).c_str();
 }
 
+Text FakePlatform::fullPath(const Text& path)
+{
+    const std::string given = Str(path);
+    return (given.size() > 1 && given[1] == ':' ? given : currentFolder + "\\" + given).c_str();
+}
+
+Err FakePlatform::listFiles(const Text& folder, FileNames& names)
+{
+    PLUMWICK_TRY(fault(Op::Other, Str(folder)));
+    for (const auto& [folded, e] : files)
+        if (Parent(folded) == Fold(Str(folder)) && !(e.attrs & kFolder)) names.found(e.path.substr(e.path.rfind('\\') + 1).c_str());
+    return Err();
+}
+
 bool FakePlatform::readProfileString(const Text& section, const Text& key, const Text& file, Text* value)
 {
     auto it = profile.find(Fold(Str(file) + "|" + Str(section) + "|" + Str(key)));

@@ -43,6 +43,9 @@ public:
     bool injected = false;
 
     bool otherCopy = false;
+    std::string arguments;                    // the command line after the tool's name
+    std::string currentFolder = "C:\\WORK";  // where relative paths start
+    uint32_t seed = 1;
     ScreenInfo screenInfo{96, 96, 1024, 768, 25};
     uint32_t acp = 932;
     std::string windowsDir = "C:\\WINDOWS";
@@ -68,6 +71,10 @@ public:
     Err readFile(const Text& path, uint32_t maxSize, uint8_t** data, uint32_t* size) override;
     Err writeNewFile(const Text& path, const uint8_t* data, uint32_t size) override;
     Text fileTitle(const Text& path) override;
+    Text fullPath(const Text& path) override;
+    Err listFiles(const Text& folder, FileNames& names) override;
+    Text commandLine() override { return arguments.c_str(); }
+    uint32_t randomSeed() override { return seed; }
     bool anotherCopyRunning() override { return otherCopy; }
     Text toolFolder() override { return "C:\\PLUMWICK"; }
     Text windowsDirectory() override { return windowsDir.c_str(); }

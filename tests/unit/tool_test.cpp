@@ -16,11 +16,16 @@ void FreeMainWindows(FakePlatform& p)
         if (f.def == &kMainWindowDef) delete static_cast<MainWindow*>(f.events), f.events = nullptr;
 }
 
+void LayOutMachine(FakePlatform& p)
+{
+    p.addFile(kLive0, kOld0), p.addFile(kLive1, kOld1), p.addFile(kLive2, kOld2), p.addFile(kDefault, Flat(kDefaultRgb));
+    p.addFolder("C:\\PICS"), p.addFile(kPicked, kNew);
+}
+
 void ToolTest::SetUp()
 {
     UseLanguage(Language::Japanese);
-    p.addFile(kLive0, kOld0), p.addFile(kLive1, kOld1), p.addFile(kLive2, kOld2), p.addFile(kDefault, Flat(kDefaultRgb));
-    p.addFolder("C:\\PICS"), p.addFile(kPicked, kNew);
+    LayOutMachine(p);
 }
 
 FakePlatform::Form& ToolTest::Window()

@@ -44,10 +44,12 @@ inline std::string Says(int number, const char* path = "") { return Str(Err(numb
 inline Contents Read(const FakePlatform& p, const std::string& path) { return p.exists(path) ? Contents(p.bytes(path)) : std::nullopt; }
 inline std::vector<int32_t> Rect(const PixelRect& r) { return {r.left, r.top, r.width, r.height}; }
 bool NoTemporaryFiles(const FakePlatform& p);
+// The three live logos, the default picture and a picked file.
+void LayOutMachine(FakePlatform& p);
 // The main windows the tool left open, freed as the end of the process would.
 void FreeMainWindows(FakePlatform& p);
 
-// A machine with the three live logos, the default picture, a picked file and the tool.
+// A machine laid out by LayOutMachine, and the tool.
 class ToolTest : public ::testing::Test {
 protected:
     FakePlatform p;

@@ -12,7 +12,10 @@ extern "C" void WINAPI PlumwickEntry()
     RunGlobalConstructors();
     Win32Platform* platform = new Win32Platform;
     Tool* tool = new Tool(*platform);
-    Main(*tool);
-    platform->run();
-    ExitProcess(0);
+    int exitCode = Main(*tool);
+    if (exitCode == kRunTheWindows) {
+        platform->run();
+        exitCode = 0;
+    }
+    ExitProcess(static_cast<UINT>(exitCode));
 }

@@ -140,6 +140,52 @@ Text Win32Platform::fileTitle(const Text& path)
     return Text(name, static_cast<size_t>(end - name));
 }
 
+Text Win32Platform::fullPath(const Text& path)
+{
+    char full[MAX_PATH];
+    char* name = nullptr;
+    DWORD length = GetFullPathNameA(path.c_str(), MAX_PATH, full, &name);
+    return length == 0 || length >= MAX_PATH ? path : Text(full, length);
+}
+
+Err Win32Platform::listFiles(const Text& folder, FileNames& names)
+{
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) {
+        DWORD code = GetLastError();
+        if (code == ERROR_FILE_NOT_FOUND || code == ERROR_PATH_NOT_FOUND || code == ERROR_NO_MORE_FILES)
+            return Err();
+        return SystemError(code, folder);
+    }
+    do {
+        if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) names.found(Text(found.cFileName));
+    } while (FindNextFileA(search, &found));
+    FindClose(search);
+    return Err();
+}
+
+// After the program's own name, which may be quoted; walked a character at
+// a time, as every path is.
+Text Win32Platform::commandLine()
+{
+    const char* at = GetCommandLineA();
+    const bool quoted = *at == '"';
+    if (quoted) at = CharNextA(at);
+    while (*at && (quoted ? *at != '"' : *at != ' ' && *at != '\t')) at = CharNextA(at);
+    if (quoted && *at) at = CharNextA(at);
+    while (*at == ' ' || *at == '\t') ++at;
+    return Text(at);
+}
+
+uint32_t Win32Platform::randomSeed()
+{
+    SYSTEMTIME now;
+    GetLocalTime(&now);
+    const uint32_t timeOfDay = ((now.wHour * 60u + now.wMinute) * 60u + now.wSecond) * 1000u + now.wMilliseconds;
+    return timeOfDay * 2654435761u ^ GetTickCount();
+}
+
 // The first copy holds the named mutex until it ends; the name covers every
 // copy of the tool, wherever it was started from.
 bool Win32Platform::anotherCopyRunning()
@@ -212,6 +258,7 @@ Answer Win32Platform::messageBox(const Text& text, Buttons buttons, Icon icon, c
     UINT style = MB_TASKMODAL | (buttons == Buttons::YesNo ? MB_YESNO : MB_OK);
     if (icon == Icon::Question) style |= MB_ICONQUESTION;
     if (icon == Icon::Critical) style |= MB_ICONSTOP;
+    if (icon == Icon::Information) style |= MB_ICONINFORMATION;
     switch (MessageBoxA(nullptr, text.c_str(), title.c_str(), style)) {
     case IDYES: return Answer::Yes;
     case IDNO: return Answer::No;

@@ -30,7 +30,11 @@ public:
     Err readFile(const Text& path, uint32_t maxSize, uint8_t** data, uint32_t* size) override;
     Err writeNewFile(const Text& path, const uint8_t* data, uint32_t size) override;
     Text fileTitle(const Text& path) override;
+    Text fullPath(const Text& path) override;
+    Err listFiles(const Text& folder, FileNames& names) override;
 
+    Text commandLine() override;
+    uint32_t randomSeed() override;
     bool anotherCopyRunning() override;
     Text toolFolder() override;
     uint32_t codePage() override;

@@ -107,7 +107,10 @@ HWND wait(const std::string& title, const Args& a, size_t timeout_arg, bool (*ki
     DWORD timeout = a.size() > timeout_arg ? std::stoul(a[timeout_arg]) : 10000;
     for (DWORD start = GetTickCount();; Sleep(15)) {
         std::vector<HWND> found = windows(title, kind);
-        // A message box has its owner's title; while it is up, it is the one that takes input.
+        // A message box has its owner's title; while it is up, it is the one that takes input. A box of
+        // another copy of the program stands beside the window: the box is the one wanted.
+        for (HWND h : found)
+            if (IsWindowEnabled(h) && class_of(h) == L"#32770") return h;
         for (HWND h : found)
             if (IsWindowEnabled(h)) return h;
         if (!found.empty()) return found[0];
