@@ -217,28 +217,63 @@ TEST_F(ToolTest, ALogoIsMadeWhereItIsChosen)
 
 // The start-up logo's preview turns as Windows turns it: the entries from
 // its biClrImportant on move one place each timer step, entry i showing the
-// colour of entry i + 1 (the last, that of the first); no other slot turns.
+// colour of entry i + 1 (the last, that of the first), the entries below
+// stand still, and a choice for another slot neither stops it nor turns
+// that slot.
 TEST_F(ToolTest, TheStartUpLogoPreviewCyclesItsColours)
 {
-    // Every pixel is entry 253; entries 253, 254 and 255 are 0xFDFDFD, 0xFEFEFE and the last argument.
-    p.addFile(kLive0, LogoShaped(253, 0x0000FF)), p.addFile(kLive1, LogoShaped(253, 0x00FF00));
+    std::vector<uint32_t> greys(256);
+    for (uint32_t i = 0; i < 256; ++i) greys[i] = i == 255 ? 0x0000FF : i * 0x010101;
+    p.addFile(kLive0, LogoFile(greys, [](int32_t x, int32_t) { return x < 160 ? 10u : 253u; }, 253));  // left half still
     p.addFile("C:\\PICS\\other.bmp", LogoShaped(253, 0xFF0000)), p.addFile("C:\\PICS\\flat.bmp", LogoShaped(0, 0x0000FF));
     ASSERT_TRUE(Start());
     EXPECT_EQ(p.timer, 150u);
-    std::vector<uint32_t> seen;
-    for (int step = 0; step < 4; ++step) Window().events->Timer(), seen.push_back(Shown(0));
-    EXPECT_EQ(seen, std::vector<uint32_t>({0xFEFEFE, 0x0000FF, 0xFDFDFD, 0xFEFEFE}));
-    EXPECT_EQ(Draws(), std::vector<int>({5, 1, 1}));
+    auto at = [&](int x) {
+        const uint8_t* px = &Ctl(MainControl::Preview).drawn.bgr[(30 * 96 + x) * 3];
+        return uint32_t(px[2]) << 16 | px[1] << 8 | px[0];
+    };
+    std::vector<uint32_t> left, right;
+    for (int step = 0; step < 4; ++step) {
+        if (step == 2) Choose(1, "C:\\PICS\\other.bmp");
+        Window().events->Timer(), left.push_back(at(10)), right.push_back(at(80));
+    }
+    EXPECT_EQ(right, std::vector<uint32_t>({0xFEFEFE, 0x0000FF, 0xFDFDFD, 0xFEFEFE}));
+    EXPECT_EQ(left, std::vector<uint32_t>(4, 0x0A0A0A));
+    EXPECT_EQ(Draws(), std::vector<int>({5, 2, 1}));
     Choose(0, "C:\\PICS\\flat.bmp");
     EXPECT_EQ(p.timer, 0u);
     Window().events->Timer();
-    Choose(1, "C:\\PICS\\other.bmp");
-    EXPECT_EQ(p.timer, 0u);
     Choose(0, "C:\\PICS\\other.bmp");
     EXPECT_EQ(p.timer, 150u);
     Window().events->Timer();
     EXPECT_EQ(Shown(0), 0xFEFEFEu);
-    EXPECT_EQ(Draws(), std::vector<int>({9, 3, 1}));
+    EXPECT_EQ(Draws(), std::vector<int>({8, 4, 1}));
+}
+
+// The question names what the picture is, in the user's words.
+TEST_F(ToolTest, TheOfferToMakeALogoDescribesThePicture)
+{
+    const struct {
+        BitmapPlan plan;
+        const char* said;
+    } cases[] = {
+        {BitmapPlan(7, 5, 1), "7 x 5, 2 colours"},
+        {BitmapPlan(7, 5, 4), "7 x 5, 16 colours"},
+        {BitmapPlan(640, 480, 8), "640 x 480, 256 colours"},
+        {BitmapPlan(3, 2, 32), "3 x 2, 32-bit colour"},
+    };
+    p.acp = 1252;
+    ASSERT_TRUE(Start());
+    for (const auto& c : cases) {
+        p.addFile("C:\\PICS\\any.bmp", BuildBitmap(c.plan)), p.boxes.clear();
+        Choose(1, "C:\\PICS\\any.bmp");
+        EXPECT_EQ(p.boxes.at(0).text.substr(0, p.boxes.at(0).text.find('\r')), std::string("This picture is ") + c.said + ".");
+    }
+    BitmapPlan rle(4, 1, 8);
+    rle.compression = 1, rle.raw = {4, 7, 0, 1};
+    p.addFile("C:\\PICS\\any.bmp", BuildBitmap(rle)), p.boxes.clear();
+    Choose(1, "C:\\PICS\\any.bmp");
+    EXPECT_EQ(p.boxes.at(0).text.substr(0, p.boxes.at(0).text.find('\r')), "This picture is 4 x 1, 256 colours, compressed.");
 }
 
 }  // namespace

@@ -50,7 +50,7 @@ struct Format { const char* name; Source source; Values want; bool compressed; }
 const Format kFormats[] = {
     {"bits1", {4, 2, 1, {1, 0, 1, 1, 0, 1, 0, 0}}, {1, 0, 1, 1, 0, 1, 0, 0}, false},
     {"bits4_short_palette", {3, 2, 4, {1, 2, 3, 4, 5, 6}, 0, 40, 7}, {1, 2, 3, 4, 5, 6}, false},
-    {"bits8_top_down", {2, -2, 8, {9, 200, 0, 255}}, {9, 200, 0, 255}, false},
+    {"bits8_top_down_cycling", {2, -2, 8, {9, 200, 0, 255}, 0, 40, 0, 7}, {9, 200, 0, 255}, false},  // a made logo does not cycle
     {"os2_bits8", {2, 2, 8, {7, 8, 9, 10}, 0, 12}, {7, 8, 9, 10}, false},
     // Bottom row: 3 literal pixels and a pad; two rows up; a 6; end of line; two 5s; end.
     {"rle8", {4, 4, 8, {}, 1, 40, 0, 0, {}, {0, 3, 1, 2, 3, 0, 0, 2, 0, 2, 1, 6, 0, 0, 2, 5, 0, 1}},
