@@ -20,3 +20,5 @@ target_link_libraries(preview_quality PRIVATE plumwick_fake)
 # Printed by bench/convert.py.
 add_executable(convert_quality bench/convert_quality.cpp)
 target_link_libraries(convert_quality PRIVATE plumwick_core)
+
+include(cmake/host.cmake)

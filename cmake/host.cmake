@@ -1,0 +1,12 @@
+# The plumwick command for Linux: the core's conversion and check, pictures
+# read and written by Debian's libraries.
+find_package(PNG REQUIRED)
+find_package(JPEG REQUIRED)
+find_package(GIF REQUIRED)
+find_package(Threads REQUIRED)
+
+file(GLOB HOST_SOURCES CONFIGURE_DEPENDS src/host/*.cpp)
+add_executable(plumwick ${HOST_SOURCES})
+target_link_libraries(plumwick PRIVATE plumwick_core PNG::PNG JPEG::JPEG GIF::GIF Threads::Threads)
+install(TARGETS plumwick RUNTIME DESTINATION bin)
+

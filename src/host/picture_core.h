@@ -1,0 +1,6 @@
+#pragma once
+// The portable core's picture code, as the host code uses it: the bitmap
+// check, the logo's layout and MakeLogo. Included from here alone, so that
+// a move of the core's files changes one line.
+#include "../logo_files/make_logo.h"
+#include "../platform/bitmap_file.h"
