@@ -1,5 +1,5 @@
 # The plumwick command for Linux: the core's conversion and check, pictures
-# read and written by Debian's libraries.
+# read and written by Debian's libraries, disk images reached through mtools.
 find_package(PNG REQUIRED)
 find_package(JPEG REQUIRED)
 find_package(GIF REQUIRED)

@@ -17,4 +17,4 @@ struct Command {
     int (*run)(const CommandArgs& args, Progress& progress);
 };
 
-extern const Command kMakeCommand, kShowCommand;
+extern const Command kMakeCommand, kShowCommand, kInstallCommand, kRestoreCommand;

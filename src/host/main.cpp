@@ -14,7 +14,7 @@ namespace {
 constexpr int kExitFailed = 1;
 constexpr int kExitUsage = 2;
 
-const Command* const kCommands[] = {&kMakeCommand, &kShowCommand};
+const Command* const kCommands[] = {&kMakeCommand, &kShowCommand, &kInstallCommand, &kRestoreCommand};
 
 void PrintOverallHelp(std::FILE* to)
 {
