@@ -19,6 +19,10 @@ struct ErrorJump {
     char message[JMSG_LENGTH_MAX];
 };
 
+// Warnings (a file cut short, data skipped) do not stop the decoding, and
+// the picture shows what came of it: they are not printed.
+void KeepQuiet(j_common_ptr) {}
+
 void JumpBack(j_common_ptr info)
 {
     ErrorJump* jump = reinterpret_cast<ErrorJump*>(info->err);
@@ -70,6 +74,7 @@ DecodedPicture ReadJpeg(const std::string& path)
     ErrorJump jump{};
     info.err = jpeg_std_error(&jump.manager);
     jump.manager.error_exit = JumpBack;
+    jump.manager.output_message = KeepQuiet;
     DecodedPicture picture;
     const bool decoded = Decode(&info, &jump, file, &picture);
     const uint32_t width = info.image_width, height = info.image_height;
