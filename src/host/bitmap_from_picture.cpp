@@ -8,7 +8,6 @@
 
 namespace {
 constexpr uint32_t kInfoHeaderSize = 40;
-constexpr uint32_t kPaletteEntryBytes = 4;
 // The widest and tallest bitmap the core reads.
 constexpr uint64_t kMaxPictureSide = 32767;
 }

@@ -11,6 +11,13 @@ namespace {
 constexpr uint64_t kSectorSize = 512;
 constexpr size_t kPartitionTableAt = 446, kPartitionEntrySize = 16, kPartitionCount = 4;
 constexpr size_t kSignatureAt = 510;
+constexpr uint8_t kSignature[] = {0x55, 0xAA};
+// A FAT boot sector: its first byte a jump, then the BIOS parameter block.
+constexpr uint8_t kShortJump = 0xEB, kNearJump = 0xE9;
+constexpr size_t kBytesPerSectorAt = 11, kSectorsPerClusterAt = 13, kReservedSectorsAt = 14, kFatCountAt = 16,
+                 kMediaAt = 21;
+constexpr uint32_t kLargestSector = 4096, kLargestCluster = 128;  // sectors
+constexpr uint8_t kMediaOddOne = 0xF0, kMediaLowest = 0xF8;  // the media bytes FAT allows
 constexpr uint8_t kActive = 0x80, kInactive = 0x00;
 // FAT12, FAT16 below 32 MB, FAT16, FAT32, FAT32 with LBA, FAT16 with LBA.
 constexpr uint8_t kFatTypes[] = {0x01, 0x04, 0x06, 0x0B, 0x0C, 0x0E};
@@ -28,7 +35,10 @@ std::string Hex(uint8_t v)
     return text;
 }
 
-bool IsFatType(uint8_t type) { return std::find(std::begin(kFatTypes), std::end(kFatTypes), type) != std::end(kFatTypes); }
+bool IsFatType(uint8_t type)
+{
+    return std::find(std::begin(kFatTypes), std::end(kFatTypes), type) != std::end(kFatTypes);
+}
 
 bool PowerOfTwo(uint32_t v) { return v && !(v & (v - 1)); }
 
@@ -36,12 +46,13 @@ bool PowerOfTwo(uint32_t v) { return v && !(v & (v - 1)); }
 // ones a FAT file system can have.
 bool IsFatBootSector(const Bytes& s)
 {
-    if (s.size() < kSectorSize || (s[0] != 0xEB && s[0] != 0xE9)) return false;
-    const uint32_t bytesPerSector = U16(&s[11]), sectorsPerCluster = s[13], reserved = U16(&s[14]), fats = s[16];
-    const uint8_t media = s[21];
-    return bytesPerSector >= 512 && bytesPerSector <= 4096 && PowerOfTwo(bytesPerSector) &&
-           PowerOfTwo(sectorsPerCluster) && sectorsPerCluster <= 128 && reserved >= 1 && (fats == 1 || fats == 2) &&
-           (media == 0xF0 || media >= 0xF8);
+    if (s.size() < kSectorSize || (s[0] != kShortJump && s[0] != kNearJump)) return false;
+    const uint32_t bytesPerSector = U16(&s[kBytesPerSectorAt]), sectorsPerCluster = s[kSectorsPerClusterAt];
+    const uint32_t reserved = U16(&s[kReservedSectorsAt]), fats = s[kFatCountAt];
+    const uint8_t media = s[kMediaAt];
+    return bytesPerSector >= kSectorSize && bytesPerSector <= kLargestSector && PowerOfTwo(bytesPerSector) &&
+           PowerOfTwo(sectorsPerCluster) && sectorsPerCluster <= kLargestCluster && reserved >= 1 &&
+           (fats == 1 || fats == 2) && (media == kMediaOddOne || media >= kMediaLowest);
 }
 
 std::vector<Partition> ReadTable(const std::string& path, const Bytes& mbr, uint64_t diskSectors)
@@ -75,7 +86,7 @@ BootVolume FindBootVolume(const ImageFile& image, uint64_t diskSize)
     const std::string& path = image.path();
     const Bytes first = image.read(0, kSectorSize);
     if (IsFatBootSector(first)) return {0, "the whole image"};
-    if (first.size() < kSectorSize || first[kSignatureAt] != 0x55 || first[kSignatureAt + 1] != 0xAA)
+    if (first.size() < kSectorSize || first[kSignatureAt] != kSignature[0] || first[kSignatureAt + 1] != kSignature[1])
         throw UserError(path + ": no partition table and no FAT file system at its start; install Windows 95 or 98 "
                                "on it in the emulator first");
     const std::vector<Partition> partitions = ReadTable(path, first, diskSize / kSectorSize);

@@ -19,7 +19,8 @@ struct Pipe {
     Pipe()
     {
         int ends[2];
-        if (pipe2(ends, O_CLOEXEC) != 0) throw UserError(std::string("cannot start a program: ") + std::strerror(errno));
+        if (pipe2(ends, O_CLOEXEC) != 0)
+            throw UserError(std::string("cannot start a program: ") + std::strerror(errno));
         read = ends[0];
         write = ends[1];
     }

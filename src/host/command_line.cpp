@@ -44,7 +44,8 @@ CommandArgs ParseCommandArgs(const std::string& command, const std::vector<std::
         args.options[name] = value;
     }
     if (args.positional.size() != positionalCount)
-        throw Wrong(command, "takes " + std::to_string(positionalCount) + " file name" + (positionalCount == 1 ? "" : "s") +
-                                 ", " + std::to_string(args.positional.size()) + " given");
+        throw Wrong(command, "takes " + std::to_string(positionalCount) + " file name" +
+                                 (positionalCount == 1 ? "" : "s") + ", " + std::to_string(args.positional.size()) +
+                                 " given");
     return args;
 }

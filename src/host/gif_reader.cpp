@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "bitmap_from_picture.h"
+#include "picture_core.h"
 #include "user_error.h"
 
 namespace {
@@ -78,7 +79,8 @@ DecodedPicture ReadGif(const std::string& path)
         const int64_t y = int64_t{frame.Top} + row;
         if (y >= picture.height || frame.Left >= static_cast<int>(picture.width)) return;
         const size_t width = std::min<size_t>(line.size(), picture.width - static_cast<uint32_t>(frame.Left));
-        std::copy_n(line.begin(), width, picture.pixels.begin() + static_cast<std::ptrdiff_t>(y * picture.width + frame.Left));
+        const auto at = static_cast<std::ptrdiff_t>(y * picture.width + frame.Left);
+        std::copy_n(line.begin(), width, picture.pixels.begin() + at);
     };
     if (frame.Interlace) {
         for (int pass = 0; pass < 4; ++pass)

@@ -9,7 +9,8 @@ std::vector<uint8_t> ScreenIndexes(const Bytes& logo)
         // The logo row whose middle is nearest this screen row's middle.
         const uint32_t row = (2 * y + 1) * kLogoHeight / (2 * kScreenHeight);
         const uint8_t* stored = &logo[kLogoPixelsAt + (kLogoHeight - 1 - row) * kLogoWidth];
-        for (uint32_t x = 0; x < kScreenWidth; ++x) screen[y * kScreenWidth + x] = stored[x * kLogoWidth / kScreenWidth];
+        for (uint32_t x = 0; x < kScreenWidth; ++x)
+            screen[y * kScreenWidth + x] = stored[x * kLogoWidth / kScreenWidth];
     }
     return screen;
 }
@@ -32,7 +33,7 @@ std::vector<uint8_t> ScreenPalette(const Bytes& logo, uint32_t step)
     std::vector<uint8_t> rgb;
     for (uint32_t i = 0; i < kLogoPaletteEntries; ++i) {
         const uint32_t shown = first && i >= first ? first + (i - first + step) % (kLogoPaletteEntries - first) : i;
-        const uint8_t* bgr = &logo[kLogoPaletteAt + shown * 4];
+        const uint8_t* bgr = &logo[kLogoPaletteAt + shown * kPaletteEntryBytes];
         rgb.insert(rgb.end(), {bgr[2], bgr[1], bgr[0]});
     }
     return rgb;

@@ -61,7 +61,8 @@ int Run(const std::vector<std::string>& words)
     }
     for (const Command* c : kCommands) {
         if (name != c->name) continue;
-        const CommandArgs args = ParseCommandArgs(name, {words.begin() + 1, words.end()}, c->options, c->positionalCount);
+        const CommandArgs args =
+            ParseCommandArgs(name, {words.begin() + 1, words.end()}, c->options, c->positionalCount);
         if (args.help) {
             PrintCommandHelp(*c);
             return 0;

@@ -31,7 +31,8 @@ MtoolsVolume::MtoolsVolume(const std::string& image, uint64_t offset, const std:
 {
     const char* tmp = std::getenv("TMPDIR");
     std::string pattern = std::string(tmp && *tmp ? tmp : "/tmp") + "/plumwick-XXXXXX";
-    if (!mkdtemp(pattern.data())) throw UserError(pattern + ": cannot make a temporary folder (" + std::strerror(errno) + ")");
+    if (!mkdtemp(pattern.data()))
+        throw UserError(pattern + ": cannot make a temporary folder (" + std::strerror(errno) + ")");
     scratch_ = pattern;
 }
 
@@ -46,7 +47,8 @@ Bytes MtoolsVolume::run(const std::string& tool, std::vector<std::string> args, 
     args.insert(args.begin(), {tool, "-i", drive_});
     const ChildResult r = RunChild(args, kMtoolsEnvironment, kInstallMtools);
     if (r.exitCode != 0)
-        throw UserError(image_ + ": " + doing + " in " + where_ + " failed (" + tool + ": " + FirstLine(r.errors) + ")");
+        throw UserError(image_ + ": " + doing + " in " + where_ + " failed (" + tool + ": " + FirstLine(r.errors) +
+                        ")");
     return r.output;
 }
 

@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "bitmap_from_picture.h"
+#include "picture_core.h"
 #include "user_error.h"
 
 namespace {

@@ -1,5 +1,7 @@
 #include "windows_disk.h"
 
+#include <algorithm>
+
 #include "boot_volume.h"
 #include "image_format.h"
 #include "msdos_sys.h"
@@ -21,9 +23,12 @@ WindowsDisk::WindowsDisk(const std::string& imagePath, Progress& progress) : ima
         throw UserError(imagePath + ": no MSDOS.SYS in the root of " + boot.where +
                         ", so no Windows 95 or 98 starts from it; install Windows in the emulator first");
     const std::string windows = WindowsFolderFromMsdosSys(volume_->read(msdos->name), imagePath + ": C:\\MSDOS.SYS");
-    if (!volume_->list(windows))
-        throw UserError(imagePath + ": MSDOS.SYS names the Windows folder C:\\" + windows + ", which " + boot.where +
+    if (!volume_->list(windows)) {
+        std::string shown = windows;
+        std::replace(shown.begin(), shown.end(), '/', '\\');
+        throw UserError(imagePath + ": MSDOS.SYS names the Windows folder C:\\" + shown + ", which " + boot.where +
                         " does not have; check the image in the emulator");
+    }
     logos_ = std::make_unique<ImageLogos>(*volume_, windows);
 }
 
