@@ -35,11 +35,6 @@ def run(*args, env=None, check_clean=True):
     return r
 
 
-def magick(source, target, *options):
-    """ImageMagick's convert: a picture in another format, for the decoders to read."""
-    subprocess.run(["convert", str(source), *options, str(target)], check=True, capture_output=True)
-
-
 def rgb_pixels(picture, *options):
     """Every pixel of a picture file (after ImageMagick's options, such as -crop) as (r, g, b) tuples, top row
     first, decoded by ImageMagick."""
@@ -90,16 +85,15 @@ class Disk:
         return r.returncode, r.stdout + r.stderr
 
 
-def make_disk(path, fat=16, mbr=True, size_mb=None, msdos_sys=WINDOWS_95_MSDOS_SYS, windows="WINDOWS"):
-    """An image with one FAT12/16/32 file system (an active partition, or from sector 0), MSDOS.SYS hidden,
-    system and read-only in its root, and the Windows folder."""
+def make_disk(path, fat=16, mbr=True):
+    """An image with one FAT16 or FAT32 file system (an active partition, or from sector 0), Windows 95's MSDOS.SYS
+    hidden, system and read-only in its root, and the Windows folder."""
     path = Path(path)
-    size_mb = size_mb or (40 if fat == 32 else 8)
     with open(path, "wb") as f:
-        f.truncate(size_mb << 20)
+        f.truncate((40 if fat == 32 else 8) << 20)
     offset = 0
     if mbr:
-        kind = {12: "1", 16: "6", 32: "c"}[fat]
+        kind = {16: "6", 32: "c"}[fat]
         subprocess.run(["sfdisk", "-q", str(path)], input="label: dos\nstart=%d, type=%s, bootable\n"
                        % (PARTITION_START, kind), text=True, check=True, capture_output=True)
         offset = PARTITION_START * SECTOR
@@ -107,10 +101,8 @@ def make_disk(path, fat=16, mbr=True, size_mb=None, msdos_sys=WINDOWS_95_MSDOS_S
     subprocess.run(["mkfs.fat", "-F", str(fat), "-s", "1", "--offset", str(offset // SECTOR), str(path)],
                    check=True, capture_output=True)
     disk = Disk(path, offset)
-    if windows:
-        disk.mtools("mmd", "::" + windows)
-    if msdos_sys is not None:
-        disk.put("MSDOS.SYS", msdos_sys, ("+h", "+s", "+r"))
+    disk.mtools("mmd", "::WINDOWS")
+    disk.put("MSDOS.SYS", WINDOWS_95_MSDOS_SYS, ("+h", "+s", "+r"))
     return disk
 
 
@@ -124,6 +116,6 @@ def picture(tmp_path):
         source.write_bytes(bmp(width, height, pixel, **bmp_options))
         if name.endswith(".bmp"):
             return source.rename(target)
-        magick(source, prefix + str(target))
+        subprocess.run(["convert", str(source), prefix + str(target)], check=True, capture_output=True)
         return target
     return make
