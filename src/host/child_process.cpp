@@ -89,8 +89,15 @@ ChildResult RunChild(const std::vector<std::string>& argv, const std::vector<std
     posix_spawn_file_actions_adddup2(&actions, devNull, STDIN_FILENO);
     posix_spawn_file_actions_adddup2(&actions, out.write, STDOUT_FILENO);
     posix_spawn_file_actions_adddup2(&actions, err.write, STDERR_FILENO);
+    // A process group of its own: Ctrl-C at the terminal stops plumwick but
+    // lets a running mtools finish, so that a step is never cut half way.
+    posix_spawnattr_t attributes;
+    posix_spawnattr_init(&attributes);
+    posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETPGROUP);
+    posix_spawnattr_setpgroup(&attributes, 0);
     pid_t pid;
-    const int spawned = posix_spawnp(&pid, args[0], &actions, nullptr, args.data(), env.data());
+    const int spawned = posix_spawnp(&pid, args[0], &actions, &attributes, args.data(), env.data());
+    posix_spawnattr_destroy(&attributes);
     posix_spawn_file_actions_destroy(&actions);
     close(devNull);
     if (spawned == ENOENT) throw UserError(argv[0] + " is not installed; " + missingHint);

@@ -3,13 +3,15 @@ for them, the old ones are kept and put back, leftovers of a cut-off replace are
 any two mtools runs leaves a whole logo and a clean file system, and every refusal leaves the image untouched."""
 import fcntl
 import os
+import signal
 import struct
 import subprocess
+import time
 from pathlib import Path
 
 import pytest
 
-from conftest import PARTITION_START, ROOT, SECTOR, WINDOWS_95_MSDOS_SYS, Disk, bmp, make_disk, run, sha
+from conftest import PARTITION_START, PLUMWICK, ROOT, SECTOR, WINDOWS_95_MSDOS_SYS, Disk, bmp, make_disk, run, sha
 
 OLD_LOGOW = (ROOT / "src" / "resources" / "demo" / "logow.sys").read_bytes()
 OLD_LOGOS = (ROOT / "src" / "resources" / "demo" / "logos.sys").read_bytes()
@@ -178,6 +180,30 @@ def test_a_slow_step_says_what_it_does(tmp_path, pictures):
     wrapped = wrap_mtools(tmp_path / "wrap", slow=("mtype", "MSDOS.SYS"))
     r = run("install", disk.path, "--start", files["logo"], env=wrapped)
     assert r.returncode == 0 and r.stderr == "plumwick: reading %s...\n" % disk.path
+
+
+def test_ctrl_c_stops_plumwick_but_lets_the_running_mtools_step_finish(tmp_path, pictures):
+    files, made = pictures
+    disk = windows_disk(tmp_path)
+    wrap = tmp_path / "wrap"
+    wrap.mkdir()
+    (wrap / "mren").write_text('#!/bin/sh\ntouch %s/started\nsleep 1\n/usr/bin/mren "$@"\nstatus=$?\n'
+                               'touch %s/finished\nexit $status\n' % (wrap, wrap))
+    (wrap / "mren").chmod(0o755)
+    env = dict(os.environ, PATH="%s:%s" % (wrap, os.environ["PATH"]))
+    command = subprocess.Popen([str(PLUMWICK), "install", str(disk.path), "--start", str(files["png"])], env=env,
+                               start_new_session=True, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    for _ in range(500):
+        if (wrap / "started").exists():
+            break
+        time.sleep(0.01)
+    os.killpg(command.pid, signal.SIGINT)  # as the terminal sends it: to the foreground process group
+    assert command.wait(timeout=10) == -signal.SIGINT
+    for _ in range(500):
+        if (wrap / "finished").exists():
+            break
+        time.sleep(0.01)
+    assert disk.get("LOGO.SYS") == made["png"] and no_leftovers(disk) and disk.fsck()[0] == 0
 
 
 def hold_lock(path, kind):
