@@ -5,7 +5,7 @@ set -eu
 PACKAGES="cmake make g++ googletest libgtest-dev g++-mingw-w64-i686 \
 binutils-mingw-w64-i686 wine wine64 wine32:i386 fonts-wine xvfb imagemagick \
 fonts-ipafont-gothic locales mtools python3 python3-pytest procps \
-libpng-dev libjpeg-dev libgif-dev dpkg-dev dosfstools fdisk"
+libpng-dev libjpeg-dev libgif-dev dpkg-dev file dosfstools fdisk"
 
 # Wine's 32-bit loader, which runs the i686 release exe, comes from the i386 architecture.
 if ! dpkg --print-foreign-architectures | grep -qx i386; then
