@@ -62,8 +62,10 @@ def build_deb(epoch):
     packages = os.path.join(build, "packages")
     for old in glob.glob(os.path.join(packages, "*.deb")):
         os.remove(old)
+    # The package's folders take their modes from the umask: the usual one, whatever the caller's.
     subprocess.run(["cpack", "-G", "DEB", "--config", os.path.join(build, "CPackConfig.cmake"), "-B", packages],
-                   check=True, stdout=subprocess.DEVNULL, env=dict(os.environ, SOURCE_DATE_EPOCH=str(epoch)))
+                   check=True, stdout=subprocess.DEVNULL, env=dict(os.environ, SOURCE_DATE_EPOCH=str(epoch)),
+                   preexec_fn=lambda: os.umask(0o022))
     deb, = glob.glob(os.path.join(packages, "*.deb"))
     return deb
 
