@@ -8,7 +8,7 @@ UsageError Wrong(const std::string& command, const std::string& what)
 }
 
 CommandArgs ParseCommandArgs(const std::string& command, const std::vector<std::string>& words,
-                             const std::vector<OptionSpec>& options, size_t positionalCount)
+                             const std::vector<KnownOption>& options, size_t positionalCount)
 {
     CommandArgs args;
     bool optionsEnded = false;
@@ -27,20 +27,20 @@ CommandArgs ParseCommandArgs(const std::string& command, const std::vector<std::
             return args;
         }
         const std::string name = w.substr(0, w.find('='));
-        const OptionSpec* spec = nullptr;
-        for (const OptionSpec& o : options)
-            if (name == o.name) spec = &o;
-        if (!spec) throw Wrong(command, "unknown option " + name);
+        const KnownOption* known = nullptr;
+        for (const KnownOption& o : options)
+            if (name == o.name) known = &o;
+        if (!known) throw Wrong(command, "unknown option " + name);
         if (args.has(name)) throw Wrong(command, name + " given twice");
         std::string value;
-        if (!spec->takesValue) {
+        if (!known->takesValue) {
             if (name != w) throw Wrong(command, name + " takes no value");
         } else if (name != w) {
             value = w.substr(name.size() + 1);
         } else if (i + 1 < words.size()) {
             value = words[++i];
         }
-        if (spec->takesValue && value.empty()) throw Wrong(command, name + " needs a file");
+        if (known->takesValue && value.empty()) throw Wrong(command, name + " needs a file");
         args.options[name] = value;
     }
     if (args.positional.size() != positionalCount)

@@ -19,7 +19,7 @@ struct CommandArgs {
     bool has(const std::string& option) const { return options.count(option) != 0; }
 };
 
-struct OptionSpec {
+struct KnownOption {
     const char* name;  // "--start"
     bool takesValue;
 };
@@ -27,4 +27,4 @@ struct OptionSpec {
 // Reads `words` against the command's options and its count of positional
 // arguments; "--help" or "-h" anywhere asks for the help instead.
 CommandArgs ParseCommandArgs(const std::string& command, const std::vector<std::string>& words,
-                             const std::vector<OptionSpec>& options, size_t positionalCount);
+                             const std::vector<KnownOption>& options, size_t positionalCount);

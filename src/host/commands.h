@@ -12,7 +12,7 @@ struct Command {
     const char* usage;    // after "plumwick "
     const char* summary;  // one line for the overall help
     const char* details;  // the rest of its own help
-    std::vector<OptionSpec> options;
+    std::vector<KnownOption> options;
     size_t positionalCount;
     int (*run)(const CommandArgs& args, Progress& progress);
 };
