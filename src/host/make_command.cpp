@@ -28,8 +28,8 @@ const Command kMakeCommand = {
     "bytes), made from PICTURE by the same rules as the tool on Windows:\n"
     "  - a 4:3 or 16:10 picture fills the screen, any other keeps its shape on black;\n"
     "  - it gets 256 colours of its own, with error diffusion so gradients do not band;\n"
-    "  - a 320 x 400 picture of 256 colours or fewer (a BMP, or a paletted PNG or\n"
-    "    GIF) keeps its palette and its pixels exactly;\n"
+    "  - a 320 x 400 picture with a palette (a BMP of up to 8 bits, a paletted PNG,\n"
+    "    a GIF) keeps its palette and its pixels exactly;\n"
     "  - a file that already is a logo is copied byte for byte.\n"
     "PNG, JPEG and GIF are read by libpng, libjpeg-turbo and giflib; of a GIF, the\n"
     "first picture. Transparent parts become black.\n",
