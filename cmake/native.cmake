@@ -33,3 +33,5 @@ endif()
 # Gives tools/gen_pictures.py's drawings their colours with the core's converter.
 add_executable(picture_maker tools/picture_maker.cpp)
 target_link_libraries(picture_maker PRIVATE plumwick_core)
+
+include(cmake/host.cmake)

@@ -7,7 +7,7 @@ set -eu
 PACKAGES="cmake make g++ googletest libgtest-dev g++-mingw-w64-i686 \
 binutils-mingw-w64-i686 g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64 wine wine64 \
 wine32:i386 fonts-wine xvfb imagemagick fonts-ipafont-gothic locales mtools python3 \
-python3-pytest procps"
+python3-pytest procps libpng-dev libjpeg-dev libgif-dev dpkg-dev file dosfstools fdisk"
 
 if [ "$(id -u)" != 0 ]; then
     need_root() { echo "install-deps: $1 needs root: run tools/install-deps.sh as root" >&2; exit 1; }

@@ -3,15 +3,18 @@
 
   Plumwick-<version>.zip  the exe, the default picture and the two readmes
   Plumwick-<version>.img  a 1.44 MB FAT12 floppy image with the same four files
+  plumwick_<version>_<arch>.deb  the plumwick command for Linux, made by CPack from the native build
 
-Both are byte-identical for the same sources on any machine: the exe has no
+All are byte-identical for the same sources on any machine: the exe has no
 link time stamp, every file carries the time of the last commit (or
-SOURCE_DATE_EPOCH), entries are sorted, permissions are 0644 and the floppy
+SOURCE_DATE_EPOCH, which CPack reads too), entries are sorted, permissions are 0644 and the floppy
 has a fixed volume serial number. BUILD_DIR picks the build folder (build/).
 """
+import glob
 import hashlib
 import os
 import re
+import shutil
 import subprocess
 import sys
 import tempfile
@@ -48,6 +51,23 @@ def build_exe():
     exe = os.path.join(build, "Plumwick.exe")
     subprocess.run([sys.executable, os.path.join(ROOT, "tools", "audit_exe.py"), exe], check=True)
     return exe
+
+
+def build_deb(epoch):
+    """The native command packed by CPack; it dates every member with SOURCE_DATE_EPOCH."""
+    build = os.path.join(os.environ.get("BUILD_DIR") or os.path.join(ROOT, "build"), "native")
+    subprocess.run(["cmake", "-S", ROOT, "-B", build, "-DCMAKE_BUILD_TYPE=Release"], check=True,
+                   stdout=subprocess.DEVNULL)
+    subprocess.run(["cmake", "--build", build, "--target", "plumwick", "-j2"], check=True)
+    packages = os.path.join(build, "packages")
+    for old in glob.glob(os.path.join(packages, "*.deb")):
+        os.remove(old)
+    # The package's folders take their modes from the umask: the usual one, whatever the caller's.
+    subprocess.run(["cpack", "-G", "DEB", "--config", os.path.join(build, "CPackConfig.cmake"), "-B", packages],
+                   check=True, stdout=subprocess.DEVNULL, env=dict(os.environ, SOURCE_DATE_EPOCH=str(epoch)),
+                   preexec_fn=lambda: os.umask(0o022))
+    deb, = glob.glob(os.path.join(packages, "*.deb"))
+    return deb
 
 
 def readme(name, ver, encoding):
@@ -106,6 +126,9 @@ def main():
     outputs = [os.path.join(dist, "Plumwick-%s.%s" % (ver, ext)) for ext in ("zip", "img")]
     write_zip(outputs[0], files, epoch)
     write_image(outputs[1], files, epoch)
+    deb = build_deb(epoch)
+    outputs.append(os.path.join(dist, os.path.basename(deb)))
+    shutil.copyfile(deb, outputs[-1])
     print("files dated %s UTC" % time.strftime("%Y-%m-%d %H:%M:%S", time.gmtime(epoch)))
     for path in [exe] + outputs:
         with open(path, "rb") as f:

@@ -1,4 +1,5 @@
-"""tools/release.py run in two copies of the tree gives the same bytes, and the floppy holds the four files."""
+"""tools/release.py run in two copies of the tree gives the same bytes, the floppy holds the four files and the
+Debian package the plumwick command."""
 import os
 import shutil
 import subprocess
@@ -23,7 +24,7 @@ def release(folder):
 
 def test_release_is_reproducible_and_complete(tmp_path):
     first, second = release(str(tmp_path / "a")), release(str(tmp_path / "second-copy"))
-    assert sorted(first) == sorted(second) and len(first) == 3
+    assert sorted(first) == sorted(second) and len(first) == 4
     for name in first:
         assert first[name] == second[name], name + " differs between the two builds"
     image = str(tmp_path / "a" / "dist" / next(n for n in first if n.endswith(".img")))
@@ -39,3 +40,8 @@ def test_release_is_reproducible_and_complete(tmp_path):
         assert [i.filename for i in z.infolist()] == FILES
         assert {i.external_attr >> 16 for i in z.infolist()} == {0o100644}
         assert all(z.read(n) == mtype(n) for n in FILES)
+    deb = str(tmp_path / "a" / "dist" / next(n for n in first if n.endswith(".deb")))
+    members = subprocess.run(["dpkg-deb", "-c", deb], capture_output=True, text=True, check=True).stdout
+    assert "./usr/bin/plumwick\n" in members
+    depends = subprocess.run(["dpkg-deb", "-f", deb, "Depends"], capture_output=True, text=True, check=True).stdout
+    assert {"mtools", "libpng16-16", "libjpeg62-turbo", "libgif7"} <= {d.split()[0] for d in depends.split(", ")}

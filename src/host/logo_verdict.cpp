@@ -1,0 +1,73 @@
+#include "host/logo_verdict.h"
+
+#include "host/picture_core.h"
+
+namespace {
+constexpr uint32_t kPlainInfoSize = 40;
+constexpr uint32_t kOs2InfoSize = 12;
+constexpr uint32_t kLogoBitCount = 8;
+constexpr uint32_t kBitsOffsetAt = 10;
+// In the 40-byte header.
+constexpr uint32_t kWidthAt = 4, kHeightAt = 8, kBitCountAt = 14, kCompressionAt = 16, kColoursUsedAt = 32;
+
+std::string Number(uint32_t n) { return std::to_string(n); }
+
+std::string CompressionName(uint32_t compression)
+{
+    switch (compression) {
+    case kBiRle8: return "RLE8";
+    case kBiRle4: return "RLE4";
+    case kBiBitfields: return "bit fields";
+    default: return "kind " + Number(compression);
+    }
+}
+
+// The header's own word on each property a logo fixes.
+std::vector<std::string> Differences(const Bytes& f)
+{
+    std::vector<std::string> why;
+    const uint32_t infoSize = U32(&f[kFileHeaderSize]);
+    if (infoSize == kOs2InfoSize) {
+        why.push_back("it has the " + Number(kOs2InfoSize) + "-byte OS/2 header; a logo has the plain " +
+                      Number(kPlainInfoSize) + "-byte Windows one");
+        return why;
+    }
+    if (infoSize != kPlainInfoSize)
+        why.push_back("its header is " + Number(infoSize) + " bytes; a logo has the plain " + Number(kPlainInfoSize) +
+                      "-byte one");
+    const uint8_t* info = &f[kFileHeaderSize];
+    const int32_t width = static_cast<int32_t>(U32(info + kWidthAt));
+    const int32_t height = static_cast<int32_t>(U32(info + kHeightAt));
+    if (width != kLogoWidth || (height != kLogoHeight && height != -kLogoHeight))
+        why.push_back("it is " + std::to_string(width) + " x " +
+                      std::to_string(height < 0 ? -int64_t{height} : height) +
+                      " pixels; a logo is " + Number(kLogoWidth) + " x " + Number(kLogoHeight));
+    if (height < 0) why.push_back("its rows are stored top row first; a logo's bottom row comes first");
+    const uint32_t bits = U16(info + kBitCountAt), compression = U32(info + kCompressionAt);
+    const uint32_t colours = U32(info + kColoursUsedAt);
+    if (bits != kLogoBitCount)
+        why.push_back("it has " + Number(bits) + " bits a pixel; a logo has " + Number(kLogoBitCount) + " (" +
+                      Number(kLogoPaletteEntries) + " colours)");
+    if (compression != kBiRgb)
+        why.push_back("it is compressed (" + CompressionName(compression) + "); a logo is not");
+    if (bits == kLogoBitCount && colours != 0 && colours != kLogoPaletteEntries)
+        why.push_back("its palette has " + Number(colours) + " entries; a logo's has " + Number(kLogoPaletteEntries));
+    if (why.empty() && U32(&f[kBitsOffsetAt]) != kLogoPixelsAt)
+        why.push_back("its pixels start at byte " + Number(U32(&f[kBitsOffsetAt])) +
+                      ", not right after the palette at byte " + Number(kLogoPixelsAt));
+    if (why.empty() && f.size() < kLogoFileSize)
+        why.push_back("it is cut short: " + Number(static_cast<uint32_t>(f.size())) + " bytes; a logo has " +
+                      Number(kLogoFileSize));
+    return why;
+}
+}
+
+LogoVerdict JudgeLogo(const Bytes& file)
+{
+    if (IsLogoShaped(file.data(), static_cast<uint32_t>(file.size()))) return {true, {}};
+    if (file.size() < kFileHeaderSize + kPlainInfoSize || file[0] != 'B' || file[1] != 'M')
+        return {false, {"it is not a Windows bitmap (BMP) file"}};
+    std::vector<std::string> why = Differences(file);
+    if (why.empty()) why.push_back("its header and its data do not hold together (a damaged file)");
+    return {false, why};
+}

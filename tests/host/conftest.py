@@ -1,0 +1,121 @@
+"""Fixtures for the plumwick command: the built command, pictures made with tests/bitmaps.py and ImageMagick, and
+Windows 95/98-like disk images made with sfdisk, mkfs.fat and mtools. The command is build/native/plumwick
+(or $BUILD_DIR/native/plumwick)."""
+import hashlib
+import os
+import shutil
+import subprocess
+import sys
+from pathlib import Path
+
+import pytest
+
+ROOT = Path(__file__).resolve().parents[2]
+sys.path.insert(0, str(ROOT / "tests"))
+from bitmaps import bmp  # noqa: E402
+
+BUILD = Path(os.environ.get("BUILD_DIR") or ROOT / "build").resolve() / "native"
+PLUMWICK = BUILD / "plumwick"
+MAKE_LOGO_REFERENCE = BUILD / "make_logo_reference"
+MTOOLS_ENV = dict(os.environ, MTOOLSRC="/dev/null", MTOOLS_SKIP_CHECK="1")
+LOGO_SIZE = 129078
+SECTOR = 512
+PARTITION_START = 2048  # sectors, where fdisk puts the first partition
+WINDOWS_95_MSDOS_SYS = (b"[Paths]\r\nWinDir=C:\\WINDOWS\r\nWinBootDir=C:\\WINDOWS\r\nHostWinBootDrv=C\r\n\r\n"
+                        b"[Options]\r\nBootMulti=1\r\nBootGUI=1\r\nLogo=1\r\n;" + b"x" * 70 + b"\r\n")
+
+
+def run(*args, env=None, check_clean=True):
+    """Runs plumwick; a crash or a stack trace fails the test whatever the exit code."""
+    assert PLUMWICK.exists(), "build the native command first: cmake --build build/native"
+    r = subprocess.run([str(PLUMWICK), *map(str, args)], capture_output=True, text=True, env=env, timeout=120)
+    if check_clean:
+        assert r.returncode in (0, 1, 2), r
+        assert "terminate called" not in r.stderr and "Traceback" not in r.stderr, r.stderr
+    return r
+
+
+def rgb_pixels(picture, *options):
+    """Every pixel of a picture file (after ImageMagick's options, such as -crop) as (r, g, b) tuples, top row
+    first, decoded by ImageMagick."""
+    raw = subprocess.run(["convert", str(picture), *options, "-depth", "8", "rgb:-"], check=True,
+                         capture_output=True).stdout
+    return [tuple(raw[i:i + 3]) for i in range(0, len(raw), 3)]
+
+
+def sha(path):
+    return hashlib.sha256(Path(path).read_bytes()).hexdigest()
+
+
+class Disk:
+    """A disk image holding one FAT file system, at `offset` bytes (an MBR partition) or at 0."""
+
+    def __init__(self, path, offset):
+        self.path, self.offset = Path(path), offset
+        self.drive = "%s@@%d" % (path, offset)
+
+    def mtools(self, tool, *args, check=True):
+        return subprocess.run([tool, "-i", self.drive, *args], capture_output=True, env=MTOOLS_ENV, check=check)
+
+    def put(self, name, data, attributes=()):
+        source = self.path.parent / "put.tmp"
+        source.write_bytes(data)
+        self.mtools("mcopy", "-o", str(source), "::" + name)
+        source.unlink()
+        if attributes:
+            self.mtools("mattrib", *attributes, "::" + name)
+
+    def get(self, name):
+        """The file's bytes, or None if there is none (mtools finds names without case, as FAT does)."""
+        r = self.mtools("mtype", "::" + name, check=False)
+        return r.stdout if r.returncode == 0 else None
+
+    def names(self, folder=""):
+        listing = self.mtools("mdir", "-a", "-b", "::" + folder).stdout.decode()
+        return sorted(line.rsplit("/", 1)[1] for line in listing.split())
+
+    def fsck(self):
+        """fsck.fat -n on the file system alone; returns its exit code and output."""
+        volume = self.path.parent / "volume.tmp"
+        with open(self.path, "rb") as src, open(volume, "wb") as dst:
+            src.seek(self.offset)
+            shutil.copyfileobj(src, dst)
+        r = subprocess.run(["fsck.fat", "-n", str(volume)], capture_output=True, text=True)
+        volume.unlink()
+        return r.returncode, r.stdout + r.stderr
+
+
+def make_disk(path, fat=16, mbr=True):
+    """An image with one FAT16 or FAT32 file system (an active partition, or from sector 0), Windows 95's MSDOS.SYS
+    hidden, system and read-only in its root, and the Windows folder."""
+    path = Path(path)
+    with open(path, "wb") as f:
+        f.truncate((40 if fat == 32 else 8) << 20)
+    offset = 0
+    if mbr:
+        kind = {16: "6", 32: "c"}[fat]
+        subprocess.run(["sfdisk", "-q", str(path)], input="label: dos\nstart=%d, type=%s, bootable\n"
+                       % (PARTITION_START, kind), text=True, check=True, capture_output=True)
+        offset = PARTITION_START * SECTOR
+    # One sector a cluster: enough clusters for FAT32 in a small image.
+    subprocess.run(["mkfs.fat", "-F", str(fat), "-s", "1", "--offset", str(offset // SECTOR), str(path)],
+                   check=True, capture_output=True)
+    disk = Disk(path, offset)
+    disk.mtools("mmd", "::WINDOWS")
+    disk.put("MSDOS.SYS", WINDOWS_95_MSDOS_SYS, ("+h", "+s", "+r"))
+    return disk
+
+
+@pytest.fixture
+def picture(tmp_path):
+    """picture(name, width, height, pixel, **bmp options): a BMP written by tests/bitmaps.py, converted by
+    ImageMagick when the name ends otherwise (.png, .jpg, .gif), with ImageMagick's format prefix (PNG8:)."""
+    def make(name, width, height, pixel, prefix="", **bmp_options):
+        target = tmp_path / name
+        source = target.with_name(target.stem + "-source.bmp")
+        source.write_bytes(bmp(width, height, pixel, **bmp_options))
+        if name.endswith(".bmp"):
+            return source.rename(target)
+        subprocess.run(["convert", str(source), prefix + str(target)], check=True, capture_output=True)
+        return target
+    return make

@@ -1,0 +1,334 @@
+"""plumwick install and restore on disk images made here: the logos land byte for byte where Windows 95/98 looks
+for them, the old ones are kept and put back, leftovers of a cut-off replace are put right, a run killed between
+any two mtools runs leaves a whole logo and a clean file system, and every refusal leaves the image untouched."""
+import fcntl
+import os
+import signal
+import struct
+import subprocess
+import time
+from pathlib import Path
+
+import pytest
+
+from conftest import PARTITION_START, PLUMWICK, ROOT, SECTOR, WINDOWS_95_MSDOS_SYS, Disk, bmp, make_disk, run, sha
+
+OLD_LOGOW = (ROOT / "src" / "resources" / "demo" / "logow.sys").read_bytes()
+OLD_LOGOS = (ROOT / "src" / "resources" / "demo" / "logos.sys").read_bytes()
+OLD_LOGO = (ROOT / "src" / "resources" / "DfltLogo.sys").read_bytes()
+LIVE = {"start": "LOGO.SYS", "shutdown": "WINDOWS/LOGOW.SYS", "power-off": "WINDOWS/LOGOS.SYS"}
+MTOOLS_CHANGES = ["mcopy", "mren", "mdel", "mattrib"]
+
+
+def windows_disk(tmp_path, fat=16, mbr=True, start_logo=None, start_attributes=()):
+    """A Windows 95-like disk: the two shutdown logos, and a start-up logo if given."""
+    disk = make_disk(tmp_path / "win.img", fat=fat, mbr=mbr)
+    disk.put("WINDOWS/LOGOW.SYS", OLD_LOGOW)
+    disk.put("WINDOWS/LOGOS.SYS", OLD_LOGOS)
+    if start_logo is not None:
+        disk.put("logo.sys", start_logo, start_attributes)
+    return disk
+
+
+@pytest.fixture(scope="module")
+def pictures(tmp_path_factory):
+    """A PNG, a JPEG and a logo, and the logos plumwick make gives for them."""
+    tmp_path = tmp_path_factory.mktemp("pictures")
+    stripes = tmp_path / "stripes.bmp"
+    stripes.write_bytes(bmp(640, 480, lambda x, y: (x % 256, y % 256, 99)))
+    files = {"png": tmp_path / "stripes.png", "jpeg": tmp_path / "stripes.jpg", "logo": tmp_path / "ready.sys"}
+    for name in ("png", "jpeg"):
+        subprocess.run(["convert", str(stripes), str(files[name])], check=True)
+    files["logo"].write_bytes(bmp(320, 400, lambda x, y: y % 256, bits=8, important=240,
+                                  palette=[(i, 0, 255 - i) for i in range(256)]))
+    made = {}
+    for name, path in files.items():
+        assert run("make", path, tmp_path / "made.sys").returncode == 0
+        made[name] = (tmp_path / "made.sys").read_bytes()
+    return files, made
+
+
+def logos(disk):
+    return {slot: disk.get(name) for slot, name in LIVE.items()}
+
+
+def no_leftovers(disk):
+    return [n for n in disk.names() + disk.names("WINDOWS") if n.upper().endswith((".PWN", ".PWO"))] == []
+
+
+def add_vhd_footer(disk, kind):
+    """A VHD footer ("conectix", disk type 2 fixed or 3 dynamic at byte 60) after the raw disk."""
+    footer = bytearray(512)
+    footer[0:8] = b"conectix"
+    struct.pack_into(">I", footer, 60, kind)
+    with open(disk.path, "ab") as f:
+        f.write(footer)
+
+
+@pytest.mark.parametrize("fat,mbr,vhd,start_attributes", [
+    (16, True, False, None),  # no LOGO.SYS before
+    (32, True, False, ("+h", "+s", "+r")),  # a hidden, system, read-only logo.sys, named in small letters
+    (16, False, False, ()),  # no partition table: FAT from sector 0
+    (32, False, False, None),
+    (16, True, True, ("+r",)),  # a fixed VHD
+])
+def test_install_then_restore(tmp_path, pictures, fat, mbr, vhd, start_attributes):
+    files, made = pictures
+    had_start = start_attributes is not None
+    disk = windows_disk(tmp_path, fat, mbr, OLD_LOGO if had_start else None, start_attributes or ())
+    if vhd:
+        add_vhd_footer(disk, 2)
+    before = logos(disk)
+    r = run("install", disk.path, "--start", files["png"], "--shutdown", files["jpeg"], "--power-off", files["logo"])
+    assert r.returncode == 0 and r.stderr == "", r.stderr  # and no progress line: it was quick
+    assert logos(disk) == {"start": made["png"], "shutdown": made["jpeg"], "power-off": made["logo"]}
+    assert no_leftovers(disk) and disk.fsck()[0] == 0
+    saved = Path(str(disk.path) + ".old-logos")
+    assert sorted(p.name for p in saved.iterdir()) == sorted(["LOGOW.SYS", "LOGOS.SYS", "absent.txt"] +
+                                                            (["LOGO.SYS"] if had_start else []))
+    assert ("LOGO.SYS" in (saved / "absent.txt").read_text().split()) != had_start
+    kept = {p.name: p.read_bytes() for p in saved.iterdir()}
+
+    # A second install keeps the first one's saved logos.
+    assert run("install", disk.path, "--start", files["jpeg"]).returncode == 0
+    assert disk.get("LOGO.SYS") == made["jpeg"] and {p.name: p.read_bytes() for p in saved.iterdir()} == kept
+
+    r = run("restore", disk.path)
+    assert r.returncode == 0, r.stderr
+    assert logos(disk) == before and no_leftovers(disk) and disk.fsck()[0] == 0
+    if vhd:
+        assert open(disk.path, "rb").read()[-512:-504] == b"conectix"
+
+
+@pytest.mark.parametrize("leftovers,expected_start", [
+    # The tool on Windows cut off after renaming the live logo away: it comes back.
+    ({"LOGO.PWO": OLD_LOGO}, OLD_LOGO),
+    # Cut off while copying the new one, or after it: the live logo stays, the copy goes.
+    ({"LOGO.SYS": OLD_LOGO, "LOGO.PWN": OLD_LOGOW[:5000]}, OLD_LOGO),
+    # Cut off before deleting the old one: the new one stays.
+    ({"LOGO.SYS": OLD_LOGOS, "logo.pwo": OLD_LOGO}, OLD_LOGOS),
+], ids=["old-only", "fresh-beside-live", "old-beside-new"])
+def test_leftovers_of_a_cut_off_replace_are_put_right_first(tmp_path, pictures, leftovers, expected_start):
+    files, made = pictures
+    disk = windows_disk(tmp_path)
+    for name, data in leftovers.items():
+        disk.put(name, data, ("+h",))
+    disk.put("WINDOWS/LOGOW.PWN", b"partial")
+    assert run("install", disk.path, "--power-off", files["logo"]).returncode == 0
+    assert disk.get("LOGO.SYS") == expected_start and no_leftovers(disk)
+    assert (Path(str(disk.path) + ".old-logos") / "LOGO.SYS").read_bytes() == expected_start
+
+
+def wrap_mtools(folder, stop_after=None, slow=None):
+    """A PATH folder whose mtools commands run the real ones. With stop_after=N, the N-th run that changes the
+    image (mcopy, mren, mdel, mattrib -r) kills plumwick, its parent, once it has ended; with slow=(TOOL, WORD),
+    TOOL given WORD first sleeps 1.5 seconds."""
+    folder.mkdir(exist_ok=True)
+    counter = folder / "count"
+    counter.write_text("0")
+    for tool in MTOOLS_CHANGES + ["mtype"]:
+        lines = ["#!/bin/sh", "real=/usr/bin/" + tool]
+        if slow and slow[0] == tool:
+            lines.append('case "$*" in *%s*) sleep 1.5 ;; esac' % slow[1])
+        if stop_after and tool in MTOOLS_CHANGES:
+            if tool == "mattrib":  # a listing changes nothing
+                lines.append('case " $* " in *" -r "*) ;; *) exec "$real" "$@" ;; esac')
+            lines += ["n=$(($(cat %s) + 1)); echo $n > %s" % (counter, counter),
+                      '"$real" "$@"; status=$?',
+                      "[ $n -eq %d ] && kill -KILL $PPID" % stop_after,
+                      "exit $status"]
+        else:
+            lines.append('exec "$real" "$@"')
+        (folder / tool).write_text("\n".join(lines) + "\n")
+        (folder / tool).chmod(0o755)
+    return dict(os.environ, PATH="%s:%s" % (folder, os.environ["PATH"]))
+
+
+def test_a_run_killed_after_any_change_leaves_whole_logos_and_a_clean_disk(tmp_path, pictures):
+    files, made = pictures
+    base = windows_disk(tmp_path, start_logo=OLD_LOGO)
+    base_bytes = base.path.read_bytes()
+    old = logos(base)
+    new = {"start": made["png"], "shutdown": made["jpeg"], "power-off": made["logo"]}
+    install = ["install", None, "--start", files["png"], "--shutdown", files["jpeg"], "--power-off", files["logo"]]
+    killed = 0
+    for stop_after in range(1, 20):
+        image = tmp_path / ("cut%d.img" % stop_after)
+        image.write_bytes(base_bytes)
+        disk = Disk(image, base.offset)
+        install[1] = image
+        r = run(*install, env=wrap_mtools(tmp_path / "wrap", stop_after=stop_after), check_clean=False)
+        if r.returncode == 0:
+            break
+        assert r.returncode == -9, r
+        killed += 1
+        status, report = disk.fsck()
+        assert status == 0, report
+        for slot, data in logos(disk).items():
+            assert data in (old[slot], new[slot]), (stop_after, slot)
+        # The next run puts right what was left and finishes the job.
+        assert run(*install).returncode == 0
+        assert logos(disk) == new and no_leftovers(disk) and disk.fsck()[0] == 0
+        assert (Path(str(image) + ".old-logos") / "LOGO.SYS").read_bytes() == OLD_LOGO
+    # Each of the three logos: written as .PWN, renamed over the live one.
+    assert killed == 6
+
+
+def test_a_slow_step_says_what_it_does(tmp_path, pictures):
+    files, _ = pictures
+    disk = windows_disk(tmp_path)
+    wrapped = wrap_mtools(tmp_path / "wrap", slow=("mtype", "MSDOS.SYS"))
+    r = run("install", disk.path, "--start", files["logo"], env=wrapped)
+    assert r.returncode == 0 and r.stderr == "plumwick: reading %s...\n" % disk.path
+
+
+def test_ctrl_c_stops_plumwick_but_lets_the_running_mtools_step_finish(tmp_path, pictures):
+    files, made = pictures
+    disk = windows_disk(tmp_path)
+    wrap = tmp_path / "wrap"
+    wrap.mkdir()
+    (wrap / "mren").write_text('#!/bin/sh\ntouch %s/started\nsleep 1\n/usr/bin/mren "$@"\nstatus=$?\n'
+                               'touch %s/finished\nexit $status\n' % (wrap, wrap))
+    (wrap / "mren").chmod(0o755)
+    env = dict(os.environ, PATH="%s:%s" % (wrap, os.environ["PATH"]))
+    command = subprocess.Popen([str(PLUMWICK), "install", str(disk.path), "--start", str(files["png"])], env=env,
+                               start_new_session=True, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    for _ in range(500):
+        if (wrap / "started").exists():
+            break
+        time.sleep(0.01)
+    os.killpg(command.pid, signal.SIGINT)  # as the terminal sends it: to the foreground process group
+    assert command.wait(timeout=10) == -signal.SIGINT
+    for _ in range(500):
+        if (wrap / "finished").exists():
+            break
+        time.sleep(0.01)
+    assert disk.get("LOGO.SYS") == made["png"] and no_leftovers(disk) and disk.fsck()[0] == 0
+
+
+def hold_lock(path, kind):
+    """Locks as emulators do, from this process: QEMU's read lock on byte 101 (an OFD lock), or flock."""
+    fd = os.open(path, os.O_RDWR)
+    if kind == "qemu":
+        fcntl.fcntl(fd, fcntl.F_OFD_SETLK, struct.pack("hhqqi", fcntl.F_RDLCK, 0, 101, 1, 0))
+    else:
+        fcntl.flock(fd, fcntl.LOCK_SH if kind == "flock-shared" else fcntl.LOCK_EX)
+    return fd
+
+
+def qcow2(disk):
+    disk.path.write_bytes(b"QFI\xfb\0\0\0\3" + bytes(504) + disk.path.read_bytes()[512:])
+
+
+def edit(offset, data):
+    def change(disk):
+        with open(disk.path, "r+b") as f:
+            f.seek(offset)
+            f.write(data)
+    return change
+
+
+def partition_entry(field, data):
+    return edit(446 + field, data)
+
+
+def msdos_sys(content):
+    """MSDOS.SYS with other content, or none."""
+    def change(disk):
+        disk.mtools("mattrib", "-r", "-s", "-h", "::MSDOS.SYS")
+        disk.mtools("mdel", "::MSDOS.SYS")
+        if content is not None:
+            disk.put("MSDOS.SYS", content)
+    return change
+
+
+@pytest.mark.parametrize("change,lock,words", [
+    (None, "qemu", "in use by a running emulator"),
+    (None, "flock", "in use by a running emulator"),
+    (None, "flock-shared", "in use by a running emulator"),
+    (qcow2, None, "`qemu-img convert -O raw {image} {stem}.img`"),
+    (lambda d: add_vhd_footer(d, 3), None, "dynamic or differencing VHD"),
+    (edit(0x40, b"\x7f\x10\xda\xbe"), None, "VirtualBox VDI"),
+    (edit(0, b"KDMV"), None, "VMDK"),
+    (partition_entry(12, struct.pack("<I", 1 << 20)), None, "partition table is broken (partition 1 ends"),
+    (partition_entry(0, b"\x12"), None, "partition table is broken (partition 1 has the status byte 0x12"),
+    (partition_entry(4, b"\x83"), None, "no FAT partition"),
+    (edit(PARTITION_START * SECTOR, bytes(512)), None, "partition 1 is marked FAT (type 0x06) but holds no FAT"),
+    (edit(510, b"\0\0"), None, "no partition table and no FAT file system"),
+    (msdos_sys(None), None, "no MSDOS.SYS"),
+    (msdos_sys(b"\xe9\x00\x00MS-DOS kernel\x00\x01"), None, "MS-DOS's system file"),
+    (msdos_sys(b"[Paths]\r\nWinDir=C:\\WIN98\r\n"), None, "names the Windows folder C:\\WIN98"),
+    (msdos_sys(b"[Options]\r\nLogo=1\r\n"), None, "names no Windows folder"),
+    (msdos_sys(b"[Paths]\r\nWinDir=D:\\WINDOWS\r\n"), None, "not on the boot drive C:"),
+])
+def test_refused_before_any_change(tmp_path, pictures, change, lock, words):
+    files, _ = pictures
+    disk = windows_disk(tmp_path)
+    if change:
+        change(disk)
+    before = sha(disk.path)
+    held = hold_lock(disk.path, lock) if lock else None
+    try:
+        for command in (["install", disk.path, "--start", files["png"]], ["restore", disk.path]):
+            r = run(*command)
+            assert r.returncode == 1 and r.stdout == "", r
+            assert r.stderr.startswith("plumwick: %s: " % disk.path) and r.stderr.count("\n") == 1, r.stderr
+            assert words.format(image=disk.path, stem=disk.path.with_suffix("")) in r.stderr, r.stderr
+    finally:
+        if held is not None:
+            os.close(held)
+    assert sha(disk.path) == before and not Path(str(disk.path) + ".old-logos").exists()
+
+
+@pytest.mark.parametrize("content,words", [
+    (b"hello", "not a picture plumwick reads"),
+    (None, "cannot be read"),
+])
+def test_a_picture_it_cannot_read_is_refused_before_the_image_is_opened(tmp_path, pictures, content, words):
+    files, _ = pictures
+    disk = windows_disk(tmp_path)
+    bad = tmp_path / "bad.png"
+    if content is not None:
+        bad.write_bytes(content)
+    before = sha(disk.path)
+    r = run("install", disk.path, "--start", files["png"], "--shutdown", bad)
+    assert r.returncode == 1 and r.stderr.startswith("plumwick: %s: " % bad) and words in r.stderr
+    assert sha(disk.path) == before and not Path(str(disk.path) + ".old-logos").exists()
+
+
+def test_restore_without_an_install_changes_nothing(tmp_path):
+    disk = windows_disk(tmp_path)
+    before = sha(disk.path)
+    r = run("restore", disk.path)
+    assert r.returncode == 1 and "no saved logos" in r.stderr and sha(disk.path) == before
+
+
+def test_without_mtools_it_says_what_to_install(tmp_path, pictures):
+    files, _ = pictures
+    disk = windows_disk(tmp_path)
+    r = run("install", disk.path, "--start", files["png"], env=dict(os.environ, PATH=str(tmp_path)))
+    assert r.returncode == 1 and "mattrib is not installed" in r.stderr and "apt-get install mtools" in r.stderr
+
+
+@pytest.mark.parametrize("first_type,active", [
+    ("6", 2),  # two FAT partitions: the active one, the second, is C:
+    ("83", None),  # a Linux partition first and none active: the first FAT one is C:
+])
+def test_the_boot_drive_is_the_active_fat_partition_else_the_first(tmp_path, pictures, first_type, active):
+    files, made = pictures
+    image = tmp_path / "two.img"
+    with open(image, "wb") as f:
+        f.truncate(24 << 20)
+    starts, sizes = [PARTITION_START, PARTITION_START + 16384], [16384, 24576]
+    table = "label: dos\n" + "".join("start=%d, size=%d, type=%s%s\n" % (
+        start, size, kind, ", bootable" if active == n else "")
+        for n, (start, size, kind) in enumerate(zip(starts, sizes, (first_type, "6")), 1))
+    subprocess.run(["sfdisk", "-q", str(image)], input=table, text=True, check=True, capture_output=True)
+    for start, size in zip(starts, sizes):
+        subprocess.run(["mkfs.fat", "-F", "16", "-s", "1", "--offset", str(start), str(image), str(size // 2)],
+                       check=True, capture_output=True)
+    other, boot = Disk(image, starts[0] * SECTOR), Disk(image, starts[1] * SECTOR)
+    boot.mtools("mmd", "::WINDOWS")
+    boot.put("MSDOS.SYS", WINDOWS_95_MSDOS_SYS)
+    assert run("install", image, "--start", files["png"]).returncode == 0
+    assert boot.get("LOGO.SYS") == made["png"] and other.names() == []

@@ -1,0 +1,189 @@
+"""plumwick make and show: the decoders hand the core the picture's exact pixels, a BMP gets the core's own
+MakeLogo bytes, a paletted 320 x 400 picture is kept, and show draws the 640 x 480 screen and its colour cycle."""
+import struct
+import subprocess
+
+import pytest
+
+from conftest import LOGO_SIZE, MAKE_LOGO_REFERENCE, bmp, rgb_pixels, run
+
+# 16 colours with a pattern that changes at every pixel, so that a row or a column read wrong changes the logo.
+COLOURS = [(r, g, b) for r in (0, 255) for g in (40, 200) for b in (10, 130, 250)] + \
+          [(255, 255, 255), (90, 90, 90), (200, 100, 0), (0, 100, 200)]
+PATTERN = lambda x, y: COLOURS[(x ^ y) % 16]  # noqa: E731
+GRADIENT = lambda x, y: (x * 255 // 399, y * 255 // 299, (x + y) % 256)  # noqa: E731
+
+
+def logo_parts(logo):
+    """(palette as (r, g, b), rows of indexes top row first, biClrImportant) of a logo file."""
+    palette = [(logo[56 + 4 * i], logo[55 + 4 * i], logo[54 + 4 * i]) for i in range(256)]
+    rows = [logo[1078 + (399 - y) * 320:1078 + (400 - y) * 320] for y in range(400)]
+    return palette, rows, struct.unpack_from("<I", logo, 50)[0]
+
+
+def make(source, tmp_path):
+    out = tmp_path / "made.sys"
+    r = run("make", source, out)
+    assert r.returncode == 0, r.stderr
+    return out.read_bytes()
+
+
+@pytest.mark.parametrize("width,height,pixel,options", [
+    (400, 300, GRADIENT, {}),  # 4:3, fills the logo, thousands of colours
+    (200, 200, PATTERN, {}),  # square, letterboxed
+    # 320 x 400 with a shorter palette: not a logo yet, its indexes and its cycle start are kept
+    (320, 400, lambda x, y: (x + 3 * y) % 200, dict(bits=8, important=150,
+                                                     palette=[(i, 255 - i, i ^ 0x5A) for i in range(200)])),
+    (160, 100, lambda x, y: (x // 10 + y // 10) % 16, dict(bits=4, palette=COLOURS)),  # 16:10, 4 bits
+])
+def test_make_on_a_bmp_gives_the_cores_bytes(picture, tmp_path, width, height, pixel, options):
+    source = picture("in.bmp", width, height, pixel, **options)
+    reference = tmp_path / "reference.sys"
+    subprocess.run([str(MAKE_LOGO_REFERENCE), str(source), str(reference)], check=True)
+    assert make(source, tmp_path) == reference.read_bytes()
+
+
+def test_make_copies_a_logo_byte_for_byte(tmp_path):
+    logo = bmp(320, 400, lambda x, y: x % 256, bits=8, palette=[(i, i, 0) for i in range(256)], important=236)
+    (tmp_path / "logo.sys").write_bytes(logo)
+    assert make(tmp_path / "logo.sys", tmp_path) == logo
+
+
+@pytest.mark.parametrize("name,prefix,options", [
+    ("rgb.png", "PNG24:", ()), ("rgba.png", "PNG32:", ()), ("deep.png", "PNG48:", ()),
+    ("paletted.png", "PNG8:", ()), ("interlaced.png", "PNG24:", ("-interlace", "PNG")),
+    ("plain.gif", "", ()), ("interlaced.gif", "", ("-interlace", "GIF")),
+])
+def test_decoded_pictures_give_the_same_logo_as_the_bmp(picture, tmp_path, name, prefix, options):
+    source = picture("pattern.bmp", 640, 480, PATTERN)
+    other = tmp_path / name
+    subprocess.run(["convert", str(source), *options, prefix + str(other)], check=True)
+    assert make(other, tmp_path) == make(source, tmp_path)
+
+
+def palette_in_file(data):
+    """The palette a PNG's PLTE chunk or a GIF's global colour table holds."""
+    if data.startswith(b"GIF"):
+        entries = 2 << (data[10] & 7)
+        table = data[13:13 + 3 * entries]
+    else:
+        at = data.index(b"PLTE")
+        table = data[at + 4:at + 4 + struct.unpack(">I", data[at - 4:at])[0]]
+    return [tuple(table[i:i + 3]) for i in range(0, len(table), 3)]
+
+
+@pytest.mark.parametrize("name,prefix", [("logo.png", "PNG8:"), ("logo.gif", "")])
+def test_a_paletted_320x400_picture_keeps_its_palette_and_indexes(picture, tmp_path, name, prefix):
+    source = picture(name, 320, 400, lambda x, y: COLOURS[(x // 20 + y // 25) % 12], prefix=prefix)
+    file_palette = palette_in_file(source.read_bytes())
+    palette, rows, important = logo_parts(make(source, tmp_path))
+    assert palette[:len(file_palette)] == file_palette and important == 0
+    pixels = rgb_pixels(source)
+    assert [i for row in rows for i in row] == [file_palette.index(c) for c in pixels]
+
+
+def mean(colours):
+    return tuple(sum(c[k] for c in colours) / len(colours) for k in range(3))
+
+
+RED, BLUE, LIGHT, DARK = (230, 30, 30), (30, 30, 230), (200, 200, 200), (60, 60, 60)
+
+
+@pytest.mark.parametrize("width,height,colours,options", [
+    (640, 480, (RED, BLUE), ()),
+    (4800, 3600, (RED, BLUE), ()),  # 17 million pixels: more than the core takes, so decoded at half size
+    (640, 480, (LIGHT, DARK), ("-colorspace", "Gray")),  # a one-channel JPEG
+])
+def test_make_on_a_jpeg_gives_a_logo_windows_shows(tmp_path, width, height, colours, options):
+    jpeg = tmp_path / "photo.jpg"
+    halves = ["-size", "%dx%d" % (width // 2, height)]
+    for colour in colours:
+        halves.append("xc:rgb%s" % (colour,))
+    subprocess.run(["convert", *halves, "+append", *options, str(jpeg)], check=True)
+    logo = make(jpeg, tmp_path)
+    assert len(logo) == LOGO_SIZE
+    shown = run("show", tmp_path / "made.sys", tmp_path / "screen.png")
+    assert shown.returncode == 0 and "Windows shows it" in shown.stdout
+    palette, rows, _ = logo_parts(logo)
+    left = mean([palette[i] for row in rows for i in row[20:140]])
+    right = mean([palette[i] for row in rows for i in row[180:300]])
+    for got, want in zip((left, right), colours):
+        assert all(abs(a - b) < 12 for a, b in zip(got, want)), (got, want)
+
+
+@pytest.mark.parametrize("name,content,words", [
+    ("notes.txt", b"not a picture at all\n", "not a picture plumwick reads"),
+    ("cut.png", b"\x89PNG\r\n\x1a\n\0\0\0\rIHDR\0\0\1", "not a PNG that libpng can read"),
+    ("cut.jpg", b"\xff\xd8\xff\xe0\0\x10JFIF\0", "not a JPEG that libjpeg can read"),
+    ("empty.gif", b"GIF89a\1\0\1\0\0\0\0;", "a GIF without a picture"),
+    ("bad.bmp", b"BM" + bytes(60), "a BMP file that cannot be read"),
+    ("missing.png", None, "cannot be read"),
+])
+def test_make_refuses_what_it_cannot_read(tmp_path, name, content, words):
+    source = tmp_path / name
+    if content is not None:
+        source.write_bytes(content)
+    r = run("make", source, tmp_path / "out.sys")
+    assert r.returncode == 1 and not (tmp_path / "out.sys").exists()
+    assert r.stderr.startswith("plumwick: %s: " % source) and words in r.stderr and r.stderr.count("\n") == 1
+
+
+PALETTE = [(i, 255 - i, i ^ 0x5A) for i in range(256)]
+LOGO_PIXEL = lambda x, y: (x + 7 * y) % 256  # noqa: E731
+# Screen row to logo row: the logo row whose middle is nearest the screen row's middle (400 rows over 480).
+SCREEN_ROWS = [(0, 0), (1, 1), (2, 2), (3, 2), (4, 3), (5, 4), (6, 5), (240, 200), (478, 398), (479, 399)]
+
+
+@pytest.mark.parametrize("out", ["screen.png", "screen.gif"])
+def test_show_draws_each_logo_pixel_two_wide_and_the_nearest_row(tmp_path, out):
+    (tmp_path / "logo.sys").write_bytes(bmp(320, 400, LOGO_PIXEL, bits=8, palette=PALETTE))
+    r = run("show", tmp_path / "logo.sys", tmp_path / out)
+    assert r.returncode == 0 and "Windows shows it" in r.stdout and "cycle" not in r.stdout
+    screen = rgb_pixels(tmp_path / out)
+    assert len(screen) == 640 * 480
+    for y, row in SCREEN_ROWS:
+        for x in (0, 1, 2, 3, 318, 319, 638, 639):
+            assert screen[y * 640 + x] == PALETTE[LOGO_PIXEL(x // 2, row)], (x, y)
+
+
+def test_show_animates_the_start_up_colour_cycle(tmp_path):
+    first = 250  # entries 250 to 255 cycle: 6 steps
+    (tmp_path / "logo.sys").write_bytes(bmp(320, 400, LOGO_PIXEL, bits=8, palette=PALETTE, important=first))
+    r = run("show", tmp_path / "logo.sys", tmp_path / "cycle.gif")
+    assert r.returncode == 0 and "colours 250 to 255 cycle" in r.stdout
+    gif = tmp_path / "cycle.gif"
+    assert b"NETSCAPE2.0\x03\x01\x00\x00" in gif.read_bytes()  # loops for ever
+    delays = subprocess.run(["identify", "-format", "%T %w %h,", str(gif)], capture_output=True, text=True).stdout
+    assert delays.split(",")[:-1] == ["15 640 480"] * 6
+    # Logo pixel (x, 0) has index x; screen (2x, 0) shows it.
+    for step in range(6):
+        frame = rgb_pixels("%s[%d]" % (gif, step), "-crop", "640x1+0+0")
+        for index in (0, 100, 249, 250, 253, 255):
+            shown = index if index < first else first + (index - first + step) % 6
+            assert frame[2 * index] == PALETTE[shown], (step, index)
+    r = run("show", tmp_path / "logo.sys", tmp_path / "still.png")
+    assert rgb_pixels(tmp_path / "still.png") == rgb_pixels("%s[0]" % gif)
+    assert rgb_pixels(tmp_path / "still.png") != rgb_pixels("%s[1]" % gif)
+
+
+PLAIN = dict(width=320, height=400, pixel=lambda x, y: 0, bits=8, palette=[(0, 0, 0)] * 256)
+
+
+@pytest.mark.parametrize("changes,reasons", [
+    (dict(bits=24, palette=(), pixel=lambda x, y: (0, 0, 0)), ["it has 24 bits a pixel; a logo has 8"]),
+    (dict(width=640, height=480), ["it is 640 x 480 pixels; a logo is 320 x 400"]),
+    (dict(top_down=True), ["its rows are stored top row first"]),
+    (dict(palette=[(0, 0, 0)] * 16), ["its palette has 16 entries; a logo's has 256"]),
+    (dict(compression=1, data=b"\0\1"), ["it is compressed (RLE8); a logo is not"]),
+    (dict(os2=True), ["it has the 12-byte OS/2 header"]),
+    (dict(width=640, height=480, bits=4, palette=[(0, 0, 0)] * 16),
+     ["it is 640 x 480 pixels", "it has 4 bits a pixel"]),
+])
+def test_show_tells_why_windows_does_not_show_a_file(tmp_path, changes, reasons):
+    options = dict(PLAIN, **changes)
+    (tmp_path / "x.bmp").write_bytes(bmp(options.pop("width"), options.pop("height"), **options))
+    r = run("show", tmp_path / "x.bmp", tmp_path / "out.png")
+    assert r.returncode == 1 and not (tmp_path / "out.png").exists()
+    assert "Windows does not show this file as a logo" in r.stdout
+    told = [line for line in r.stdout.splitlines() if line.startswith("  - ")]
+    assert len(told) == len(reasons) and all(words in line for words, line in zip(reasons, told)), r.stdout
