@@ -33,14 +33,14 @@ CommandArgs ParseCommandArgs(const std::string& command, const std::vector<std::
         if (!known) throw Wrong(command, "unknown option " + name);
         if (args.has(name)) throw Wrong(command, name + " given twice");
         std::string value;
-        if (!known->takesValue) {
+        if (!known->value) {
             if (name != w) throw Wrong(command, name + " takes no value");
         } else if (name != w) {
             value = w.substr(name.size() + 1);
         } else if (i + 1 < words.size()) {
             value = words[++i];
         }
-        if (known->takesValue && value.empty()) throw Wrong(command, name + " needs a file");
+        if (known->value && value.empty()) throw Wrong(command, name + " needs " + known->value);
         args.options[name] = value;
     }
     if (args.positional.size() != positionalCount)

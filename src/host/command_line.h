@@ -20,8 +20,8 @@ struct CommandArgs {
 };
 
 struct KnownOption {
-    const char* name;  // "--start"
-    bool takesValue;
+    const char* name;   // "--start"
+    const char* value;  // what must follow it ("a file"), or nullptr for a switch
 };
 
 // Reads `words` against the command's options and its count of positional

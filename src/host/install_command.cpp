@@ -73,7 +73,7 @@ const Command kInstallCommand = {
     "run clears up what it left.\n"
     "Needs mtools. Dynamic VHD, qcow2, VDI and VMDK images are refused: make a raw\n"
     "copy with `qemu-img convert -O raw IN OUT.img`.\n",
-    {{"--start", true}, {"--shutdown", true}, {"--power-off", true}},
+    {{"--start", "a file"}, {"--shutdown", "a file"}, {"--power-off", "a file"}},
     1,
     RunInstall,
 };

@@ -33,32 +33,35 @@ Kind KindOf(const Bytes& data)
     return Kind::Unknown;
 }
 
-Bytes MakeLogoOrFail(const std::string& path, const Bytes& bitmap, const char* whyNot)
+Bytes MakeLogoOrFail(const std::string& path, const Bytes& bitmap, const char* whyNot, uint32_t stillColours)
 {
     Bytes logo(kLogoFileSize);
-    const Err e = MakeLogo(bitmap.data(), static_cast<uint32_t>(bitmap.size()), logo.data());
+    const Err e = MakeLogo(bitmap.data(), static_cast<uint32_t>(bitmap.size()), logo.data(), stillColours);
     if (e.number() == kErrInvalidPicture) throw UserError(path + ": " + whyNot);
     if (e) throw UserError(path + ": too large to convert in the memory there is");
     return logo;
 }
 }
 
-LogoFromFile LogoFromPicture(const std::string& path)
+LogoFromFile LogoFromPicture(const std::string& path, uint32_t stillColours)
 {
+    const bool asItIs = stillColours == kLogoPaletteEntries;
     const Bytes data = ReadHostFile(path);
     switch (KindOf(data)) {
     case Kind::Bmp:
         if (data.size() > kMaxBitmapFileSize)
             throw UserError(path + ": a BMP larger than plumwick takes; make it smaller first");
-        if (IsLogoShaped(data.data(), static_cast<uint32_t>(data.size()))) return {data, false, "BMP"};
-        return {MakeLogoOrFail(path, data, "a BMP file that cannot be read (damaged, or a kind Windows does not know)"),
+        if (asItIs && IsLogoShaped(data.data(), static_cast<uint32_t>(data.size()))) return {data, false, "BMP"};
+        return {MakeLogoOrFail(path, data, "a BMP file that cannot be read (damaged, or a kind Windows does not know)",
+                               stillColours),
                 true, "BMP"};
     case Kind::Png:
-        return {MakeLogoOrFail(path, BitmapFromPicture(ReadPng(path)), "cannot be converted"), true, "PNG"};
+        return {MakeLogoOrFail(path, BitmapFromPicture(ReadPng(path)), "cannot be converted", stillColours), true, "PNG"};
     case Kind::Jpeg:
-        return {MakeLogoOrFail(path, BitmapFromPicture(ReadJpeg(path)), "cannot be converted"), true, "JPEG"};
+        return {MakeLogoOrFail(path, BitmapFromPicture(ReadJpeg(path)), "cannot be converted", stillColours), true,
+                "JPEG"};
     case Kind::Gif:
-        return {MakeLogoOrFail(path, BitmapFromPicture(ReadGif(path)), "cannot be converted"), true, "GIF"};
+        return {MakeLogoOrFail(path, BitmapFromPicture(ReadGif(path)), "cannot be converted", stillColours), true, "GIF"};
     case Kind::Unknown:
         break;
     }

@@ -5,14 +5,33 @@
 #include "host/logo_from_picture.h"
 
 namespace {
+const char kKeepColours[] = "--keep-colours";
+
+// The colours the picture keeps: all 256, or N (1 to 255) with --keep-colours N.
+uint32_t StillColours(const CommandArgs& args)
+{
+    const auto given = args.options.find(kKeepColours);
+    if (given == args.options.end()) return kLogoPaletteEntries;
+    const std::string& n = given->second;
+    const bool digits = !n.empty() && n.size() <= 3 && n.find_first_not_of("0123456789") == std::string::npos;
+    const unsigned long value = digits ? std::stoul(n) : 0;
+    if (value < 1 || value >= kLogoPaletteEntries)
+        throw UsageError{"plumwick make: --keep-colours takes a number from 1 to 255, not " + n + "; see plumwick make --help"};
+    return static_cast<uint32_t>(value);
+}
+
 int RunMake(const CommandArgs& args, Progress& progress)
 {
     const std::string& picture = args.positional[0];
     const std::string& logo = args.positional[1];
+    const uint32_t still = StillColours(args);
     progress.step("converting " + picture);
-    const LogoFromFile made = LogoFromPicture(picture);
+    const LogoFromFile made = LogoFromPicture(picture, still);
     WriteHostFile(logo, made.logo);
-    if (made.converted)
+    if (made.converted && still < kLogoPaletteEntries)
+        std::printf("%s: a logo made from %s (%s) in %u colours; entries %u to 255 are free and turn at start-up\n",
+                    logo.c_str(), picture.c_str(), made.kind.c_str(), still, still);
+    else if (made.converted)
         std::printf("%s: a logo made from %s (%s)\n", logo.c_str(), picture.c_str(), made.kind.c_str());
     else
         std::printf("%s: %s is a logo already; copied byte for byte\n", logo.c_str(), picture.c_str());
@@ -22,7 +41,7 @@ int RunMake(const CommandArgs& args, Progress& progress)
 
 const Command kMakeCommand = {
     "make",
-    "make PICTURE LOGO",
+    "make PICTURE LOGO [--keep-colours N]",
     "make a logo from a PNG, JPEG, GIF or BMP picture",
     "Writes LOGO, a logo Windows 95/98 shows (320 x 400, 256 colours, 129,078\n"
     "bytes), made from PICTURE by the same rules as the tool on Windows:\n"
@@ -32,10 +51,14 @@ const Command kMakeCommand = {
     "    a GIF) keeps its palette and its pixels exactly;\n"
     "  - a file that already is a logo is copied byte for byte.\n"
     "PNG, JPEG and GIF are read by libpng, libjpeg-turbo and giflib; of a GIF, the\n"
-    "first picture. Transparent parts become black.\n",
-    // The conversion's own options go here (a switch to keep a picture's
-    // colours is planned).
-    {},
+    "first picture. Transparent parts become black.\n"
+    "\n"
+    "--keep-colours N  the picture gets N colours (1 to 255), palette entries 0 to\n"
+    "                  N-1; the entries N to 255 stay free (black) for a band that\n"
+    "                  moves, and biClrImportant says N, so that Windows turns\n"
+    "                  those entries at start-up as it does its own logo's band\n"
+    "                  (which starts at 236). Paint the band with those entries.\n",
+    {{kKeepColours, "a number"}},
     2,
     RunMake,
 };

@@ -84,15 +84,17 @@ bool IsLogoShaped(const uint8_t* data, uint32_t size)
            l.colourCount == kLogoPaletteEntries && l.bitsOffset == kLogoPixelsAt;
 }
 
-Err MakeLogo(const uint8_t* data, uint32_t size, uint8_t* logo)
+Err MakeLogo(const uint8_t* data, uint32_t size, uint8_t* logo, uint32_t stillColours)
 {
+    if (stillColours == 0 || stillColours > kLogoPaletteEntries) return Err(kErrInvalidCall);
     BitmapRows rows;
     if (!rows.open(data, size)) return Err(kErrInvalidPicture);
     const BitmapLayout& l = rows.layout();
     uint8_t* pixels = logo + kLogoPixelsAt;
     const bool logoSized = l.width == kLogoWidth && l.height == kLogoHeight;
     int32_t y;
-    if (logoSized && rows.indexed()) {
+    const bool cycling = stillColours < kLogoPaletteEntries;
+    if (logoSized && rows.indexed() && !cycling) {
         WriteHeader(logo, ColourCycleStart(data, size));
         for (uint32_t i = 0; i < kLogoPaletteEntries * 4; ++i) logo[kLogoPaletteAt + i] = rows.palette()[i];
         uint8_t row[kLogoWidth];
@@ -100,12 +102,12 @@ Err MakeLogo(const uint8_t* data, uint32_t size, uint8_t* logo)
             for (int32_t x = 0; x < kLogoWidth; ++x) pixels[(kLogoHeight - 1 - y) * kLogoWidth + x] = row[x];
         return Err();
     }
-    WriteHeader(logo, 0);
+    WriteHeader(logo, cycling ? stillColours : 0);
     uint8_t* picture = new uint8_t[kLogoWidth * kLogoHeight * 3];
     if (!picture) return Err(kErrOutOfMemory);
     for (int32_t i = 0; i < kLogoWidth * kLogoHeight * 3; ++i) picture[i] = 0;
     bool ok = true;
-    if (logoSized) {
+    if (logoSized && !rows.indexed()) {
         uint8_t row[kLogoWidth * 3];
         while (rows.next(&y, row))
             for (int32_t i = 0; i < kLogoWidth * 3; ++i) picture[y * kLogoWidth * 3 + i] = row[i];
@@ -114,7 +116,7 @@ Err MakeLogo(const uint8_t* data, uint32_t size, uint8_t* logo)
     }
     if (ok)
         ok = Quantise(picture, kLogoWidth, kLogoHeight, logo + kLogoPaletteAt, pixels + (kLogoHeight - 1) * kLogoWidth,
-                      -kLogoWidth) != Quantised::OutOfMemory;
+                      -kLogoWidth, cycling ? stillColours : kLogoPaletteEntries) != Quantised::OutOfMemory;
     delete[] picture;
     return ok ? Err() : Err(kErrOutOfMemory);
 }

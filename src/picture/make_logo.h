@@ -31,6 +31,9 @@ uint32_t ColourCycleStart(const uint8_t* data, uint32_t size);
 bool IsLogoShaped(const uint8_t* data, uint32_t size);
 
 // Writes a logo made from any bitmap: exactly kLogoFileSize bytes at `logo`.
+// With stillColours below 256 the picture gets that many colours, always
+// through the palette and diffusion, and the entries from there to 255 are
+// left black for a band that moves: biClrImportant is stillColours.
 // A 320 x 400 picture of up to 8 bits keeps its palette (black after its
 // own entries), its indexes and its colour-cycling start (biClrImportant).
 // Any other is scaled (area average) to fill the logo if it is 4:3 or
@@ -38,4 +41,4 @@ bool IsLogoShaped(const uint8_t* data, uint32_t size);
 // then it keeps its colours if they are 256 or fewer, or gets a palette of
 // its own and error diffusion; its biClrImportant is 0.
 // Errors: kErrInvalidPicture (not a bitmap), kErrOutOfMemory.
-Err MakeLogo(const uint8_t* data, uint32_t size, uint8_t* logo);
+Err MakeLogo(const uint8_t* data, uint32_t size, uint8_t* logo, uint32_t stillColours = kLogoPaletteEntries);

@@ -106,14 +106,15 @@ void Measure(Box& box, const uint32_t* colours, const uint32_t* counts)
     }
 }
 
-// Cuts the boxes with the largest gain first; returns how many there are.
-uint32_t CutBoxes(uint32_t* colours, uint32_t* counts, uint32_t distinct, Box* boxes)
+// Cuts the boxes with the largest gain first, up to `most`; returns how
+// many there are.
+uint32_t CutBoxes(uint32_t* colours, uint32_t* counts, uint32_t distinct, Box* boxes, uint32_t most)
 {
     boxes[0].begin = 0;
     boxes[0].end = distinct;
     Measure(boxes[0], colours, counts);
     uint32_t n = 1;
-    while (n < 256) {
+    while (n < most) {
         Box* best = nullptr;
         for (uint32_t i = 0; i < n; ++i)
             if (boxes[i].axis >= 0 && (!best || boxes[i].gain > best->gain)) best = &boxes[i];
@@ -246,14 +247,14 @@ void Diffuse(const uint8_t* bgr, int32_t width, int32_t height, const uint8_t* p
 }
 
 Quantised Quantise(const uint8_t* bgr, int32_t width, int32_t height, uint8_t* palette, uint8_t* indexes,
-                   int32_t stride)
+                   int32_t stride, uint32_t entries)
 {
     const uint32_t pixels = static_cast<uint32_t>(width) * static_cast<uint32_t>(height);
     for (uint32_t i = 0; i < 1024; ++i) palette[i] = 0;
     Buffer<uint32_t> colours(pixels), counts(pixels);
     if (!colours.p || !counts.p) return Quantised::OutOfMemory;
     const uint32_t distinct = DistinctColours(bgr, pixels, colours.p, counts.p);
-    if (distinct <= 256) {
+    if (distinct <= entries) {
         for (uint32_t i = 0; i < distinct; ++i)
             for (int c = 0; c < 3; ++c) palette[i * 4 + c] = static_cast<uint8_t>(Channel(colours.p[i], c));
         for (int32_t y = 0; y < height; ++y)
@@ -270,7 +271,7 @@ Quantised Quantise(const uint8_t* bgr, int32_t width, int32_t height, uint8_t* p
     }
     Buffer<Box> boxes(256);
     if (!boxes.p) return Quantised::OutOfMemory;
-    const uint32_t n = CutBoxes(colours.p, counts.p, distinct, boxes.p);
+    const uint32_t n = CutBoxes(colours.p, counts.p, distinct, boxes.p, entries);
     for (uint32_t i = 0; i < n; ++i)
         for (int c = 0; c < 3; ++c)
             palette[i * 4 + c] = static_cast<uint8_t>((boxes.p[i].sum[c] + boxes.p[i].pixels / 2) / boxes.p[i].pixels);

@@ -43,6 +43,19 @@ def test_make_on_a_bmp_gives_the_cores_bytes(picture, tmp_path, width, height, p
     assert make(source, tmp_path) == reference.read_bytes()
 
 
+@pytest.mark.parametrize("kept", [236, 16])
+def test_keep_colours_leaves_the_top_entries_free_to_turn(picture, tmp_path, kept):
+    """Even a logo already is made again: its pixels use entries below N only, N and up are black, and
+    biClrImportant says N."""
+    for source in (picture("in.bmp", 400, 300, GRADIENT),
+                   picture("logo.bmp", 320, 400, lambda x, y: x % 256, bits=8, palette=[(i, i, 0) for i in range(256)])):
+        out = tmp_path / "made.sys"
+        assert run("make", source, out, "--keep-colours", str(kept)).returncode == 0
+        palette, rows, important = logo_parts(out.read_bytes())
+        assert important == kept and max(max(row) for row in rows) < kept
+        assert palette[kept:] == [(0, 0, 0)] * (256 - kept) and len(set(palette[:kept])) > kept // 2
+
+
 def test_make_copies_a_logo_byte_for_byte(tmp_path):
     logo = bmp(320, 400, lambda x, y: x % 256, bits=8, palette=[(i, i, 0) for i in range(256)], important=236)
     (tmp_path / "logo.sys").write_bytes(logo)

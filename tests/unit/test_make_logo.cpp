@@ -184,4 +184,20 @@ TEST(MakeLogo, KeepsEachColourInItsChannels)
         }
     }
 }
+// Fewer colours for the picture leave the top of the palette to a band
+// that moves: the pixels stay below, the entries above are black, and
+// biClrImportant names the first of them; a 320 x 400 indexed picture too.
+TEST(MakeLogo, LeavesTheTopEntriesFreeWhenAsked)
+{
+    Values gradient(320 * 400), indexes(320 * 400);
+    for (uint32_t i = 0; i < gradient.size(); ++i) gradient[i] = (i / 320 * 255 / 399) << 16 | (i % 320 * 255 / 319) << 8, indexes[i] = i % 256;
+    for (const std::string& file : {Source{320, 400, 24, gradient}.file(), Source{320, 400, 8, indexes, 0, 40, 0, 5}.file()}) {
+        Logo logo(kLogoFileSize);
+        ASSERT_FALSE(MakeLogo(Data(file), uint32_t(file.size()), logo.data(), 200));
+        EXPECT_EQ(Important(logo), 200u);
+        EXPECT_LT(*std::max_element(logo.begin() + kLogoPixelsAt, logo.end()), 200);
+        for (uint32_t i = 200; i < 256; ++i) ASSERT_EQ(Entry(logo, i), 0u) << i;
+        EXPECT_EQ(MakeLogo(Data(file), uint32_t(file.size()), logo.data(), 0).number(), kErrInvalidCall);
+    }
+}
 }  // namespace
