@@ -2,12 +2,14 @@
 # Installs what building and testing need on Debian 12, if it is missing.
 set -eu
 
+# clang with its libFuzzer and sanitizer runtimes builds the picture fuzzer.
 # The x86-64 cross compiler builds the exe that 64-bit Wine runs where the
 # kernel refuses 32-bit programs (tools/wine.py decides which one runs).
 PACKAGES="cmake make g++ googletest libgtest-dev g++-mingw-w64-i686 \
 binutils-mingw-w64-i686 g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64 wine wine64 \
 wine32:i386 fonts-wine xvfb imagemagick fonts-ipafont-gothic locales mtools python3 \
-python3-pytest procps libpng-dev libjpeg-dev libgif-dev dpkg-dev file dosfstools fdisk"
+python3-pytest procps libpng-dev libjpeg-dev libgif-dev dpkg-dev file dosfstools fdisk \
+clang libclang-rt-14-dev"
 
 if [ "$(id -u)" != 0 ]; then
     need_root() { echo "install-deps: $1 needs root: run tools/install-deps.sh as root" >&2; exit 1; }
