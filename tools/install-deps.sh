@@ -4,7 +4,8 @@ set -eu
 
 PACKAGES="cmake make g++ googletest libgtest-dev g++-mingw-w64-i686 \
 binutils-mingw-w64-i686 wine wine64 wine32:i386 fonts-wine xvfb imagemagick \
-fonts-ipafont-gothic locales mtools python3 python3-pytest procps"
+fonts-ipafont-gothic locales mtools python3 python3-pytest procps pngquant \
+lomiri-wallpapers-16.04"
 
 # Wine's 32-bit loader, which runs the i686 release exe, comes from the i386 architecture.
 if ! dpkg --print-foreign-architectures | grep -qx i386; then
