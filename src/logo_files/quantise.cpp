@@ -3,6 +3,10 @@
 namespace {
 // Passes that move each palette entry to the mean of the colours nearest it.
 constexpr int kRefinements = 2;
+// A pixel where the picture is smooth counts kSmoothWeight times in the
+// palette, halving at an activity of kWeightHalving: errors show most in
+// skies and shading, and detail hides them.
+constexpr int kSmoothWeight = 8, kWeightHalving = 2;
 // Colours are packed as blue | green << 8 | red << 16.
 inline uint32_t Pack(const uint8_t* p) { return p[0] | p[1] << 8 | static_cast<uint32_t>(p[2]) << 16; }
 inline uint32_t Channel(uint32_t colour, int c) { return colour >> (8 * c) & 255; }
@@ -17,11 +21,13 @@ struct Buffer {
     T* p;
 };
 
-// Sorts the picture's colours and folds equal ones into one with a count.
-// Returns how many differ: colours[0..n) ascending, counts[0..n).
-uint32_t DistinctColours(const uint8_t* bgr, uint32_t pixels, uint32_t* colours, uint32_t* counts)
+// Sorts the picture's colours and folds equal ones into one, counted by
+// their pixels' weights added up. Returns how many differ: colours[0..n)
+// ascending, counts[0..n). Each weight rides in its colour's top byte,
+// which the sort leaves alone.
+uint32_t DistinctColours(const uint8_t* bgr, const uint8_t* weights, uint32_t pixels, uint32_t* colours, uint32_t* counts)
 {
-    for (uint32_t i = 0; i < pixels; ++i) colours[i] = Pack(bgr + i * 3);
+    for (uint32_t i = 0; i < pixels; ++i) colours[i] = Pack(bgr + i * 3) | static_cast<uint32_t>(weights[i]) << 24;
     uint32_t* from = colours;
     uint32_t* to = counts;
     for (int c = 0; c < 3; ++c) {  // radix sort, one byte a pass
@@ -41,10 +47,10 @@ uint32_t DistinctColours(const uint8_t* bgr, uint32_t pixels, uint32_t* colours,
     // before its count overwrites the place where it began, or earlier.
     uint32_t n = 0;
     for (uint32_t i = 0; i < pixels;) {
-        uint32_t run = i;
-        while (run < pixels && counts[run] == counts[i]) ++run;
-        colours[n] = counts[i];
-        counts[n++] = run - i;
+        uint32_t run = i, weight = 0;
+        for (; run < pixels && ((counts[run] ^ counts[i]) & 0xFFFFFF) == 0; ++run) weight += counts[run] >> 24;
+        colours[n] = counts[i] & 0xFFFFFF;
+        counts[n++] = weight;
         i = run;
     }
     return n;
@@ -211,6 +217,50 @@ void Refine(const uint32_t* colours, const uint32_t* counts, uint32_t distinct, 
             palette[i * 4 + c] = static_cast<uint8_t>((sums[i].sum[c] + sums[i].pixels / 2) / sums[i].pixels);
 }
 
+inline int Abs(int v) { return v < 0 ? -v : v; }
+
+// The largest second difference of a channel across or down: 0 in a flat or
+// evenly shaded area, tens at edges and in fine detail.
+int Activity(const uint8_t* bgr, int32_t width, int32_t height, int32_t x, int32_t y)
+{
+    const uint8_t* p = bgr + (y * width + x) * 3;
+    const int32_t left = x > 0 ? -3 : 0, right = x + 1 < width ? 3 : 0;
+    const int32_t up = y > 0 ? -width * 3 : 0, down = y + 1 < height ? width * 3 : 0;
+    int most = 0;
+    for (int c = 0; c < 3; ++c) {
+        int across = Abs(p[left + c] + p[right + c] - 2 * p[c]), along = Abs(p[up + c] + p[down + c] - 2 * p[c]);
+        if (across > most) most = across;
+        if (along > most) most = along;
+    }
+    return most;
+}
+
+// Each pixel's activity, the most of the 3 x 3 around it (a pixel beside an
+// edge is no smoother than the edge), and its weight in the palette.
+void ActivityMap(const uint8_t* bgr, int32_t width, int32_t height, uint8_t* activity, uint8_t* weights)
+{
+    uint8_t* own = weights;  // each pixel's own figure, until the weights replace it
+    for (int32_t y = 0; y < height; ++y)
+        for (int32_t x = 0; x < width; ++x) {
+            int a = Activity(bgr, width, height, x, y);
+            own[y * width + x] = static_cast<uint8_t>(a > 255 ? 255 : a);
+        }
+    for (int32_t y = 0; y < height; ++y)
+        for (int32_t x = 0; x < width; ++x) {
+            uint8_t most = 0;
+            for (int32_t v = y > 0 ? y - 1 : 0; v <= y + 1 && v < height; ++v)
+                for (int32_t u = x > 0 ? x - 1 : 0; u <= x + 1 && u < width; ++u)
+                    if (own[v * width + u] > most) most = own[v * width + u];
+            activity[y * width + x] = most;
+        }
+    uint8_t weightOf[256];  // a table, as a 386 divides slowly
+    for (int a = 0; a < 256; ++a) {
+        int w = kSmoothWeight * kWeightHalving / (kWeightHalving + a);
+        weightOf[a] = static_cast<uint8_t>(w < 1 ? 1 : w);
+    }
+    for (int32_t i = 0; i < width * height; ++i) weights[i] = weightOf[activity[i]];
+}
+
 void Diffuse(const uint8_t* bgr, int32_t width, int32_t height, const uint8_t* palette, Nearest& nearest,
              int32_t* errors, uint8_t* indexes, int32_t stride)
 {
@@ -252,7 +302,10 @@ Quantised Quantise(const uint8_t* bgr, int32_t width, int32_t height, uint8_t* p
     for (uint32_t i = 0; i < 1024; ++i) palette[i] = 0;
     Buffer<uint32_t> colours(pixels), counts(pixels);
     if (!colours.p || !counts.p) return Quantised::OutOfMemory;
-    const uint32_t distinct = DistinctColours(bgr, pixels, colours.p, counts.p);
+    Buffer<uint8_t> activity(pixels), weights(pixels);
+    if (!activity.p || !weights.p) return Quantised::OutOfMemory;
+    ActivityMap(bgr, width, height, activity.p, weights.p);
+    const uint32_t distinct = DistinctColours(bgr, weights.p, pixels, colours.p, counts.p);
     if (distinct <= 256) {
         for (uint32_t i = 0; i < distinct; ++i)
             for (int c = 0; c < 3; ++c) palette[i * 4 + c] = static_cast<uint8_t>(Channel(colours.p[i], c));

@@ -8,7 +8,8 @@ enum class Quantised { OutOfMemory, Exact, Diffused };
 // indexes + y * stride + x (stride may be negative, for bottom-up rows).
 // A picture of 256 colours or fewer keeps exactly its own colours, the rest
 // of the palette black. Any other gets a palette cut for it (boxes of its
-// colours, split where that removes the most squared error) and
-// Floyd-Steinberg error diffusion, so that gradients do not band.
+// colours, split where that removes the most squared error, pixels in
+// smooth areas counting more) and Floyd-Steinberg error diffusion, so that
+// gradients do not band. Up to 2 million pixels.
 Quantised Quantise(const uint8_t* bgr, int32_t width, int32_t height, uint8_t* palette, uint8_t* indexes,
                    int32_t stride);
