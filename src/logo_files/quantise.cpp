@@ -7,6 +7,10 @@ constexpr int kRefinements = 2;
 // palette, halving at an activity of kWeightHalving: errors show most in
 // skies and shading, and detail hides them.
 constexpr int kSmoothWeight = 8, kWeightHalving = 2;
+// The error diffused into a pixel is scaled by kQuietActivity / (kQuietActivity
+// + activity): whole where the picture is smooth and a gradient would band,
+// less in detail, which its own variation dithers already.
+constexpr int kQuietActivity = 11;
 // Colours are packed as blue | green << 8 | red << 16.
 inline uint32_t Pack(const uint8_t* p) { return p[0] | p[1] << 8 | static_cast<uint32_t>(p[2]) << 16; }
 inline uint32_t Channel(uint32_t colour, int c) { return colour >> (8 * c) & 255; }
@@ -261,9 +265,11 @@ void ActivityMap(const uint8_t* bgr, int32_t width, int32_t height, uint8_t* act
     for (int32_t i = 0; i < width * height; ++i) weights[i] = weightOf[activity[i]];
 }
 
-void Diffuse(const uint8_t* bgr, int32_t width, int32_t height, const uint8_t* palette, Nearest& nearest,
-             int32_t* errors, uint8_t* indexes, int32_t stride)
+void Diffuse(const uint8_t* bgr, const uint8_t* activity, int32_t width, int32_t height, const uint8_t* palette,
+             Nearest& nearest, int32_t* errors, uint8_t* indexes, int32_t stride)
 {
+    int32_t strengthOf[256];  // of the error diffused at each activity, in 256ths
+    for (int32_t a = 0; a < 256; ++a) strengthOf[a] = 256 * kQuietActivity / (kQuietActivity + a);
     // Two rows of errors in sixteenths, one pixel of margin either side.
     const int32_t span = (width + 2) * 3;
     for (int32_t i = 0; i < span * 2; ++i) errors[i] = 0;
@@ -275,9 +281,11 @@ void Diffuse(const uint8_t* bgr, int32_t width, int32_t height, const uint8_t* p
         for (int32_t n = 0, x = dir > 0 ? 0 : width - 1; n < width; ++n, x += dir) {
             const uint8_t* in = bgr + (y * width + x) * 3;
             int32_t* e = here + (x + 1) * 3;
+            // Sixteenths times 256ths: 12 bits to drop.
+            const int32_t strength = strengthOf[activity[y * width + x]];
             int want[3];
             for (int c = 0; c < 3; ++c) {
-                int v = in[c] + ((e[c] + 8) >> 4);
+                int v = in[c] + ((e[c] * strength + (1 << 11)) >> 12);
                 want[c] = v < 0 ? 0 : v > 255 ? 255 : v;
             }
             uint8_t index = nearest.find(want);
@@ -336,7 +344,7 @@ Quantised Quantise(const uint8_t* bgr, int32_t width, int32_t height, uint8_t* p
     for (int pass = 0; pass < kRefinements; ++pass)
         Refine(colours.p, counts.p, distinct, palette, n, *nearest, boxes.p);
     nearest->use(palette, n);
-    Diffuse(bgr, width, height, palette, *nearest, errors.p, indexes, stride);
+    Diffuse(bgr, activity.p, width, height, palette, *nearest, errors.p, indexes, stride);
     delete nearest;
     return Quantised::Diffused;
 }
