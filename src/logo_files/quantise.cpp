@@ -11,6 +11,11 @@ constexpr int kSmoothWeight = 8, kWeightHalving = 2;
 // + activity): whole where the picture is smooth and a gradient would band,
 // less in detail, which its own variation dithers already.
 constexpr int kQuietActivity = 11;
+// Diffusion never picks an entry whose squared distance from the pixel is
+// more than kOwnTimes that of the pixel's nearest entry plus kSpacingTimes
+// the squared distance from that entry to its nearest neighbour: error
+// carried over an edge would make specks of another hue.
+constexpr int kOwnTimes = 4, kSpacingTimes = 2;
 // Colours are packed as blue | green << 8 | red << 16.
 inline uint32_t Pack(const uint8_t* p) { return p[0] | p[1] << 8 | static_cast<uint32_t>(p[2]) << 16; }
 inline uint32_t Channel(uint32_t colour, int c) { return colour >> (8 * c) & 255; }
@@ -265,9 +270,24 @@ void ActivityMap(const uint8_t* bgr, int32_t width, int32_t height, uint8_t* act
     for (int32_t i = 0; i < width * height; ++i) weights[i] = weightOf[activity[i]];
 }
 
-void Diffuse(const uint8_t* bgr, const uint8_t* activity, int32_t width, int32_t height, const uint8_t* palette,
-             Nearest& nearest, int32_t* errors, uint8_t* indexes, int32_t stride)
+int32_t Distance(const uint8_t* a, const uint8_t* b)
 {
+    int32_t d = 0;
+    for (int c = 0; c < 3; ++c) d += (a[c] - b[c]) * (a[c] - b[c]);
+    return d;
+}
+
+void Diffuse(const uint8_t* bgr, const uint8_t* activity, int32_t width, int32_t height, const uint8_t* palette,
+             uint32_t entries, Nearest& nearest, int32_t* errors, uint8_t* indexes, int32_t stride)
+{
+    int32_t spacing[256];  // squared distance from each entry to its nearest other one
+    for (uint32_t i = 0; i < entries; ++i) {
+        spacing[i] = 3 * 255 * 255;
+        for (uint32_t j = 0; j < entries; ++j) {
+            int32_t d = Distance(palette + i * 4, palette + j * 4);
+            if (d && d < spacing[i]) spacing[i] = d;
+        }
+    }
     int32_t strengthOf[256];  // of the error diffused at each activity, in 256ths
     for (int32_t a = 0; a < 256; ++a) strengthOf[a] = 256 * kQuietActivity / (kQuietActivity + a);
     // Two rows of errors in sixteenths, one pixel of margin either side.
@@ -283,12 +303,17 @@ void Diffuse(const uint8_t* bgr, const uint8_t* activity, int32_t width, int32_t
             int32_t* e = here + (x + 1) * 3;
             // Sixteenths times 256ths: 12 bits to drop.
             const int32_t strength = strengthOf[activity[y * width + x]];
-            int want[3];
+            int want[3], own[3];
             for (int c = 0; c < 3; ++c) {
                 int v = in[c] + ((e[c] * strength + (1 << 11)) >> 12);
                 want[c] = v < 0 ? 0 : v > 255 ? 255 : v;
+                own[c] = in[c];
             }
             uint8_t index = nearest.find(want);
+            const uint8_t plain = nearest.find(own);
+            if (Distance(palette + index * 4, in) >
+                kOwnTimes * Distance(palette + plain * 4, in) + kSpacingTimes * spacing[plain])
+                index = plain;
             indexes[y * stride + x] = index;
             int32_t* b = below + (x + 1) * 3;
             for (int c = 0; c < 3; ++c) {
@@ -344,7 +369,7 @@ Quantised Quantise(const uint8_t* bgr, int32_t width, int32_t height, uint8_t* p
     for (int pass = 0; pass < kRefinements; ++pass)
         Refine(colours.p, counts.p, distinct, palette, n, *nearest, boxes.p);
     nearest->use(palette, n);
-    Diffuse(bgr, activity.p, width, height, palette, *nearest, errors.p, indexes, stride);
+    Diffuse(bgr, activity.p, width, height, palette, n, *nearest, errors.p, indexes, stride);
     delete nearest;
     return Quantised::Diffused;
 }
