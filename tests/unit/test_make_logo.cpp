@@ -172,4 +172,33 @@ TEST(MakeLogo, DiffusesTheErrorOfAGradient)
                 ASSERT_LT(std::abs(sum), 256) << bx << "," << by << " channel " << c;
             }
 }
+
+// Squares of pure red, green and blue on a flat pale blue, under a band of
+// noise of every colour (thousands of colours: a palette is made and the
+// error diffused), or under black (five colours, kept exactly). Each
+// region's palette entry holds its colour (blue, green, red), and no error
+// carried down from the texture puts a speck into the flat colours.
+TEST(MakeLogo, FlatColoursKeepTheirEntries)
+{
+    const struct { int left, top, right, bottom; uint32_t colour; Bytes entry; } kRegions[] = {
+        {0, 160, 320, 400, 0x87CEEB, {0xEB, 0xCE, 0x87, 0}}, {20, 260, 60, 300, 0xFF0000, {0, 0, 0xFF, 0}},
+        {140, 260, 180, 300, 0x00FF00, {0, 0xFF, 0, 0}}, {260, 260, 300, 300, 0x0000FF, {0xFF, 0, 0, 0}}};
+    for (bool texture : {false, true}) {
+        Values pixels(320 * 400, 0);
+        for (int i = 0; texture && i < 160 * 320; ++i) {
+            uint32_t h = uint32_t(i) * 2654435761u;
+            pixels[i] = (h ^ h >> 15) & 0xFFFFFF;
+        }
+        for (const auto& r : kRegions)
+            for (int y = r.top; y < r.bottom; ++y) std::fill(&pixels[y * 320 + r.left], &pixels[y * 320 + r.right], r.colour);
+        const Bytes logo = Logo(Build({320, 400, 24, pixels}));
+        for (const auto& r : kRegions) {
+            const size_t entry = 54 + 4 * logo[kLogoPixelsAt + (399 - r.top - 1) * 320 + r.left + 1];
+            EXPECT_EQ(Bytes(logo.begin() + entry, logo.begin() + entry + 4), r.entry) << texture;
+        }
+        int specks = 0;
+        for (int i = 160 * 320; i < 320 * 400; ++i) specks += Colour(logo, i % 320, i / 320) != pixels[i];
+        EXPECT_EQ(specks, 0) << texture;
+    }
+}
 }  // namespace
