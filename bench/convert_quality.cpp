@@ -221,9 +221,9 @@ struct Means {
     }
 };
 
-void PrintRow(const std::string& name, size_t colours, const Figures* f)
+void PrintRow(const std::string& name, const std::string& colours, const Figures* f)
 {
-    std::printf("%-14s %7zu", name.c_str(), colours);
+    std::printf("%-14s %7s", name.c_str(), colours.c_str());
     for (int i = 0; i < 3; ++i) std::printf("  %6.2f %6.2f %5.1f", f[i].psnr, f[i].blurred, f[i].maxError);
     std::printf("  %+6.2f\n", f[0].psnr - f[2].psnr);
 }
@@ -232,7 +232,7 @@ void PrintMeans(const char* name, const Means& m)
     if (!m.rows) return;
     Figures f[3];
     for (int i = 0; i < 3; ++i) f[i] = {m.sum[i].psnr / m.rows, m.sum[i].blurred / m.rows, m.sum[i].maxError / m.rows};
-    PrintRow(name, 0, f);
+    PrintRow(name, "", f);
 }
 }
 
@@ -283,7 +283,7 @@ int main(int argc, char** argv)
         Write(base + "_logo.sys", logo);
         const Figures f[3] = {Measure(Pixels(logo), exact), Measure(ImageMagick(base + "_resample.bmp", base + "_im.bmp"), exact),
                               Measure(Pngquant(base + "_resample.bmp", base + "_pq.png", base + "_pq.bmp"), exact)};
-        PrintRow(c.name, Colours(exact), f);
+        PrintRow(c.name, std::to_string(Colours(exact)), f);
         (c.pixel ? made : photos).add(f);
     }
     PrintMeans("mean, made", made);
