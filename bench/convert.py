@@ -22,8 +22,8 @@ import wine  # noqa: E402
 
 RUNS = 15
 NEEDED = "imagemagick pngquant lomiri-wallpapers-16.04"
-# Photographs of lomiri-wallpapers-16.04: skies and gradients, foliage,
-# faces of animals, close-ups, a room.
+# Photographs of lomiri-wallpapers-16.04: skies shading to the sun, mountains,
+# grass and leaves, a stream in a wood, dogs, close-ups of things, a room.
 PHOTOS = Path("/usr/share/backgrounds")
 PHOTO_NAMES = [
     "Bridge_by_Sander_Klootwijk", "sunset_by_Aitzol_Berasategi", "picosdeeuropa_by_Aitzol_Berasategi",
