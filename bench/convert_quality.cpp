@@ -1,9 +1,13 @@
-// How faithful a converted logo is: two 1024x768 24-bit pictures made here
-// (photo-like, a gradient, and a stress case) are resampled to 320x400 with the area
-// average; our 256-colour logo and ImageMagick's Floyd-Steinberg reduction
-// of the same resample are compared with it (PSNR). Also the native time
-// of one conversion. Usage: convert_quality <work folder>; the folder gets
-// the sources (photo.bmp, ...) and our logos (*_logo.sys).
+// How faithful a converted logo is. Pictures made here (1024x768: photo-like,
+// a gradient, and a stress case) and any photographs named on the command
+// line (24-bit bitmaps) are resampled to 320x400 with the area average; our
+// 256-colour logo, ImageMagick's Floyd-Steinberg reduction and pngquant's
+// (libimagequant) of that same resample are compared with it: PSNR, PSNR
+// after a 3x3 box blur of both (what the eye sees from a little away) and
+// the largest colour distance of any pixel. Also the native time of one
+// conversion. Usage: convert_quality <work folder> [photo.bmp ...]; the
+// folder gets the sources (photo.bmp, ...), the resamples and the logos
+// (*_logo.sys).
 #include <algorithm>
 #include <chrono>
 #include <cmath>
@@ -120,6 +124,48 @@ double Psnr(const Bytes& a, const Bytes& b)
     return mse == 0 ? INFINITY : 10 * std::log10(255.0 * 255.0 / mse);
 }
 
+// Each channel the mean of the 3x3 pixels around, edges repeated; as
+// doubles, so that no rounding hides a difference.
+std::vector<double> Blur(const Bytes& px)
+{
+    std::vector<double> out(px.size());
+    for (int y = 0; y < kLogoHeight; ++y)
+        for (int x = 0; x < kLogoWidth; ++x)
+            for (int c = 0; c < 3; ++c) {
+                double sum = 0;
+                for (int dy = -1; dy <= 1; ++dy)
+                    for (int dx = -1; dx <= 1; ++dx) {
+                        int u = std::clamp(x + dx, 0, kLogoWidth - 1), v = std::clamp(y + dy, 0, kLogoHeight - 1);
+                        sum += px[(size_t(v) * kLogoWidth + u) * 3 + c];
+                    }
+                out[(size_t(y) * kLogoWidth + x) * 3 + c] = sum / 9;
+            }
+    return out;
+}
+
+double BlurredPsnr(const Bytes& a, const Bytes& b)
+{
+    if (a.size() != b.size() || a.size() != size_t(kLogoWidth) * kLogoHeight * 3) return NAN;
+    const std::vector<double> u = Blur(a), v = Blur(b);
+    double mse = 0;
+    for (size_t i = 0; i < u.size(); ++i) mse += (u[i] - v[i]) * (u[i] - v[i]);
+    mse /= u.size();
+    return mse == 0 ? INFINITY : 10 * std::log10(255.0 * 255.0 / mse);
+}
+
+// The largest distance between a pixel's colours, in RGB units.
+double MaxError(const Bytes& a, const Bytes& b)
+{
+    if (a.size() != b.size() || a.empty()) return NAN;
+    double most = 0;
+    for (size_t i = 0; i < a.size(); i += 3) {
+        double d = 0;
+        for (int c = 0; c < 3; ++c) d += double(a[i + c] - b[i + c]) * (a[i + c] - b[i + c]);
+        most = std::max(most, d);
+    }
+    return std::sqrt(most);
+}
+
 Bytes Read(const std::string& path)
 {
     std::ifstream in(path, std::ios::binary);
@@ -134,39 +180,114 @@ size_t Colours(const Bytes& px)
     std::sort(c.begin(), c.end());
     return size_t(std::unique(c.begin(), c.end()) - c.begin());
 }
+
+struct Figures {
+    double psnr, blurred, maxError;
+};
+Figures Measure(const Bytes& got, const Bytes& exact) { return {Psnr(got, exact), BlurredPsnr(got, exact), MaxError(got, exact)}; }
+
+// ImageMagick's and pngquant's reductions of the resample, read back as
+// pixels; empty when the tool failed.
+Bytes ImageMagick(const std::string& resample, const std::string& out)
+{
+    const std::string command = "convert '" + resample + "' -dither FloydSteinberg -colors 256 -type Palette "
+                                "-compress none 'BMP3:" + out + "'";
+    return std::system(command.c_str()) == 0 ? Pixels(Read(out)) : Bytes();
+}
+Bytes Pngquant(const std::string& resample, const std::string& png, const std::string& out)
+{
+    const std::string command = "convert '" + resample + "' 'PNG24:" + png + ".in.png' && pngquant 256 --floyd=1 "
+                                "--speed 1 --force --output '" + png + "' '" + png + ".in.png' && convert '" + png +
+                                "' -type TrueColor 'BMP3:" + out + "'";
+    return std::system(command.c_str()) == 0 ? Pixels(Read(out)) : Bytes();
+}
+
+// A picture's name without its folder, extension and "_by_" credit.
+std::string ShortName(const std::string& path)
+{
+    std::string name = path.substr(path.find_last_of('/') + 1);
+    name = name.substr(0, name.find('.'));
+    return name.substr(0, name.find("_by_"));
+}
+
+// The means of a group of rows, each of ours, ImageMagick's, pngquant's.
+struct Means {
+    std::vector<Figures> sum = std::vector<Figures>(3, Figures{0, 0, 0});
+    int rows = 0;
+    void add(const Figures* f)
+    {
+        for (int i = 0; i < 3; ++i) sum[i].psnr += f[i].psnr, sum[i].blurred += f[i].blurred, sum[i].maxError += f[i].maxError;
+        ++rows;
+    }
+};
+
+void PrintRow(const std::string& name, const std::string& colours, const Figures* f)
+{
+    std::printf("%-14s %7s", name.c_str(), colours.c_str());
+    for (int i = 0; i < 3; ++i) std::printf("  %6.2f %6.2f %5.1f", f[i].psnr, f[i].blurred, f[i].maxError);
+    std::printf("  %+6.2f\n", f[0].psnr - f[2].psnr);
+}
+void PrintMeans(const char* name, const Means& m)
+{
+    if (!m.rows) return;
+    Figures f[3];
+    for (int i = 0; i < 3; ++i) f[i] = {m.sum[i].psnr / m.rows, m.sum[i].blurred / m.rows, m.sum[i].maxError / m.rows};
+    PrintRow(name, "", f);
+}
 }
 
 int main(int argc, char** argv)
 {
     const std::string dir = argc > 1 ? argv[1] : ".";
     struct Case {
-        const char* name;
+        std::string name;
         void (*pixel)(int, int, uint8_t*);
-    } cases[] = {{"photo", Photo}, {"gradient", Gradient}, {"cube", Cube}};
-    std::printf("%-9s %9s %12s %14s %10s\n", "picture", "colours", "ours", "ImageMagick", "ours - IM");
+        std::string path;
+    };
+    std::vector<Case> cases = {{"photo", Photo, ""}, {"gradient", Gradient, ""}, {"cube", Cube, ""}};
+    for (int i = 2; i < argc; ++i) cases.push_back({ShortName(argv[i]), nullptr, argv[i]});
+    std::printf("PSNR, PSNR after a 3x3 box blur (dB), largest colour error of a pixel; against the exact 320x400 "
+                "area average\n");
+    std::printf("%-14s %7s  %-20s  %-20s  %-20s  %s\n", "picture", "colours", "ours", "ImageMagick", "pngquant",
+                "ours-pq");
+    std::printf("%-14s %7s", "", "");
+    for (int i = 0; i < 3; ++i) std::printf("  %6s %6s %5s", "PSNR", "blur", "max");
+    std::printf("\n");
+    Means made, photos;
     for (const Case& c : cases) {
-        Bytes src(size_t(kW) * kH * 3);
-        for (int y = 0; y < kH; ++y)
-            for (int x = 0; x < kW; ++x) c.pixel(x, y, &src[(size_t(y) * kW + x) * 3]);
-        const Bytes file = Bitmap24(kW, kH, src);
-        Write(dir + "/" + c.name + ".bmp", file);
-
+        Bytes file, src;
+        int w = kW, h = kH;
+        if (c.pixel) {
+            src.resize(size_t(kW) * kH * 3);
+            for (int y = 0; y < kH; ++y)
+                for (int x = 0; x < kW; ++x) c.pixel(x, y, &src[(size_t(y) * kW + x) * 3]);
+            file = Bitmap24(kW, kH, src);
+            Write(dir + "/" + c.name + ".bmp", file);
+        } else {
+            file = Read(c.path);
+            src = Pixels(file);
+            BitmapSummary s{};
+            if (src.empty() || !DescribeBitmap(file.data(), uint32_t(file.size()), &s) || s.width * 3 != s.height * 4)
+                return std::printf("%s: not a 4:3 bitmap\n", c.path.c_str()), 1;
+            w = s.width, h = s.height;
+        }
         Bytes exact(size_t(kLogoWidth) * kLogoHeight * 3);
-        AreaAverage average(kW, kH, kLogoWidth, kLogoHeight);
-        for (int y = 0; y < kH; ++y) average.addRow(y, &src[size_t(y) * kW * 3]);
+        AreaAverage average(w, h, kLogoWidth, kLogoHeight);
+        for (int y = 0; y < h; ++y) average.addRow(y, &src[size_t(y) * w * 3]);
         average.result(exact.data());
-        const std::string resample = dir + "/" + c.name + "_resample.bmp", im = dir + "/" + c.name + "_im.bmp";
-        Write(resample, Bitmap24(kLogoWidth, kLogoHeight, exact));
+        const std::string base = dir + "/" + c.name;
+        Write(base + "_resample.bmp", Bitmap24(kLogoWidth, kLogoHeight, exact));
 
         Bytes logo(kLogoFileSize);
         if (MakeLogo(file.data(), uint32_t(file.size()), logo.data())) return std::puts("conversion failed"), 1;
-        Write(dir + "/" + c.name + "_logo.sys", logo);
-        const std::string command = "convert '" + resample + "' -dither FloydSteinberg -colors 256 -type Palette "
-                                    "-compress none 'BMP3:" + im + "'";
-        double imPsnr = std::system(command.c_str()) == 0 ? Psnr(Pixels(Read(im)), exact) : NAN;
-        double ours = Psnr(Pixels(logo), exact);
-        std::printf("%-9s %9zu %9.2f dB %11.2f dB %7.2f dB\n", c.name, Colours(exact), ours, imPsnr, ours - imPsnr);
+        Write(base + "_logo.sys", logo);
+        const Figures f[3] = {Measure(Pixels(logo), exact), Measure(ImageMagick(base + "_resample.bmp", base + "_im.bmp"), exact),
+                              Measure(Pngquant(base + "_resample.bmp", base + "_pq.png", base + "_pq.bmp"), exact)};
+        PrintRow(c.name, std::to_string(Colours(exact)), f);
+        (c.pixel ? made : photos).add(f);
     }
+    PrintMeans("mean, made", made);
+    PrintMeans("mean, photos", photos);
     const Bytes photo = Read(dir + "/photo.bmp");
     Bytes logo(kLogoFileSize);
     std::vector<double> ms;

@@ -3,6 +3,19 @@
 namespace {
 // Passes that move each palette entry to the mean of the colours nearest it.
 constexpr int kRefinements = 2;
+// A pixel where the picture is smooth counts kSmoothWeight times in the
+// palette, halving at an activity of kWeightHalving: errors show most in
+// skies and shading, and detail hides them.
+constexpr int kSmoothWeight = 8, kWeightHalving = 2;
+// The error diffused into a pixel is scaled by kQuietActivity / (kQuietActivity
+// + activity): whole where the picture is smooth and a gradient would band,
+// less in detail, which its own variation dithers already.
+constexpr int kQuietActivity = 11;
+// Diffusion never picks an entry whose squared distance from the pixel is
+// more than kOwnTimes that of the pixel's nearest entry plus kSpacingTimes
+// the squared distance from that entry to its nearest neighbour: error
+// carried over an edge would make specks of another hue.
+constexpr int kOwnTimes = 4, kSpacingTimes = 2;
 // Colours are packed as blue | green << 8 | red << 16.
 inline uint32_t Pack(const uint8_t* p) { return p[0] | p[1] << 8 | static_cast<uint32_t>(p[2]) << 16; }
 inline uint32_t Channel(uint32_t colour, int c) { return colour >> (8 * c) & 255; }
@@ -17,11 +30,13 @@ struct Buffer {
     T* p;
 };
 
-// Sorts the picture's colours and folds equal ones into one with a count.
-// Returns how many differ: colours[0..n) ascending, counts[0..n).
-uint32_t DistinctColours(const uint8_t* bgr, uint32_t pixels, uint32_t* colours, uint32_t* counts)
+// Sorts the picture's colours and folds equal ones into one, counted by
+// their pixels' weights added up. Returns how many differ: colours[0..n)
+// ascending, counts[0..n). Each weight rides in its colour's top byte,
+// which the sort leaves alone.
+uint32_t DistinctColours(const uint8_t* bgr, const uint8_t* weights, uint32_t pixels, uint32_t* colours, uint32_t* counts)
 {
-    for (uint32_t i = 0; i < pixels; ++i) colours[i] = Pack(bgr + i * 3);
+    for (uint32_t i = 0; i < pixels; ++i) colours[i] = Pack(bgr + i * 3) | static_cast<uint32_t>(weights[i]) << 24;
     uint32_t* from = colours;
     uint32_t* to = counts;
     for (int c = 0; c < 3; ++c) {  // radix sort, one byte a pass
@@ -41,10 +56,10 @@ uint32_t DistinctColours(const uint8_t* bgr, uint32_t pixels, uint32_t* colours,
     // before its count overwrites the place where it began, or earlier.
     uint32_t n = 0;
     for (uint32_t i = 0; i < pixels;) {
-        uint32_t run = i;
-        while (run < pixels && counts[run] == counts[i]) ++run;
-        colours[n] = counts[i];
-        counts[n++] = run - i;
+        uint32_t run = i, weight = 0;
+        for (; run < pixels && ((counts[run] ^ counts[i]) & 0xFFFFFF) == 0; ++run) weight += counts[run] >> 24;
+        colours[n] = counts[i] & 0xFFFFFF;
+        counts[n++] = weight;
         i = run;
     }
     return n;
@@ -212,9 +227,70 @@ void Refine(const uint32_t* colours, const uint32_t* counts, uint32_t distinct, 
             palette[i * 4 + c] = static_cast<uint8_t>((sums[i].sum[c] + sums[i].pixels / 2) / sums[i].pixels);
 }
 
-void Diffuse(const uint8_t* bgr, int32_t width, int32_t height, const uint8_t* palette, Nearest& nearest,
-             int32_t* errors, uint8_t* indexes, int32_t stride)
+inline int Abs(int v) { return v < 0 ? -v : v; }
+
+// The largest second difference of a channel across or down: 0 in a flat or
+// evenly shaded area, tens at edges and in fine detail.
+int Activity(const uint8_t* bgr, int32_t width, int32_t height, int32_t x, int32_t y)
 {
+    const uint8_t* p = bgr + (y * width + x) * 3;
+    const int32_t left = x > 0 ? -3 : 0, right = x + 1 < width ? 3 : 0;
+    const int32_t up = y > 0 ? -width * 3 : 0, down = y + 1 < height ? width * 3 : 0;
+    int most = 0;
+    for (int c = 0; c < 3; ++c) {
+        int across = Abs(p[left + c] + p[right + c] - 2 * p[c]), along = Abs(p[up + c] + p[down + c] - 2 * p[c]);
+        if (across > most) most = across;
+        if (along > most) most = along;
+    }
+    return most;
+}
+
+// Each pixel's activity, the most of the 3 x 3 around it (a pixel beside an
+// edge is no smoother than the edge), and its weight in the palette.
+void ActivityMap(const uint8_t* bgr, int32_t width, int32_t height, uint8_t* activity, uint8_t* weights)
+{
+    uint8_t* own = weights;  // each pixel's own figure, until the weights replace it
+    for (int32_t y = 0; y < height; ++y)
+        for (int32_t x = 0; x < width; ++x) {
+            int a = Activity(bgr, width, height, x, y);
+            own[y * width + x] = static_cast<uint8_t>(a > 255 ? 255 : a);
+        }
+    for (int32_t y = 0; y < height; ++y)
+        for (int32_t x = 0; x < width; ++x) {
+            uint8_t most = 0;
+            for (int32_t v = y > 0 ? y - 1 : 0; v <= y + 1 && v < height; ++v)
+                for (int32_t u = x > 0 ? x - 1 : 0; u <= x + 1 && u < width; ++u)
+                    if (own[v * width + u] > most) most = own[v * width + u];
+            activity[y * width + x] = most;
+        }
+    uint8_t weightOf[256];  // a table, as a 386 divides slowly
+    for (int a = 0; a < 256; ++a) {
+        int w = kSmoothWeight * kWeightHalving / (kWeightHalving + a);
+        weightOf[a] = static_cast<uint8_t>(w < 1 ? 1 : w);
+    }
+    for (int32_t i = 0; i < width * height; ++i) weights[i] = weightOf[activity[i]];
+}
+
+int32_t Distance(const uint8_t* a, const uint8_t* b)
+{
+    int32_t d = 0;
+    for (int c = 0; c < 3; ++c) d += (a[c] - b[c]) * (a[c] - b[c]);
+    return d;
+}
+
+void Diffuse(const uint8_t* bgr, const uint8_t* activity, int32_t width, int32_t height, const uint8_t* palette,
+             uint32_t entries, Nearest& nearest, int32_t* errors, uint8_t* indexes, int32_t stride)
+{
+    int32_t spacing[256];  // squared distance from each entry to its nearest other one
+    for (uint32_t i = 0; i < entries; ++i) {
+        spacing[i] = 3 * 255 * 255;
+        for (uint32_t j = 0; j < entries; ++j) {
+            int32_t d = Distance(palette + i * 4, palette + j * 4);
+            if (d && d < spacing[i]) spacing[i] = d;
+        }
+    }
+    int32_t strengthOf[256];  // of the error diffused at each activity, in 256ths
+    for (int32_t a = 0; a < 256; ++a) strengthOf[a] = 256 * kQuietActivity / (kQuietActivity + a);
     // Two rows of errors in sixteenths, one pixel of margin either side.
     const int32_t span = (width + 2) * 3;
     for (int32_t i = 0; i < span * 2; ++i) errors[i] = 0;
@@ -226,12 +302,19 @@ void Diffuse(const uint8_t* bgr, int32_t width, int32_t height, const uint8_t* p
         for (int32_t n = 0, x = dir > 0 ? 0 : width - 1; n < width; ++n, x += dir) {
             const uint8_t* in = bgr + (y * width + x) * 3;
             int32_t* e = here + (x + 1) * 3;
-            int want[3];
+            // Sixteenths times 256ths: 12 bits to drop.
+            const int32_t strength = strengthOf[activity[y * width + x]];
+            int want[3], own[3];
             for (int c = 0; c < 3; ++c) {
-                int v = in[c] + ((e[c] + 8) >> 4);
+                int v = in[c] + ((e[c] * strength + (1 << 11)) >> 12);
                 want[c] = v < 0 ? 0 : v > 255 ? 255 : v;
+                own[c] = in[c];
             }
             uint8_t index = nearest.find(want);
+            const uint8_t plain = nearest.find(own);
+            if (Distance(palette + index * 4, in) >
+                kOwnTimes * Distance(palette + plain * 4, in) + kSpacingTimes * spacing[plain])
+                index = plain;
             indexes[y * stride + x] = index;
             int32_t* b = below + (x + 1) * 3;
             for (int c = 0; c < 3; ++c) {
@@ -253,7 +336,10 @@ Quantised Quantise(const uint8_t* bgr, int32_t width, int32_t height, uint8_t* p
     for (uint32_t i = 0; i < 1024; ++i) palette[i] = 0;
     Buffer<uint32_t> colours(pixels), counts(pixels);
     if (!colours.p || !counts.p) return Quantised::OutOfMemory;
-    const uint32_t distinct = DistinctColours(bgr, pixels, colours.p, counts.p);
+    Buffer<uint8_t> activity(pixels), weights(pixels);
+    if (!activity.p || !weights.p) return Quantised::OutOfMemory;
+    ActivityMap(bgr, width, height, activity.p, weights.p);
+    const uint32_t distinct = DistinctColours(bgr, weights.p, pixels, colours.p, counts.p);
     if (distinct <= entries) {
         for (uint32_t i = 0; i < distinct; ++i)
             for (int c = 0; c < 3; ++c) palette[i * 4 + c] = static_cast<uint8_t>(Channel(colours.p[i], c));
@@ -284,7 +370,7 @@ Quantised Quantise(const uint8_t* bgr, int32_t width, int32_t height, uint8_t* p
     for (int pass = 0; pass < kRefinements; ++pass)
         Refine(colours.p, counts.p, distinct, palette, n, *nearest, boxes.p);
     nearest->use(palette, n);
-    Diffuse(bgr, width, height, palette, *nearest, errors.p, indexes, stride);
+    Diffuse(bgr, activity.p, width, height, palette, n, *nearest, errors.p, indexes, stride);
     delete nearest;
     return Quantised::Diffused;
 }

@@ -163,27 +163,35 @@ TEST(MakeLogo, DiffusesTheErrorOfAGradient)
                 ASSERT_LT(std::abs(sum), 256) << bx << "," << by << " channel " << c;
             }
 }
-// Each colour lands in its own channels: a red, a green and a blue patch
-// come out red, green and blue, whether the picture has few colours (kept
-// exactly, resampled or not) or many (a palette of its own).
-TEST(MakeLogo, KeepsEachColourInItsChannels)
+// Squares of pure red, green and blue on a flat pale blue, under a band of
+// noise of every colour (thousands of colours: a palette is made and the
+// error diffused), or under black (five colours, kept exactly). Each
+// region's palette entry holds its colour (blue, green, red), and no error
+// carried down from the texture puts a speck into the flat colours.
+TEST(MakeLogo, FlatColoursKeepTheirEntries)
 {
-    const uint32_t patches[] = {0xFF0000, 0x00FF00, 0x0000FF, 0xFFFFFF};
-    auto patch = [&](int32_t x, int32_t y, int32_t w, int32_t h) { return patches[(y * 2 / h) * 2 + x * 2 / w]; };
-    const struct { const char* name; int32_t width, height; bool noise; } kCases[] = {
-        {"few_colours_logo_sized", 320, 400, false}, {"few_colours_scaled", 640, 480, false}, {"many_colours", 640, 480, true}};
-    for (const auto& c : kCases) {
-        const Logo logo = Convert(Picture24(c.width, c.height, [&](int32_t x, int32_t y) {
-            const uint32_t n = c.noise ? uint32_t(x * 7 + y * 13) % 128 : 0;  // 512 colours in all
-            return patch(x, y, c.width, c.height) ^ ((n & 3) << 16 | (n >> 2 & 3) << 8 | n >> 4);
-        }));
-        for (int q = 0; q < 4; ++q) {  // the middle of each quarter
-            const uint32_t got = Colour(logo, 80 + q % 2 * 160, 100 + q / 2 * 200), want = patches[q];
-            for (int channel = 0; channel < 3; ++channel)
-                EXPECT_NEAR(int(got >> 8 * channel & 255), int(want >> 8 * channel & 255), 16) << c.name << " quarter " << q;
+    const struct { int left, top, right, bottom; uint32_t colour; Logo entry; } kRegions[] = {
+        {0, 160, 320, 400, 0x87CEEB, {0xEB, 0xCE, 0x87, 0}}, {20, 260, 60, 300, 0xFF0000, {0, 0, 0xFF, 0}},
+        {140, 260, 180, 300, 0x00FF00, {0, 0xFF, 0, 0}}, {260, 260, 300, 300, 0x0000FF, {0xFF, 0, 0, 0}}};
+    for (bool texture : {false, true}) {
+        Values pixels(320 * 400, 0);
+        for (int i = 0; texture && i < 160 * 320; ++i) {
+            uint32_t h = uint32_t(i) * 2654435761u;
+            pixels[i] = (h ^ h >> 15) & 0xFFFFFF;
         }
+        for (const auto& r : kRegions)
+            for (int y = r.top; y < r.bottom; ++y) std::fill(&pixels[y * 320 + r.left], &pixels[y * 320 + r.right], r.colour);
+        const Logo logo = Convert(Source{320, 400, 24, pixels}.file());
+        for (const auto& r : kRegions) {
+            const size_t entry = 54 + 4 * logo[kLogoPixelsAt + (399 - r.top - 1) * 320 + r.left + 1];
+            EXPECT_EQ(Logo(logo.begin() + entry, logo.begin() + entry + 4), r.entry) << texture;
+        }
+        int specks = 0;
+        for (int i = 160 * 320; i < 320 * 400; ++i) specks += Colour(logo, i % 320, i / 320) != pixels[i];
+        EXPECT_EQ(specks, 0) << texture;
     }
 }
+
 // Fewer colours for the picture leave the top of the palette to a band
 // that moves: the pixels stay below, the entries above are black, and
 // biClrImportant names the first of them; a 320 x 400 indexed picture too.
