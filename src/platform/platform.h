@@ -100,6 +100,9 @@ public:
     // The chosen file goes to request.chosen; a cancel is kErrCancelled.
     virtual Err showOpen(OpenFileRequest& request) = 0;
 
+    // The wait cursor while the tool works on, and the usual one again.
+    virtual void showBusy(bool busy) = 0;
+
     // Runs the windows until the tool ends.
     virtual void run() = 0;
 

@@ -121,6 +121,7 @@ Err FakePlatform::writeNewFile(const Text& path, const uint8_t* data, uint32_t s
     if (exists(Str(path))) return Err(kErrFileExists, path);
     PLUMWICK_TRY(writable(Str(path)));
     addFile(Str(path), std::string(data, data + size));
+    if (busy) writtenBusy.push_back(Str(path));
     return Err();
 }
 

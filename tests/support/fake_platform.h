@@ -46,6 +46,8 @@ public:
     std::string arguments;                    // the command line after the tool's name
     std::string currentFolder = "C:\\WORK";  // where relative paths start
     uint32_t seed = 1;
+    bool busy = false;                      // the wait cursor
+    std::vector<std::string> writtenBusy;  // files written while it showed
     ScreenInfo screenInfo{96, 96, 1024, 768, 25};
     uint32_t acp = 932;
     std::string windowsDir = "C:\\WINDOWS";
@@ -97,6 +99,7 @@ public:
     Err resource(uint16_t id, const uint8_t** data, uint32_t* size) override;
     Answer messageBox(const Text& text, Buttons buttons, Icon icon, const Text& title) override;
     Err showOpen(OpenFileRequest& request) override;
+    void showBusy(bool on) override { busy = on; }
     void run() override {}
 
 private:

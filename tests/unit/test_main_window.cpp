@@ -210,6 +210,7 @@ TEST_F(ToolTest, ALogoIsMadeWhereItIsChosen)
         EXPECT_EQ(Chosen(1), c.chosen);
         EXPECT_EQ(!p.boxes.empty() && p.boxes[0].icon == Icon::Question && p.boxes[0].buttons == Buttons::YesNo, c.asks) << c.chosen;
     }
+    EXPECT_TRUE(p.writtenBusy.size() == 3 && !p.busy) << "the wait cursor while each copy is made";
     const std::string made = p.bytes("C:\\PLUMWICK\\Logos\\big-2.bmp");
     EXPECT_TRUE(made.size() == 129078 && IsLogoShaped(Data(made), 129078));
     EXPECT_EQ(p.bytes("C:\\PLUMWICK\\Logos\\big.bmp"), made);

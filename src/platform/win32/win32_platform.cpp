@@ -310,6 +310,15 @@ Err Win32Platform::showOpen(OpenFileRequest& request)
     return dialogError() != 0 ? Err(kErrInvalidCall) : Err(kErrCancelled);
 }
 
+// The cursor changes at once, while no message is handled; the next move of
+// the mouse afterwards brings the window's own back anyway.
+void Win32Platform::showBusy(bool busy)
+{
+    static HCURSOR before = nullptr;
+    if (busy) before = SetCursor(LoadCursorA(nullptr, IDC_WAIT));
+    else SetCursor(before ? before : LoadCursorA(nullptr, IDC_ARROW));
+}
+
 // The pictures are whole bitmap files, stored as raw data.
 Err Win32Platform::resource(uint16_t id, const uint8_t** data, uint32_t* size)
 {

@@ -62,6 +62,7 @@ public:
 
     Answer messageBox(const Text& text, Buttons buttons, Icon icon, const Text& title) override;
     Err showOpen(OpenFileRequest& request) override;
+    void showBusy(bool busy) override;
     void run() override;
 
     struct Control {

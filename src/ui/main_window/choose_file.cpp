@@ -34,7 +34,10 @@ Text OfferLogoCopy(Tool& t, const Text& chosen)
                         TextOf(kTxtLogoNeeds) + "\r\n\r\n" + TextOf(kTxtMakeLogo);
         if (p.messageBox(question, Buttons::YesNo, Icon::Question, TextOf(kTxtAppTitle)) == Answer::Yes) {
             Text copy;
-            if (Err e = WriteLogoCopy(t, chosen, data, size, &copy))
+            p.showBusy(true);  // on a 486 the conversion takes seconds
+            Err made = WriteLogoCopy(t, chosen, data, size, &copy);
+            p.showBusy(false);
+            if (Err e = made)
                 p.messageBox(e.description() + "\r\n\r\n" + TextOf(kTxtCopyNotMade), Buttons::Ok, Icon::Critical,
                              TextOf(kTxtAppTitle));
             else
