@@ -32,14 +32,26 @@ struct Child {
 
 // The main window's shown controls, at their places at 96 dpi.
 const Child kChildren[] = {
-    {"BUTTON", "Set", 64, 8, 41, 17},     {"BUTTON", "Set", 64, 32, 41, 17},    {"BUTTON", "Set", 64, 56, 41, 17},
-    {"BUTTON", "Make", 8, 192, 121, 25},  {"BUTTON", "Reset", 136, 192, 57, 25}, {"BUTTON", "OK", 200, 192, 57, 25},
+    {"BUTTON", "Set", 64, 8, 41, 17},
+    {"BUTTON", "Set", 64, 32, 41, 17},
+    {"BUTTON", "Set", 64, 56, 41, 17},
+    {"BUTTON", "Make", 8, 192, 121, 25},
+    {"BUTTON", "Reset", 136, 192, 57, 25},
+    {"BUTTON", "OK", 200, 192, 57, 25},
     {"BUTTON", "Cancel", 264, 192, 57, 25},
-    {"BareBlack", "", 16, 104, 96, 60},   {"BareBlack", "", 120, 104, 96, 60},  {"BareBlack", "", 224, 104, 96, 60},
-    {"STATIC", "Start-up", 8, 11, 54, 12}, {"STATIC", "Shutdown", 8, 35, 54, 12}, {"STATIC", "Power off", 8, 59, 54, 12},
-    {"STATIC", "", 112, 11, 0, 12},       {"STATIC", "", 112, 35, 0, 12},       {"STATIC", "", 112, 59, 0, 12},
-    {"STATIC", "Start-up logo", 16, 88, 96, 17}, {"STATIC", "Shutdown logo", 120, 88, 96, 17},
-    {"STATIC", "Power-off logo", 224, 88, 96, 17}, {"STATIC", "320 x 400, 256 colours", 8, 168, 321, 17},
+    {"BareBlack", "", 16, 104, 96, 60},
+    {"BareBlack", "", 120, 104, 96, 60},
+    {"BareBlack", "", 224, 104, 96, 60},
+    {"STATIC", "Start-up", 8, 11, 54, 12},
+    {"STATIC", "Shutdown", 8, 35, 54, 12},
+    {"STATIC", "Power off", 8, 59, 54, 12},
+    {"STATIC", "", 112, 11, 0, 12},
+    {"STATIC", "", 112, 35, 0, 12},
+    {"STATIC", "", 112, 59, 0, 12},
+    {"STATIC", "Start-up logo", 16, 88, 96, 17},
+    {"STATIC", "Shutdown logo", 120, 88, 96, 17},
+    {"STATIC", "Power-off logo", 224, 88, 96, 17},
+    {"STATIC", "320 x 400, 256 colours", 8, 168, 321, 17},
 };
 
 void AddChildren(HWND parent, HINSTANCE instance)

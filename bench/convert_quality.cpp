@@ -18,9 +18,9 @@
 #include <string>
 #include <vector>
 
-#include "picture/make_logo.h"
 #include "picture/area_average.h"
 #include "picture/bitmap_rows.h"
+#include "picture/make_logo.h"
 
 namespace {
 using Bytes = std::vector<uint8_t>;
@@ -60,13 +60,15 @@ void Photo(int x, int y, uint8_t* p)
         double cloud = std::max(0.0, Noise(u * 6, v * 10, 1) - 0.45) * 2.2;
         r = 90 + 120 * v + 200 * cloud, g = 140 + 90 * v + 190 * cloud, b = 230 - 20 * v + 60 * cloud;
         double sun = std::hypot(u - 0.75, (v - 0.2) * 0.75);
-        if (sun < 0.06) r = 255, g = 240, b = 190;
-        else if (sun < 0.12) r += 80 * (0.12 - sun) / 0.06, g += 60 * (0.12 - sun) / 0.06;
+        if (sun < 0.06)
+            r = 255, g = 240, b = 190;
+        else if (sun < 0.12)
+            r += 80 * (0.12 - sun) / 0.06, g += 60 * (0.12 - sun) / 0.06;
     } else if (v < 0.8) {
         double t = Noise(u * 40, v * 60, 3), shade = (v - hill) * 2;
         r = 50 + 60 * t - 40 * shade, g = 110 + 80 * t - 50 * shade, b = 30 + 30 * t;
         if (u > 0.2 && u < 0.35 && v > 0.6 && v < 0.75) r = 170 + 30 * t, g = 40, b = 35;  // house
-        if (u > 0.24 && u < 0.28 && v > 0.66 && v < 0.75) r = 60, g = 40, b = 30;        // door
+        if (u > 0.24 && u < 0.28 && v > 0.66 && v < 0.75) r = 60, g = 40, b = 30;          // door
     } else {
         double ripple = 0.5 + 0.5 * std::sin(v * 300 + 8 * Noise(u * 8, v * 8, 5));
         r = 60 + 70 * (1 - v) + 25 * ripple, g = 100 + 60 * (1 - v) + 25 * ripple, b = 150 + 40 * ripple;
@@ -93,7 +95,9 @@ Bytes Bitmap24(int w, int h, const Bytes& topFirst)
 {
     const uint32_t stride = RowBytes(w, 24), bits = 54;
     Bytes f(bits + stride * h, 0);
-    auto put = [&](size_t at, uint32_t v) { for (int i = 0; i < 4; ++i) f[at + i] = uint8_t(v >> 8 * i); };
+    auto put = [&](size_t at, uint32_t v) {
+        for (int i = 0; i < 4; ++i) f[at + i] = uint8_t(v >> 8 * i);
+    };
     f[0] = 'B', f[1] = 'M';
     put(2, uint32_t(f.size())), put(10, bits), put(14, 40), put(18, w), put(22, h), put(26, 1 | 24 << 16);
     for (int y = 0; y < h; ++y) std::copy_n(&topFirst[size_t(y) * w * 3], w * 3, &f[bits + (h - 1 - y) * stride]);
@@ -171,7 +175,10 @@ Bytes Read(const std::string& path)
     std::ifstream in(path, std::ios::binary);
     return Bytes(std::istreambuf_iterator<char>(in), {});
 }
-void Write(const std::string& path, const Bytes& b) { std::ofstream(path, std::ios::binary).write((const char*)b.data(), b.size()); }
+void Write(const std::string& path, const Bytes& b)
+{
+    std::ofstream(path, std::ios::binary).write((const char*)b.data(), b.size());
+}
 
 size_t Colours(const Bytes& px)
 {
@@ -184,21 +191,28 @@ size_t Colours(const Bytes& px)
 struct Figures {
     double psnr, blurred, maxError;
 };
-Figures Measure(const Bytes& got, const Bytes& exact) { return {Psnr(got, exact), BlurredPsnr(got, exact), MaxError(got, exact)}; }
+Figures Measure(const Bytes& got, const Bytes& exact)
+{
+    return {Psnr(got, exact), BlurredPsnr(got, exact), MaxError(got, exact)};
+}
 
 // ImageMagick's and pngquant's reductions of the resample, read back as
 // pixels; empty when the tool failed.
 Bytes ImageMagick(const std::string& resample, const std::string& out)
 {
-    const std::string command = "convert '" + resample + "' -dither FloydSteinberg -colors 256 -type Palette "
-                                "-compress none 'BMP3:" + out + "'";
+    const std::string command = "convert '" + resample +
+                                "' -dither FloydSteinberg -colors 256 -type Palette "
+                                "-compress none 'BMP3:" +
+                                out + "'";
     return std::system(command.c_str()) == 0 ? Pixels(Read(out)) : Bytes();
 }
 Bytes Pngquant(const std::string& resample, const std::string& png, const std::string& out)
 {
-    const std::string command = "convert '" + resample + "' 'PNG24:" + png + ".in.png' && pngquant 256 --floyd=1 "
-                                "--speed 1 --force --output '" + png + "' '" + png + ".in.png' && convert '" + png +
-                                "' -type TrueColor 'BMP3:" + out + "'";
+    const std::string command = "convert '" + resample + "' 'PNG24:" + png +
+                                ".in.png' && pngquant 256 --floyd=1 "
+                                "--speed 1 --force --output '" +
+                                png + "' '" + png + ".in.png' && convert '" + png + "' -type TrueColor 'BMP3:" + out +
+                                "'";
     return std::system(command.c_str()) == 0 ? Pixels(Read(out)) : Bytes();
 }
 
@@ -216,7 +230,8 @@ struct Means {
     int rows = 0;
     void add(const Figures* f)
     {
-        for (int i = 0; i < 3; ++i) sum[i].psnr += f[i].psnr, sum[i].blurred += f[i].blurred, sum[i].maxError += f[i].maxError;
+        for (int i = 0; i < 3; ++i)
+            sum[i].psnr += f[i].psnr, sum[i].blurred += f[i].blurred, sum[i].maxError += f[i].maxError;
         ++rows;
     }
 };
@@ -246,8 +261,9 @@ int main(int argc, char** argv)
     };
     std::vector<Case> cases = {{"photo", Photo, ""}, {"gradient", Gradient, ""}, {"cube", Cube, ""}};
     for (int i = 2; i < argc; ++i) cases.push_back({ShortName(argv[i]), nullptr, argv[i]});
-    std::printf("PSNR, PSNR after a 3x3 box blur (dB), largest colour error of a pixel; against the exact 320x400 "
-                "area average\n");
+    std::printf(
+        "PSNR, PSNR after a 3x3 box blur (dB), largest colour error of a pixel; against the exact 320x400 "
+        "area average\n");
     std::printf("%-14s %7s  %-20s  %-20s  %-20s  %s\n", "picture", "colours", "ours", "ImageMagick", "pngquant",
                 "ours-pq");
     std::printf("%-14s %7s", "", "");
@@ -281,7 +297,8 @@ int main(int argc, char** argv)
         Bytes logo(kLogoFileSize);
         if (MakeLogo(file.data(), uint32_t(file.size()), logo.data())) return std::puts("conversion failed"), 1;
         Write(base + "_logo.sys", logo);
-        const Figures f[3] = {Measure(Pixels(logo), exact), Measure(ImageMagick(base + "_resample.bmp", base + "_im.bmp"), exact),
+        const Figures f[3] = {Measure(Pixels(logo), exact),
+                              Measure(ImageMagick(base + "_resample.bmp", base + "_im.bmp"), exact),
                               Measure(Pngquant(base + "_resample.bmp", base + "_pq.png", base + "_pq.bmp"), exact)};
         PrintRow(c.name, std::to_string(Colours(exact)), f);
         (c.pixel ? made : photos).add(f);

@@ -19,7 +19,8 @@ char* NextArgument(char*& at)
     bool quoted = false;
     while (*at && (quoted || (*at != ' ' && *at != '\t'))) {
         char* next = CharNextA(at);
-        if (*at == '"') quoted = !quoted;
+        if (*at == '"')
+            quoted = !quoted;
         else
             for (char* p = at; p < next;) *out++ = *p++;
         at = next;

@@ -98,7 +98,8 @@ std::vector<uint8_t> Nearest(const Image& src)
     std::vector<uint8_t> bytes = Bytes(src), out(kDW * kDH * 3);
     for (int y = 0; y < kDH; ++y)
         for (int x = 0; x < kDW; ++x)
-            for (int c = 0; c < 3; ++c) out[(y * kDW + x) * 3 + c] = bytes[((y * kH / kDH) * kW + x * kW / kDW) * 3 + c];
+            for (int c = 0; c < 3; ++c)
+                out[(y * kDW + x) * 3 + c] = bytes[((y * kH / kDH) * kW + x * kW / kDW) * 3 + c];
     return out;
 }
 
@@ -113,7 +114,8 @@ double Psnr(const std::vector<uint8_t>& got, const Image& reference)
 double MedianRunMs(int runs)
 {
     FakePlatform p;
-    p.addFile("C:\\WINDOWS\\logow.sys", Picture24(kW, kH, [](int32_t x, int32_t y) { return uint32_t(x * 7 + y * 3); }));
+    p.addFile("C:\\WINDOWS\\logow.sys",
+              Picture24(kW, kH, [](int32_t x, int32_t y) { return uint32_t(x * 7 + y * 3); }));
     p.addFile("C:\\WINDOWS\\logos.sys", Picture24(kW, kH, [](int32_t x, int32_t y) { return uint32_t(x ^ y); }));
     p.addFile("C:\\PLUMWICK\\DfltLogo.sys", Picture24(kW, kH, [](int32_t x, int32_t) { return uint32_t(x) << 8; }));
     p.addFile("C:\\logo.sys", Picture24(kW, kH, [](int32_t, int32_t y) { return uint32_t(y) << 16; }));

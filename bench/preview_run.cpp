@@ -3,8 +3,8 @@
 // goes to preview_times.txt there.
 #include <windows.h>
 
-#include "ui/main_window/previews.h"
 #include "platform/win32/win32_platform.h"
+#include "ui/main_window/previews.h"
 
 void RunGlobalConstructors();
 
@@ -46,8 +46,9 @@ extern "C" void WINAPI PlumwickEntry()
             micros[j - 1] = swap;
         }
     char line[128];
-    int length = wsprintfA(line, "ShowPreviews of three 320x400 slots: median %ld us, fastest %ld us, slowest %ld us (%d runs)\r\n",
-                           micros[kRuns / 2], micros[0], micros[kRuns - 1], kRuns);
+    int length = wsprintfA(
+        line, "ShowPreviews of three 320x400 slots: median %ld us, fastest %ld us, slowest %ld us (%d runs)\r\n",
+        micros[kRuns / 2], micros[0], micros[kRuns - 1], kRuns);
     HANDLE out = CreateFileA((folder + "\\preview_times.txt").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                              FILE_ATTRIBUTE_NORMAL, nullptr);
     DWORD written;

@@ -8,7 +8,10 @@
 namespace {
 Text Joined(const Text& a, const Text& b) { return a + "\r\n\r\n" + b; }
 
-void Tell(Tool& t, const Text& text, Icon icon) { t.platform.messageBox(text, Buttons::Ok, icon, TextOf(kTxtAppTitle)); }
+void Tell(Tool& t, const Text& text, Icon icon)
+{
+    t.platform.messageBox(text, Buttons::Ok, icon, TextOf(kTxtAppTitle));
+}
 
 // The files given are checked, every one, before any logo changes: a file
 // Windows would not show is named, with the way to make a logo of it.

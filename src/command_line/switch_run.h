@@ -4,9 +4,9 @@
 // How a run with switches ends, for the batch file or shortcut that ran it.
 enum ExitCode : int {
     kExitDone = 0,
-    kExitFailed = 1,           // a logo could not be changed; a box said which
-    kExitWrongSwitches = 2,    // nothing was done
-    kExitAnotherCopy = 3,      // Plumwick was running already; nothing was done
+    kExitFailed = 1,         // a logo could not be changed; a box said which
+    kExitWrongSwitches = 2,  // nothing was done
+    kExitAnotherCopy = 3,    // Plumwick was running already; nothing was done
 };
 
 // "/?" and a wrong command line: one box, nothing else.

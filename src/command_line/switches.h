@@ -7,7 +7,7 @@ enum class Job { Window, Random, Default, Apply, Help, Wrong };
 
 struct Switches {
     Job job = Job::Window;
-    Text files[kSlotCount];  // Apply: each slot's file as given, or empty
+    Text files[kSlotCount];    // Apply: each slot's file as given, or empty
     TextId wrong = kTxtEmpty;  // Wrong: what is wrong...
     Text where;                // ...and with which argument
 };

@@ -49,6 +49,6 @@ void CheckPictureFitsCore(const std::string& path, uint64_t width, uint64_t heig
 {
     if (!PictureFitsCore(width, height))
         throw UserError(path + ": " + std::to_string(width) + " x " + std::to_string(height) +
-                        " pixels is more than plumwick takes (" + std::to_string(kMaxPictureArea) +
-                        " pixels, " + std::to_string(kMaxPictureSide) + " a side); make it smaller first");
+                        " pixels is more than plumwick takes (" + std::to_string(kMaxPictureArea) + " pixels, " +
+                        std::to_string(kMaxPictureSide) + " a side); make it smaller first");
 }

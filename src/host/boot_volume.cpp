@@ -17,7 +17,7 @@ constexpr uint8_t kShortJump = 0xEB, kNearJump = 0xE9;
 constexpr size_t kBytesPerSectorAt = 11, kSectorsPerClusterAt = 13, kReservedSectorsAt = 14, kFatCountAt = 16,
                  kMediaAt = 21;
 constexpr uint32_t kLargestSector = 4096, kLargestCluster = 128;  // sectors
-constexpr uint8_t kMediaOddOne = 0xF0, kMediaLowest = 0xF8;  // the media bytes FAT allows
+constexpr uint8_t kMediaOddOne = 0xF0, kMediaLowest = 0xF8;       // the media bytes FAT allows
 constexpr uint8_t kActive = 0x80, kInactive = 0x00;
 // FAT12, FAT16 below 32 MB, FAT16, FAT32, FAT32 with LBA, FAT16 with LBA.
 constexpr uint8_t kFatTypes[] = {0x01, 0x04, 0x06, 0x0B, 0x0C, 0x0E};
@@ -67,8 +67,7 @@ std::vector<Partition> ReadTable(const std::string& path, const Bytes& mbr, uint
         if (p.status != kActive && p.status != kInactive)
             throw UserError(broken + name + " has the status byte " + Hex(p.status) + fix);
         if (p.type == 0) continue;
-        if (p.first == 0 || p.count == 0)
-            throw UserError(broken + name + " starts at sector 0 or is empty" + fix);
+        if (p.first == 0 || p.count == 0) throw UserError(broken + name + " starts at sector 0 or is empty" + fix);
         if (p.first + p.count > diskSectors)
             throw UserError(broken + name + " ends at sector " + std::to_string(p.first + p.count) +
                             ", past the end of the image (" + std::to_string(diskSectors) + " sectors)" + fix);
@@ -87,15 +86,17 @@ BootVolume FindBootVolume(const ImageFile& image, uint64_t diskSize)
     const Bytes first = image.read(0, kSectorSize);
     if (IsFatBootSector(first)) return {0, "the whole image"};
     if (first.size() < kSectorSize || first[kSignatureAt] != kSignature[0] || first[kSignatureAt + 1] != kSignature[1])
-        throw UserError(path + ": no partition table and no FAT file system at its start; install Windows 95 or 98 "
-                               "on it in the emulator first");
+        throw UserError(path +
+                        ": no partition table and no FAT file system at its start; install Windows 95 or 98 "
+                        "on it in the emulator first");
     const std::vector<Partition> partitions = ReadTable(path, first, diskSize / kSectorSize);
     const Partition* boot = nullptr;
     for (const Partition& p : partitions)
         if (IsFatType(p.type) && (!boot || (p.status == kActive && boot->status != kActive))) boot = &p;
     if (!boot)
-        throw UserError(path + ": no FAT partition (FAT12, FAT16 or FAT32) in its partition table; Windows 95 and "
-                               "98 start only from one");
+        throw UserError(path +
+                        ": no FAT partition (FAT12, FAT16 or FAT32) in its partition table; Windows 95 and "
+                        "98 start only from one");
     const uint64_t offset = boot->first * kSectorSize;
     const std::string where = "partition " + std::to_string(boot->number);
     if (!IsFatBootSector(image.read(offset, kSectorSize)))

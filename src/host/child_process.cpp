@@ -108,8 +108,7 @@ ChildResult RunChild(const std::vector<std::string>& argv, const std::vector<std
     ChildResult result{-1, {}, {}};
     Drain(out, err, &result.output, &result.errors);
     int status = 0;
-    while (waitpid(pid, &status, 0) < 0 && errno == EINTR) {
-    }
+    while (waitpid(pid, &status, 0) < 0 && errno == EINTR) {}
     if (WIFEXITED(status)) result.exitCode = WEXITSTATUS(status);
     return result;
 }

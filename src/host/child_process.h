@@ -6,8 +6,8 @@
 
 // What a program run to its end gave back.
 struct ChildResult {
-    int exitCode;  // -1: ended by a signal
-    Bytes output;  // its standard output
+    int exitCode;        // -1: ended by a signal
+    Bytes output;        // its standard output
     std::string errors;  // its standard error
 };
 

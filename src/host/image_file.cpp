@@ -13,8 +13,9 @@
 namespace {
 [[noreturn]] void InUse(const std::string& path)
 {
-    throw UserError(path + ": in use by a running emulator (it holds a lock on the image); shut the machine "
-                           "down, close the emulator and run plumwick again");
+    throw UserError(path +
+                    ": in use by a running emulator (it holds a lock on the image); shut the machine "
+                    "down, close the emulator and run plumwick again");
 }
 
 // A write lock on the whole file for this open file description: refused at

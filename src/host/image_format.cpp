@@ -7,7 +7,7 @@
 
 namespace {
 constexpr uint64_t kVhdFooterSize = 512;
-const char kVhdCookie[] = "conectix";  // a VHD footer's first bytes
+const char kVhdCookie[] = "conectix";    // a VHD footer's first bytes
 constexpr uint32_t kVhdDiskTypeAt = 60;  // big-endian, in the footer
 constexpr uint32_t kVhdFixed = 2;
 constexpr size_t kHeadSize = 512;
@@ -36,9 +36,12 @@ uint32_t BigEndian32(const uint8_t* p)
     const size_t slash = path.find_last_of('/');
     const bool hasExtension = dot != std::string::npos && (slash == std::string::npos || dot > slash);
     const std::string stem = hasExtension ? path.substr(0, dot) : path;
-    throw UserError(path + ": a " + kind + " image; plumwick writes raw images only. Make a raw copy with `qemu-img "
-                           "convert -O raw " + path + " " + stem + ".img`, install into that and start the emulator "
-                           "with it");
+    throw UserError(path + ": a " + kind +
+                    " image; plumwick writes raw images only. Make a raw copy with `qemu-img "
+                    "convert -O raw " +
+                    path + " " + stem +
+                    ".img`, install into that and start the emulator "
+                    "with it");
 }
 }
 

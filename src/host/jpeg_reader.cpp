@@ -47,8 +47,7 @@ bool Decode(jpeg_decompress_struct* info, ErrorJump* jump, std::FILE* file, Deco
     info->scale_num = 1;
     info->scale_denom = 1;
     jpeg_calc_output_dimensions(info);
-    while (!PictureFitsCore(info->output_width, info->output_height) &&
-           info->scale_denom < kLargestScaleDenominator) {
+    while (!PictureFitsCore(info->output_width, info->output_height) && info->scale_denom < kLargestScaleDenominator) {
         info->scale_denom *= 2;
         jpeg_calc_output_dimensions(info);
     }

@@ -56,14 +56,15 @@ LogoFromFile LogoFromPicture(const std::string& path, uint32_t stillColours)
                                stillColours),
                 true, "BMP"};
     case Kind::Png:
-        return {MakeLogoOrFail(path, BitmapFromPicture(ReadPng(path)), "cannot be converted", stillColours), true, "PNG"};
+        return {MakeLogoOrFail(path, BitmapFromPicture(ReadPng(path)), "cannot be converted", stillColours), true,
+                "PNG"};
     case Kind::Jpeg:
         return {MakeLogoOrFail(path, BitmapFromPicture(ReadJpeg(path)), "cannot be converted", stillColours), true,
                 "JPEG"};
     case Kind::Gif:
-        return {MakeLogoOrFail(path, BitmapFromPicture(ReadGif(path)), "cannot be converted", stillColours), true, "GIF"};
-    case Kind::Unknown:
-        break;
+        return {MakeLogoOrFail(path, BitmapFromPicture(ReadGif(path)), "cannot be converted", stillColours), true,
+                "GIF"};
+    case Kind::Unknown: break;
     }
     throw UserError(path + ": not a picture plumwick reads; give a PNG, JPEG, GIF or BMP file");
 }

@@ -10,8 +10,8 @@
 // stillColours below 256: converted always, into that many colours, the
 // entries from there on left for a moving band (see MakeLogo).
 struct LogoFromFile {
-    Bytes logo;          // kLogoFileSize bytes, or the logo file as it was
-    bool converted;      // false: the file was a logo already
-    std::string kind;    // "PNG", "JPEG", "GIF" or "BMP"
+    Bytes logo;        // kLogoFileSize bytes, or the logo file as it was
+    bool converted;    // false: the file was a logo already
+    std::string kind;  // "PNG", "JPEG", "GIF" or "BMP"
 };
 LogoFromFile LogoFromPicture(const std::string& path, uint32_t stillColours = kLogoPaletteEntries);

@@ -8,10 +8,10 @@
 struct LogoPlace {
     const char* option;  // install's option for it
     const char* live;
-    const char* fresh;   // the new file, until it stands in place
-    const char* old;     // the tool on Windows's name for a replaced file, until the new one stands
+    const char* fresh;  // the new file, until it stands in place
+    const char* old;    // the tool on Windows's name for a replaced file, until the new one stands
     bool inWindowsFolder;
-    const char* role;    // for messages
+    const char* role;  // for messages
 };
 
 constexpr size_t kLogoPlaceCount = 3;

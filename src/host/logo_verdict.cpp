@@ -40,16 +40,15 @@ std::vector<std::string> Differences(const Bytes& f)
     const int32_t height = static_cast<int32_t>(U32(info + kHeightAt));
     if (width != kLogoWidth || (height != kLogoHeight && height != -kLogoHeight))
         why.push_back("it is " + std::to_string(width) + " x " +
-                      std::to_string(height < 0 ? -int64_t{height} : height) +
-                      " pixels; a logo is " + Number(kLogoWidth) + " x " + Number(kLogoHeight));
+                      std::to_string(height < 0 ? -int64_t{height} : height) + " pixels; a logo is " +
+                      Number(kLogoWidth) + " x " + Number(kLogoHeight));
     if (height < 0) why.push_back("its rows are stored top row first; a logo's bottom row comes first");
     const uint32_t bits = U16(info + kBitCountAt), compression = U32(info + kCompressionAt);
     const uint32_t colours = U32(info + kColoursUsedAt);
     if (bits != kLogoBitCount)
         why.push_back("it has " + Number(bits) + " bits a pixel; a logo has " + Number(kLogoBitCount) + " (" +
                       Number(kLogoPaletteEntries) + " colours)");
-    if (compression != kBiRgb)
-        why.push_back("it is compressed (" + CompressionName(compression) + "); a logo is not");
+    if (compression != kBiRgb) why.push_back("it is compressed (" + CompressionName(compression) + "); a logo is not");
     if (bits == kLogoBitCount && colours != 0 && colours != kLogoPaletteEntries)
         why.push_back("its palette has " + Number(colours) + " entries; a logo's has " + Number(kLogoPaletteEntries));
     if (why.empty() && U32(&f[kBitsOffsetAt]) != kLogoPixelsAt)

@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
-#include "resources/version.h"
 #include "host/commands.h"
 #include "host/user_error.h"
+#include "resources/version.h"
 
 namespace {
 constexpr int kExitFailed = 1;
@@ -34,10 +34,7 @@ void PrintOverallHelp(std::FILE* to)
                  "Exit codes: 0 done, 1 failed (the message says why), 2 wrong command line.\n");
 }
 
-void PrintCommandHelp(const Command& c)
-{
-    std::printf("Usage: plumwick %s\n%s.\n\n%s", c.usage, c.summary, c.details);
-}
+void PrintCommandHelp(const Command& c) { std::printf("Usage: plumwick %s\n%s.\n\n%s", c.usage, c.summary, c.details); }
 
 int Run(const std::vector<std::string>& words)
 {

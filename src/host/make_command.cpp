@@ -16,7 +16,8 @@ uint32_t StillColours(const CommandArgs& args)
     const bool digits = !n.empty() && n.size() <= 3 && n.find_first_not_of("0123456789") == std::string::npos;
     const unsigned long value = digits ? std::stoul(n) : 0;
     if (value < 1 || value >= kLogoPaletteEntries)
-        throw UsageError{"plumwick make: --keep-colours takes a number from 1 to 255, not " + n + "; see plumwick make --help"};
+        throw UsageError{"plumwick make: --keep-colours takes a number from 1 to 255, not " + n +
+                         "; see plumwick make --help"};
     return static_cast<uint32_t>(value);
 }
 

@@ -1,8 +1,8 @@
 #include "host/msdos_sys.h"
 
+#include <strings.h>
 #include <algorithm>
 #include <cctype>
-#include <strings.h>
 
 #include "host/user_error.h"
 
@@ -24,8 +24,9 @@ std::string FolderInsideBootDrive(std::string value, const std::string& where)
 {
     if (value.size() >= 2 && value[1] == ':') {
         if (std::toupper(static_cast<unsigned char>(value[0])) != 'C')
-            throw UserError(where + " puts Windows in " + value + ", not on the boot drive C:; plumwick reaches "
-                                    "only the boot drive's file system");
+            throw UserError(where + " puts Windows in " + value +
+                            ", not on the boot drive C:; plumwick reaches "
+                            "only the boot drive's file system");
         value.erase(0, 2);
     }
     std::replace(value.begin(), value.end(), '\\', '/');
@@ -42,8 +43,9 @@ std::string WindowsFolderFromMsdosSys(const Bytes& msdosSys, const std::string& 
     // Windows 95/98's MSDOS.SYS is a short text of settings; MS-DOS's own is
     // part of the system, a program.
     if (std::find(msdosSys.begin(), msdosSys.end(), 0) != msdosSys.end())
-        throw UserError(where + " is MS-DOS's system file, not Windows 95/98's settings: this disk holds no "
-                                "Windows 95 or 98 to take logos");
+        throw UserError(where +
+                        " is MS-DOS's system file, not Windows 95/98's settings: this disk holds no "
+                        "Windows 95 or 98 to take logos");
     const std::string text(msdosSys.begin(), msdosSys.end());
     bool inPaths = false;
     size_t at = 0;
@@ -62,6 +64,7 @@ std::string WindowsFolderFromMsdosSys(const Bytes& msdosSys, const std::string& 
             if (!value.empty()) return FolderInsideBootDrive(value, where);
         }
     }
-    throw UserError(where + " names no Windows folder ([Paths] WinDir=); it is not Windows 95/98's, or it is damaged: "
-                            "check it with the emulator");
+    throw UserError(where +
+                    " names no Windows folder ([Paths] WinDir=); it is not Windows 95/98's, or it is damaged: "
+                    "check it with the emulator");
 }

@@ -2,10 +2,10 @@
 
 #include <unistd.h>
 
+#include <strings.h>
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
-#include <strings.h>
 
 #include "host/child_process.h"
 #include "host/user_error.h"
@@ -59,8 +59,8 @@ std::optional<std::vector<MtoolsVolume::Entry>> MtoolsVolume::list(const std::st
     const ChildResult r = RunChild(args, kMtoolsEnvironment, kInstallMtools);
     if (r.exitCode != 0) {
         if (r.errors.find(kNotFound) != std::string::npos) return std::nullopt;
-        throw UserError(image_ + ": reading the folder " + pattern + " in " + where_ + " failed (mattrib: " +
-                        FirstLine(r.errors) + "); is it a FAT file system?");
+        throw UserError(image_ + ": reading the folder " + pattern + " in " + where_ +
+                        " failed (mattrib: " + FirstLine(r.errors) + "); is it a FAT file system?");
     }
     // Lines like "  A  SHR     ::/WINDOWS/LOGOW.SYS": the attribute letters, then the path.
     std::vector<Entry> entries;

@@ -2,8 +2,8 @@
 // The portable core's picture code, as the host code uses it: the bitmap
 // check, the logo's layout and MakeLogo. Included from here alone, so that
 // a move of the core's files changes one line.
-#include "picture/make_logo.h"
 #include "picture/bitmap_check.h"
+#include "picture/make_logo.h"
 
 // A palette entry in a bitmap file: blue, green, red, 0.
 constexpr uint32_t kPaletteEntryBytes = 4;

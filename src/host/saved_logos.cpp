@@ -30,8 +30,9 @@ void SavedLogos::save(const Logos& logos) const
     std::error_code e;
     fs::remove_all(partial, e);
     if (!fs::create_directory(partial, e))
-        throw UserError(partial + ": cannot be made (" + e.message() + "); plumwick keeps the image's old logos "
-                                  "beside it: make its folder writable");
+        throw UserError(partial + ": cannot be made (" + e.message() +
+                        "); plumwick keeps the image's old logos "
+                        "beside it: make its folder writable");
     std::string absent = kAbsentHeading;
     for (size_t i = 0; i < kLogoPlaceCount; ++i) {
         if (logos[i])

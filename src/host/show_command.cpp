@@ -36,9 +36,10 @@ int RunShow(const CommandArgs& args, Progress& progress)
                 logoPath.c_str());
     const uint32_t first = CycledFrom(logo), steps = CycleSteps(logo);
     if (first)
-        std::printf("As the start-up logo (LOGO.SYS) its colours %u to 255 cycle: a step every %u ms, %u steps "
-                    "round; as a shutdown logo it stands still.\n",
-                    first, kCycleStepMilliseconds, steps);
+        std::printf(
+            "As the start-up logo (LOGO.SYS) its colours %u to 255 cycle: a step every %u ms, %u steps "
+            "round; as a shutdown logo it stands still.\n",
+            first, kCycleStepMilliseconds, steps);
     progress.step("writing " + out);
     const std::vector<uint8_t> screen = ScreenIndexes(logo);
     if (gif) {

@@ -1,7 +1,7 @@
 #include "logo_files/logo_copy.h"
 
-#include "picture/make_logo.h"
 #include "logo_files/slots.h"
+#include "picture/make_logo.h"
 
 namespace {
 // "name.bmp", then "name-2.bmp" and on; past this many the folder is full

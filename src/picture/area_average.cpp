@@ -9,7 +9,8 @@ static const uint32_t kMaxOutputSide = 4096;
 bool AreaAverage::accepts(int32_t srcWidth, int32_t srcHeight, int32_t dstWidth, int32_t dstHeight)
 {
     if (srcWidth <= 0 || srcHeight <= 0 || dstWidth <= 0 || dstHeight <= 0) return false;
-    if (static_cast<uint32_t>(dstWidth) > kMaxOutputSide || static_cast<uint32_t>(dstHeight) > kMaxOutputSide) return false;
+    if (static_cast<uint32_t>(dstWidth) > kMaxOutputSide || static_cast<uint32_t>(dstHeight) > kMaxOutputSide)
+        return false;
     uint32_t w = static_cast<uint32_t>(srcWidth), h = static_cast<uint32_t>(srcHeight);
     // The area in 64 bits: 65536 x 65536 wraps to 0 in 32.
     return w <= kMaxPictureArea && h <= kMaxPictureArea && static_cast<uint64_t>(w) * h <= kMaxPictureArea &&
@@ -18,8 +19,10 @@ bool AreaAverage::accepts(int32_t srcWidth, int32_t srcHeight, int32_t dstWidth,
 }
 
 AreaAverage::AreaAverage(int32_t srcWidth, int32_t srcHeight, int32_t dstWidth, int32_t dstHeight)
-    : sw_(static_cast<uint32_t>(srcWidth)), sh_(static_cast<uint32_t>(srcHeight)),
-      dw_(static_cast<uint32_t>(dstWidth)), dh_(static_cast<uint32_t>(dstHeight))
+    : sw_(static_cast<uint32_t>(srcWidth)),
+      sh_(static_cast<uint32_t>(srcHeight)),
+      dw_(static_cast<uint32_t>(dstWidth)),
+      dh_(static_cast<uint32_t>(dstHeight))
 {
     if (!accepts(srcWidth, srcHeight, dstWidth, dstHeight)) return;
     rowSums_ = new uint32_t[dw_ * 3];
@@ -90,6 +93,5 @@ void AreaAverage::result(uint8_t* out) const
 {
     if (!ready()) return;
     uint32_t area = sw_ * sh_;
-    for (uint32_t i = 0; i < dw_ * dh_ * 3; ++i)
-        out[i] = static_cast<uint8_t>((sums_[i] + area / 2) / area);
+    for (uint32_t i = 0; i < dw_ * dh_ * 3; ++i) out[i] = static_cast<uint8_t>((sums_[i] + area / 2) / area);
 }

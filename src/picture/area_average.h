@@ -19,6 +19,6 @@ public:
 
 private:
     uint32_t sw_, sh_, dw_, dh_;
-    uint32_t* sums_ = nullptr;    // dw*dh*3, weighted by covered area
+    uint32_t* sums_ = nullptr;     // dw*dh*3, weighted by covered area
     uint32_t* rowSums_ = nullptr;  // dw*3, one source row squeezed across
 };

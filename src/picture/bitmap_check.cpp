@@ -4,10 +4,7 @@
 
 namespace {
 
-bool KnownInfoHeader(uint32_t size)
-{
-    return size == 40 || size == 52 || size == 56 || size == 108 || size == 124;
-}
+bool KnownInfoHeader(uint32_t size) { return size == 40 || size == 52 || size == 56 || size == 108 || size == 124; }
 
 bool KnownDepth(uint16_t bits) { return bits == 1 || bits == 4 || bits == 8 || bits == 16 || bits == 24 || bits == 32; }
 
@@ -98,8 +95,7 @@ bool CheckBitmapFile(const uint8_t* data, uint32_t size, BitmapLayout* layout)
     uint32_t available = size - l.bitsOffset;
     if (l.compression == kBiRle8 || l.compression == kBiRle4) {
         l.bitsSize = sizeImage && sizeImage < available ? sizeImage : available;
-        if (!RunsStayInside(data + l.bitsOffset, l.bitsSize, w, h, l.compression == kBiRle4))
-            return false;
+        if (!RunsStayInside(data + l.bitsOffset, l.bitsSize, w, h, l.compression == kBiRle4)) return false;
     } else {
         uint32_t stride = RowBytes(w, l.bitCount);
         l.bitsSize = stride * h;

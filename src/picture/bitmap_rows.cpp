@@ -39,8 +39,7 @@ void BitmapRows::setChannel(Channel& c, uint32_t mask)
         if (bits > 8) c.shift += bits - 8;
         c.mask = mask >> c.shift;
     }
-    for (uint32_t v = 0; v < 256; ++v)
-        c.scale[v] = static_cast<uint8_t>(c.mask ? (v * 255 + c.mask / 2) / c.mask : 0);
+    for (uint32_t v = 0; v < 256; ++v) c.scale[v] = static_cast<uint8_t>(c.mask ? (v * 255 + c.mask / 2) / c.mask : 0);
 }
 
 void BitmapRows::unpackDeep(const uint8_t* in, uint8_t* out) const

@@ -23,8 +23,8 @@ public:
 
 private:
     struct Channel {
-        uint32_t mask, shift;    // the bits, and where the kept top 8 of them start
-        uint8_t scale[256];      // kept bits to 0..255
+        uint32_t mask, shift;  // the bits, and where the kept top 8 of them start
+        uint8_t scale[256];    // kept bits to 0..255
     };
     void setChannel(Channel& c, uint32_t mask);
     void unpackDeep(const uint8_t* in, uint8_t* out) const;

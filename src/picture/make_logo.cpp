@@ -79,9 +79,9 @@ uint32_t ColourCycleStart(const uint8_t* data, uint32_t size)
 bool IsLogoShaped(const uint8_t* data, uint32_t size)
 {
     BitmapLayout l;
-    return CheckBitmapFile(data, size, &l) && U32(data + kFileHeaderSize) == kLogoPaletteAt - kFileHeaderSize && l.width == kLogoWidth &&
-           l.height == kLogoHeight && !l.topDown && l.bitCount == 8 && l.compression == kBiRgb &&
-           l.colourCount == kLogoPaletteEntries && l.bitsOffset == kLogoPixelsAt;
+    return CheckBitmapFile(data, size, &l) && U32(data + kFileHeaderSize) == kLogoPaletteAt - kFileHeaderSize &&
+           l.width == kLogoWidth && l.height == kLogoHeight && !l.topDown && l.bitCount == 8 &&
+           l.compression == kBiRgb && l.colourCount == kLogoPaletteEntries && l.bitsOffset == kLogoPixelsAt;
 }
 
 Err MakeLogo(const uint8_t* data, uint32_t size, uint8_t* logo, uint32_t stillColours)

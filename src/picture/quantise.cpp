@@ -34,7 +34,8 @@ struct Buffer {
 // their pixels' weights added up. Returns how many differ: colours[0..n)
 // ascending, counts[0..n). Each weight rides in its colour's top byte,
 // which the sort leaves alone.
-uint32_t DistinctColours(const uint8_t* bgr, const uint8_t* weights, uint32_t pixels, uint32_t* colours, uint32_t* counts)
+uint32_t DistinctColours(const uint8_t* bgr, const uint8_t* weights, uint32_t pixels, uint32_t* colours,
+                         uint32_t* counts)
 {
     for (uint32_t i = 0; i < pixels; ++i) colours[i] = Pack(bgr + i * 3) | static_cast<uint32_t>(weights[i]) << 24;
     uint32_t* from = colours;
@@ -348,8 +349,10 @@ Quantised Quantise(const uint8_t* bgr, int32_t width, int32_t height, uint8_t* p
                 uint32_t colour = Pack(bgr + (y * width + x) * 3), low = 0, high = distinct - 1;
                 while (low < high) {
                     uint32_t middle = (low + high) / 2;
-                    if (colours.p[middle] < colour) low = middle + 1;
-                    else high = middle;
+                    if (colours.p[middle] < colour)
+                        low = middle + 1;
+                    else
+                        high = middle;
                 }
                 indexes[y * stride + x] = static_cast<uint8_t>(low);
             }

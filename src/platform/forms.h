@@ -38,7 +38,6 @@ struct FormDef {
     uint8_t count;
 };
 
-
 // What a window's code answers to. Load gets the new window's handle before
 // any other call can name it.
 class FormEvents {

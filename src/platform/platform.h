@@ -66,10 +66,8 @@ public:
     [[noreturn]] virtual void endNow() = 0;
 
     // Settings file
-    virtual bool readProfileString(const Text& section, const Text& key, const Text& file,
-                                   Text* value) = 0;
-    virtual void writeProfileString(const Text& section, const Text& key, const Text& value,
-                                    const Text& file) = 0;
+    virtual bool readProfileString(const Text& section, const Text& key, const Text& file, Text* value) = 0;
+    virtual void writeProfileString(const Text& section, const Text& key, const Text& value, const Text& file) = 0;
 
     // Screen
     virtual ScreenInfo screen() = 0;
@@ -85,13 +83,12 @@ public:
     // Raises the window's Timer event every so many milliseconds; 0 stops it.
     virtual Err setTimer(FormHandle form, uint32_t milliseconds) = 0;
     virtual Err setFontSize(FormHandle form, int control, int32_t points) = 0;
-    virtual Err moveControl(FormHandle form, int control, int32_t left, int32_t top,
-                            int32_t width = kUnchanged, int32_t height = kUnchanged) = 0;
+    virtual Err moveControl(FormHandle form, int control, int32_t left, int32_t top, int32_t width = kUnchanged,
+                            int32_t height = kUnchanged) = 0;
 
     // Shows finished pixels (blue, green, red, top row first) in a picture
     // box or an image, from its top-left corner.
-    virtual Err drawPicture(FormHandle form, int control, const uint8_t* bgr, int32_t width,
-                            int32_t height) = 0;
+    virtual Err drawPicture(FormHandle form, int control, const uint8_t* bgr, int32_t width, int32_t height) = 0;
     // A picture built into the tool, as the bytes of its bitmap file.
     virtual Err resource(uint16_t id, const uint8_t** data, uint32_t* size) = 0;
 

@@ -9,13 +9,20 @@ struct Description {
 };
 
 const Description kDescriptions[] = {
-    {kErrInvalidCall, kTxtErrInvalidCall},     {kErrOverflow, kTxtErrOverflow},
-    {kErrOutOfMemory, kTxtErrOutOfMemory},     {kErrBadFileName, kTxtErrBadFileName},
-    {kErrFileNotFound, kTxtErrFileNotFound},   {kErrDeviceIO, kTxtErrDeviceIO},
-    {kErrFileExists, kTxtErrFileExists},       {kErrDiskFull, kTxtErrDiskFull},
-    {kErrPermissionDenied, kTxtErrPermissionDenied}, {kErrDiskNotReady, kTxtErrDiskNotReady},
-    {kErrPathFileAccess, kTxtErrPathFileAccess}, {kErrPathNotFound, kTxtErrPathNotFound},
-    {kErrCannotCreateObject, kTxtErrCannotCreateObject}, {kErrInvalidPicture, kTxtErrInvalidPicture},
+    {kErrInvalidCall, kTxtErrInvalidCall},
+    {kErrOverflow, kTxtErrOverflow},
+    {kErrOutOfMemory, kTxtErrOutOfMemory},
+    {kErrBadFileName, kTxtErrBadFileName},
+    {kErrFileNotFound, kTxtErrFileNotFound},
+    {kErrDeviceIO, kTxtErrDeviceIO},
+    {kErrFileExists, kTxtErrFileExists},
+    {kErrDiskFull, kTxtErrDiskFull},
+    {kErrPermissionDenied, kTxtErrPermissionDenied},
+    {kErrDiskNotReady, kTxtErrDiskNotReady},
+    {kErrPathFileAccess, kTxtErrPathFileAccess},
+    {kErrPathNotFound, kTxtErrPathNotFound},
+    {kErrCannotCreateObject, kTxtErrCannotCreateObject},
+    {kErrInvalidPicture, kTxtErrInvalidPicture},
     {kErrCancelled, kTxtErrCancelled},
 };
 }
@@ -41,9 +48,7 @@ bool IsFileError(const Err& e)
     case kErrFileNotFound:
     case kErrPathFileAccess:
     case kErrPathNotFound:
-    case kErrInvalidPicture:
-        return true;
-    default:
-        return false;
+    case kErrInvalidPicture: return true;
+    default: return false;
     }
 }

@@ -40,8 +40,8 @@ private:
 const char* ErrorDescription(int number);
 bool IsFileError(const Err& e);
 
-#define PLUMWICK_TRY(expr)          \
-    do {                            \
-        Err tried_ = (expr);        \
-        if (tried_) return tried_;  \
+#define PLUMWICK_TRY(expr)         \
+    do {                           \
+        Err tried_ = (expr);       \
+        if (tried_) return tried_; \
     } while (0)

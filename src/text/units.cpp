@@ -25,9 +25,8 @@ int32_t CentredTwips(int32_t screenPixels, int32_t windowPixels, int32_t dpi)
     return RoundHalfEven((screenPixels - windowPixels) * kTwipsPerInch, dpi) / 2;
 }
 
-PixelRect TwipsToPixels(int32_t left, int32_t top, int32_t width, int32_t height,
-                        const ScreenInfo& screen)
+PixelRect TwipsToPixels(int32_t left, int32_t top, int32_t width, int32_t height, const ScreenInfo& screen)
 {
-    return {TwipsToPixels(left, screen.dpiX), TwipsToPixels(top, screen.dpiY),
-            TwipsToPixels(width, screen.dpiX), TwipsToPixels(height, screen.dpiY)};
+    return {TwipsToPixels(left, screen.dpiX), TwipsToPixels(top, screen.dpiY), TwipsToPixels(width, screen.dpiX),
+            TwipsToPixels(height, screen.dpiY)};
 }

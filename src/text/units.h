@@ -26,5 +26,4 @@ int32_t ScaleForDpi(int32_t pixels, int32_t dpi);
 
 // Half the room the screen leaves beside the window, in twips.
 int32_t CentredTwips(int32_t screenPixels, int32_t windowPixels, int32_t dpi);
-PixelRect TwipsToPixels(int32_t left, int32_t top, int32_t width, int32_t height,
-                        const ScreenInfo& screen);
+PixelRect TwipsToPixels(int32_t left, int32_t top, int32_t width, int32_t height, const ScreenInfo& screen);

@@ -1,6 +1,5 @@
 #include "ui/error_styles.h"
 
-
 void AskToGoOn(Tool& t, const Err& e)
 {
     if (!e) return;

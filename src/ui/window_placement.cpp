@@ -52,8 +52,8 @@ void KeepTitleBarReachable(const ScreenInfo& screen, int32_t width, int32_t heig
     *top = PixelsToTwips(y, screen.dpiY);
 }
 
-Err MoveFormTwips(Platform& p, FormHandle form, const ScreenInfo& screen, int32_t left, int32_t top,
-                  int32_t width, int32_t height)
+Err MoveFormTwips(Platform& p, FormHandle form, const ScreenInfo& screen, int32_t left, int32_t top, int32_t width,
+                  int32_t height)
 {
     return p.moveForm(form, TwipsToPixels(left, top, width, height, screen));
 }

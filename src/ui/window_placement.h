@@ -17,16 +17,14 @@ Err MoveToPlace(Platform& p, FormHandle form, const ScreenInfo& screen, const Co
 // A window's outer size in twips for its size in pixels at 96 dpi, scaled
 // like the controls; past 16 bits is an overflow, as for every whole number
 // the windows keep.
-Err OuterSizeTwips(const ScreenInfo& screen, int32_t widthPx, int32_t heightPx, int32_t* width,
-                   int32_t* height);
+Err OuterSizeTwips(const ScreenInfo& screen, int32_t widthPx, int32_t heightPx, int32_t* width, int32_t* height);
 
 // The place, in twips, that centres the window at the size it loaded with.
 Err CentredAsLoaded(Platform& p, FormHandle form, const ScreenInfo& screen, int32_t* left, int32_t* top);
 
 // Keeps a window whose title bar would be out of reach (a place stored on a
 // larger screen) wholly on this screen; any other place stays as it is.
-void KeepTitleBarReachable(const ScreenInfo& screen, int32_t width, int32_t height, int32_t* left,
-                           int32_t* top);
+void KeepTitleBarReachable(const ScreenInfo& screen, int32_t width, int32_t height, int32_t* left, int32_t* top);
 
-Err MoveFormTwips(Platform& p, FormHandle form, const ScreenInfo& screen, int32_t left, int32_t top,
-                  int32_t width, int32_t height);
+Err MoveFormTwips(Platform& p, FormHandle form, const ScreenInfo& screen, int32_t left, int32_t top, int32_t width,
+                  int32_t height);

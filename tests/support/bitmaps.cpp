@@ -38,8 +38,10 @@ std::string BuildBitmap(const BitmapPlan& s)
     for (uint32_t i = 0; s.raw.empty() && i < s.pixels.size(); ++i) {
         const uint32_t y = i / uint32_t(s.width), row = s.height < 0 ? y : rows - 1 - y;
         const uint32_t bit = (bitsAt + row * stride) * 8 + i % uint32_t(s.width) * s.bits;
-        if (s.bits < 8) f[bit / 8] = char(f[bit / 8] | s.pixels[i] << (8 - s.bits - bit % 8));
-        else Put(f, bit / 8, s.pixels[i], s.bits / 8);
+        if (s.bits < 8)
+            f[bit / 8] = char(f[bit / 8] | s.pixels[i] << (8 - s.bits - bit % 8));
+        else
+            Put(f, bit / 8, s.pixels[i], s.bits / 8);
     }
     return f;
 }
@@ -52,8 +54,7 @@ std::string Picture24(int32_t width, int32_t height, const std::function<uint32_
     return BuildBitmap(plan);
 }
 
-std::string LogoFile(const std::vector<uint32_t>& palette, const std::function<uint32_t(int32_t, int32_t)>& index,
-                     uint32_t firstCycled)
+std::string LogoFile(const std::vector<uint32_t>& palette, const std::function<uint32_t(int32_t, int32_t)>& index, uint32_t firstCycled)
 {
     BitmapPlan plan{320, 400, 8};
     plan.palette = palette;

@@ -10,9 +10,9 @@ struct BitmapPlan {
     BitmapPlan(int32_t w = 5, int32_t h = 3, uint16_t b = 24) : width(w), height(h), bits(b) {}
     int32_t width, height;  // a negative height stores the rows top-down
     uint16_t bits;
-    uint32_t info = 40;             // 12: an OS/2 header, 3-byte palette entries
+    uint32_t info = 40;  // 12: an OS/2 header, 3-byte palette entries
     uint32_t compression = 0, sizeImage = 0, colours = 0, important = 0;
-    uint32_t gap = 0;               // bytes between the palette and the pixels
+    uint32_t gap = 0;  // bytes between the palette and the pixels
     uint16_t planes = 1;
     std::vector<uint32_t> masks;    // after a 40-byte header, or inside a longer one
     std::vector<uint32_t> palette;  // 0xRRGGBB (a short one is declared); if empty, entry i is red i ^ 0x5A, green 255 - i, blue i
@@ -28,7 +28,6 @@ uint32_t PlanColour(uint32_t i);
 std::string Picture24(int32_t width, int32_t height, const std::function<uint32_t(int32_t, int32_t)>& rgb);
 
 // A file laid out as Windows shows a logo: 320 x 400, 256 colours.
-std::string LogoFile(const std::vector<uint32_t>& palette, const std::function<uint32_t(int32_t, int32_t)>& index,
-                     uint32_t firstCycled = 0);
+std::string LogoFile(const std::vector<uint32_t>& palette, const std::function<uint32_t(int32_t, int32_t)>& index, uint32_t firstCycled = 0);
 
 inline const uint8_t* Data(const std::string& s) { return reinterpret_cast<const uint8_t*>(s.data()); }

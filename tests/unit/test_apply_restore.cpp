@@ -14,9 +14,12 @@ TEST_F(ToolTest, ApplyReplacesExactlyTheChosenSlots)
         const char* chosen[3];
         Contents expected[3];  // each live file afterwards
     } cases[] = {
-        {{"", "", ""}, {kOld0, kOld1, kOld2}},          {{"C:\\logo.sys", "C:\\windows\\LOGOW.SYS", ""}, {kOld0, kOld1, kOld2}},
-        {{"", kBackup1, kBackup2}, {kOld0, kOld1, kOld2}}, {{"", kPicked, ""}, {kOld0, kNew, kOld2}},
-        {{kDefault, "", ""}, {Flat(kDefaultRgb), kNew, kOld2}}, {{kMarker, "", ""}, {std::nullopt, kNew, kOld2}},
+        {{"", "", ""}, {kOld0, kOld1, kOld2}},
+        {{"C:\\logo.sys", "C:\\windows\\LOGOW.SYS", ""}, {kOld0, kOld1, kOld2}},
+        {{"", kBackup1, kBackup2}, {kOld0, kOld1, kOld2}},
+        {{"", kPicked, ""}, {kOld0, kNew, kOld2}},
+        {{kDefault, "", ""}, {Flat(kDefaultRgb), kNew, kOld2}},
+        {{kMarker, "", ""}, {std::nullopt, kNew, kOld2}},
         {{kPicked, kPicked, kPicked}, {kNew, kNew, kNew}},
     };
     ASSERT_TRUE(Start());
@@ -111,10 +114,11 @@ TEST(FaultInjection, EveryFailingCallLeavesEachLogoOldOrNewAndNoTemporaryFile)
         const char* chosen[3];
         unsigned attrs0;
     } scenarios[] = {
-        {false, {kPicked, kPicked, kPicked}, 0},  {false, {kMarker, kPicked, ""}, 0},    {false, {kPicked, "", ""}, kConcealed},
-        {false, {kPicked, "", kPicked}, kNone},   {false, {"", kBackup1, kBackup2}, 0},  {false, {"C:\\logo.sys", kPicked, ""}, 0},
-        {true, {kBackup0, kBackup1, kBackup2}, 0}, {true, {kBackup0, kBackup1, kBackup2}, FakePlatform::kSystem},
-        {true, {kMarker, kBackup1, kBackup2}, kNone},     {true, {kMarker, kBackup1, kBackup2}, 0},  // a backup folder without logo.sys
+        {false, {kPicked, kPicked, kPicked}, 0},      {false, {kMarker, kPicked, ""}, 0},
+        {false, {kPicked, "", ""}, kConcealed},       {false, {kPicked, "", kPicked}, kNone},
+        {false, {"", kBackup1, kBackup2}, 0},         {false, {"C:\\logo.sys", kPicked, ""}, 0},
+        {true, {kBackup0, kBackup1, kBackup2}, 0},    {true, {kBackup0, kBackup1, kBackup2}, FakePlatform::kSystem},
+        {true, {kMarker, kBackup1, kBackup2}, kNone}, {true, {kMarker, kBackup1, kBackup2}, 0},  // a backup folder without logo.sys
     };
     long injected = 0, survived = 0;
     for (const auto& s : scenarios) {
@@ -132,7 +136,8 @@ TEST(FaultInjection, EveryFailingCallLeavesEachLogoOldOrNewAndNoTemporaryFile)
             for (int slot = 0; slot < 3; ++slot) {
                 const std::string chosen = s.chosen[slot];
                 fresh[slot] = chosen.empty() || FakePlatform::Fold(chosen) == FakePlatform::Fold(kLive[slot]) ? old[slot]
-                            : chosen == kMarker ? std::nullopt : Read(p, chosen);
+                              : chosen == kMarker                                                             ? std::nullopt
+                                                                                                              : Read(p, chosen);
             }
             p.failCall(p.calls + k, kErrDeviceIO);
             try {
@@ -141,8 +146,7 @@ TEST(FaultInjection, EveryFailingCallLeavesEachLogoOldOrNewAndNoTemporaryFile)
             } catch (const FakeEnded&) {
             }
             bool whole = NoTemporaryFiles(p) && Read(p, kBackup1) == kNew + "1";
-            for (int slot = 0; slot < 3; ++slot)
-                whole = whole && (Read(p, kLive[slot]) == fresh[slot] || (p.injected && Read(p, kLive[slot]) == old[slot]));
+            for (int slot = 0; slot < 3; ++slot) whole = whole && (Read(p, kLive[slot]) == fresh[slot] || (p.injected && Read(p, kLive[slot]) == old[slot]));
             EXPECT_TRUE(whole) << "scenario " << &s - scenarios << ": a logo, a backup or a temporary file is wrong after fault " << k;
             if (!p.injected) break;
             ++injected, survived += whole;

@@ -33,6 +33,7 @@ struct Valid {
     Change plan;
     uint32_t colours, masks, bitsAt, bitsSize;
 };
+// clang-format off
 const Valid kValid[] = {
     {"bpp8", [](Plan&) {}, 256, 0, 1078, 24},
     {"bpp1", [](Plan& s) { s.bits = 1, s.width = 33; }, 2, 0, 62, 24},
@@ -56,6 +57,7 @@ const Valid kValid[] = {
     {"rle8_literal_ends_the_data", [](Plan& s) { s.Rle(kBiRle8, 4, 2, {0, 3, 1, 2, 3, 0}); }, 256, 0, 1078, 6},
     {"rle8_junk_past_size_image", [](Plan& s) { s.Rle(kBiRle8, 2, 1, {2, 1, 200, 200}), s.sizeImage = 2; }, 256, 0, 1078, 2},
 };
+// clang-format on
 
 TEST(CheckBitmapFile, AcceptsValidFilesWithTheirLayout)
 {
@@ -65,9 +67,11 @@ TEST(CheckBitmapFile, AcceptsValidFilesWithTheirLayout)
         BitmapLayout l{};
         ASSERT_TRUE(Check(BuildBitmap(s), &l)) << c.name;
         EXPECT_EQ(std::vector<uint32_t>({uint32_t(l.width), uint32_t(l.height), l.topDown, l.bitCount, l.compression}),
-                  std::vector<uint32_t>({uint32_t(s.width), uint32_t(s.height < 0 ? -s.height : s.height), s.height < 0, s.bits, s.compression})) << c.name;
+                  std::vector<uint32_t>({uint32_t(s.width), uint32_t(s.height < 0 ? -s.height : s.height), s.height < 0, s.bits, s.compression}))
+            << c.name;
         EXPECT_EQ(std::vector<uint32_t>({l.colourCount, l.maskCount, l.bitsOffset, l.bitsSize}),
-                  std::vector<uint32_t>({c.colours, c.masks, c.bitsAt, c.bitsSize})) << c.name;
+                  std::vector<uint32_t>({c.colours, c.masks, c.bitsAt, c.bitsSize}))
+            << c.name;
     }
 }
 
@@ -77,6 +81,7 @@ struct Bad {
     Change plan;
     void (*bytes)(File&);
 };
+// clang-format off
 const Bad kBad[] = {
     {"empty", nullptr, [](File& f) { f.clear(); }},
     {"os2_header_cut", [](Plan& s) { s.info = 12; }, [](File& f) { f.resize(25); }},
@@ -114,6 +119,7 @@ const Bad kBad[] = {
     {"rle4_run_past_the_row", [](Plan& s) { s.Rle(kBiRle4, 5, 2, {6, 0x12, 0, 1}); }, nullptr},
     {"rle4_literal_reads_past_the_data", [](Plan& s) { s.Rle(kBiRle4, 8, 2, {0, 5, 0x12, 0x34}); }, nullptr},
 };
+// clang-format on
 
 TEST(CheckBitmapFile, RefusesBadFiles)
 {

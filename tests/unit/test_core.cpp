@@ -38,12 +38,11 @@ TEST(AreaAverageTest, SmallCasesWorkedByHand)
         {3, 1, 2, 1, Grey({0, 90, 180}), Grey({30, 150})},  // (0 * 2 + 90) / 3, (90 + 180 * 2) / 3
         {1, 3, 1, 2, Grey({0, 90, 180}), Grey({30, 150})},
         {3, 3, 2, 2, Grey({0, 0, 0, 0, 180, 0, 0, 0, 0}), Grey({20, 20, 20, 20})},  // 180 / 4 / 2.25
-        {2, 1, 1, 1, Grey({0, 1}), Grey({1})},                                       // a half rounds up
+        {2, 1, 1, 1, Grey({0, 1}), Grey({1})},                                      // a half rounds up
         {2, 1, 3, 1, Grey({10, 40}), Grey({10, 25, 40})},
         {2, 2, 1, 1, {0, 10, 200, 20, 30, 0, 40, 50, 100, 60, 70, 255}, {30, 40, 139}},  // channels apart
     };
-    for (const auto& c : cases)
-        EXPECT_EQ(Resample(c.source, c.sw, c.sh, c.dw, c.dh), c.expected) << c.sw << "x" << c.sh << " to " << c.dw;
+    for (const auto& c : cases) EXPECT_EQ(Resample(c.source, c.sw, c.sh, c.dw, c.dh), c.expected) << c.sw << "x" << c.sh << " to " << c.dw;
 }
 
 // The sums hold 255 times the largest source area without wrapping.
@@ -56,10 +55,9 @@ TEST(AreaAverageTest, LargestPicturesStayWhite)
 TEST(AreaAverageTest, AcceptsOnlySizesItsSumsHold)
 {
     // sw, sh, dw, dh, accepted; 65536 x 65536 and 65537 x 65536 wrap to 0 and 65536 in 32 bits
-    const int32_t cases[][5] = {{1, 1, 96, 60, 1},         {0, 400, 96, 60, 0},    {320, -400, 96, 60, 0},
-                                {320, 400, 0, 60, 0},      {4097, 4096, 96, 60, 0}, {1, 1 << 24, 96, 60, 1},
-                                {(1 << 24) + 1, 1, 96, 60, 0}, {1, 1, 4097, 1, 0}, {1, 1, 1, 4097, 0},
-                                {65536, 65536, 96, 60, 0}, {65537, 65536, 96, 60, 0}};
+    const int32_t cases[][5] = {{1, 1, 96, 60, 1},       {0, 400, 96, 60, 0},       {320, -400, 96, 60, 0},        {320, 400, 0, 60, 0},
+                                {4097, 4096, 96, 60, 0}, {1, 1 << 24, 96, 60, 1},   {(1 << 24) + 1, 1, 96, 60, 0}, {1, 1, 4097, 1, 0},
+                                {1, 1, 1, 4097, 0},      {65536, 65536, 96, 60, 0}, {65537, 65536, 96, 60, 0}};
     for (auto [sw, sh, dw, dh, accepted] : cases) {
         EXPECT_EQ(AreaAverage::accepts(sw, sh, dw, dh), bool(accepted)) << sw << "x" << sh;
         EXPECT_EQ(AreaAverage(sw, sh, dw, dh).ready(), bool(accepted)) << sw << "x" << sh;
@@ -70,8 +68,7 @@ TEST(AreaAverageTest, AcceptsOnlySizesItsSumsHold)
 // double-byte character never equals ASCII.
 TEST(TextTest, FoldsOnlyAsciiLetters)
 {
-    for (auto [text, ascii, equal] : {std::tuple{"BAKLOG", "BakLog", true}, {"BakLogs", "BakLog", false},
-                                      {"[", "{", false}, {"\x83\x41", "aA", false}})
+    for (auto [text, ascii, equal] : {std::tuple{"BAKLOG", "BakLog", true}, {"BakLogs", "BakLog", false}, {"[", "{", false}, {"\x83\x41", "aA", false}})
         EXPECT_EQ(Text(text).equalsAsciiIgnoringCase(ascii), equal) << text;
     EXPECT_TRUE(Text("D:").left(3) == "D:" && Text().left(3).empty());  // the boot root of a short Windows folder
 }
@@ -89,10 +86,12 @@ TEST(UnitsTest, HalvesGoToEvenAndPixelsSurviveTwips)
 // digits; no digits, or a number past 16 bits, leaves the default alone.
 TEST(SettingsTest, StoredPositionIsReadAsTheProfileReadingDoes)
 {
+    // clang-format off
     const std::pair<std::string, int32_t> cases[] = {  // 12345: refused
         {"9000", 9000}, {"-15", -15}, {"0009000", 9000}, {"32767", 32767}, {"-32768", -32768}, {"8654.4", 8654},
         {"9000abc", 9000}, {" 5", 5}, {"+5", 5}, {" \t-7x", -7}, {std::string("90\0" "00", 5), 90},
         {"32768", 12345}, {"-32769", 12345}, {"4294967296", 12345}, {"", 12345}, {"-", 12345}, {"+-5", 12345}, {"x5", 12345}};
+    // clang-format on
     for (const auto& [text, want] : cases) {
         int32_t value = 12345;
         EXPECT_EQ(ParseStoredPosition(Text(text.c_str(), text.size()), &value), want != 12345) << text;
@@ -111,7 +110,7 @@ TEST(TextsTest, EveryTextInBothLanguages)
     }
     const std::pair<TextId, const char*> japanese[] = {
         {kTxtGoOn, "\x91\xB1\x82\xAF\x82\xDC\x82\xB7\x82\xA9\x81\x48"},  // 続けますか？
-        {kTxtCancel, "\xB7\xAC\xDD\xBE\xD9"},                                // ｷｬﾝｾﾙ
+        {kTxtCancel, "\xB7\xAC\xDD\xBE\xD9"},                            // ｷｬﾝｾﾙ
         {kTxtErrFileNotFound, "\x83\x74\x83\x40\x83\x43\x83\x8B\x82\xAA\x8C\xA9\x82\xC2\x82\xA9\x82\xE8\x82\xDC\x82\xB9\x82\xF1\x81\x42"}};
     for (auto [id, bytes] : japanese) EXPECT_STREQ(kJapaneseTexts[id], bytes) << id;
     for (auto [codePage, language] : {std::pair{932u, Language::Japanese}, {1252u, Language::English}, {437u, Language::English}, {850u, Language::English}})

@@ -16,6 +16,7 @@ TEST_F(ToolTest, WindowPlaceIsStoredOrCentred)
         int32_t dpiX, dpiY, width, height;
         const char *section, *left, *top;  // stored values, if any
         int32_t want[4];
+        // clang-format off
     } cases[] = {
         {96, 96, 1023, 767, "", nullptr, nullptr, {339, 256, 340, 256}},  {120, 120, 1025, 769, "", nullptr, nullptr, {298, 229, 425, 320}},
         {96, 96, 300, 200, "", nullptr, nullptr, {0, 0, 340, 256}},       {96, 120, 1024, 768, "", nullptr, nullptr, {339, 228, 340, 320}},
@@ -25,6 +26,7 @@ TEST_F(ToolTest, WindowPlaceIsStoredOrCentred)
         {96, 96, 1024, 768, "Wendrop1", "14760", "11145", {984, 743, 340, 256}}, {96, 96, 1024, 768, "Wendrop1", "14775", "11160", {684, 512, 340, 256}},
         {96, 96, 1024, 768, "Wendrop1", "-4620", "0", {-308, 0, 340, 256}},   {96, 96, 1024, 768, "Wendrop1", "-4635", "0", {0, 0, 340, 256}},
     };
+    // clang-format on
     for (const auto& c : cases) {
         p.screenInfo = {c.dpiX, c.dpiY, c.width, c.height, 25};
         p.profile.clear();
@@ -47,8 +49,10 @@ TEST_F(ToolTest, ClosingKeepsThePlace)
         int32_t dpiX, dpiY, left, top;
         const char* stored;
         int32_t width, height;
+        // clang-format off
     } cases[] = {{MainControl::CancelButton, 96, 96, 600, 300, "9000 4500", 340, 256}, {-1, 120, 120, 600, 300, "7200 3600", 425, 320},
                  {MainControl::CancelButton, 96, 120, 600, 300, "9000 3600", 340, 320}, {MainControl::OkButton, 96, 96, -10, 0, "-150 0", 340, 256}};
+    // clang-format on
     for (const auto& c : cases) {
         p.screenInfo = {c.dpiX, c.dpiY, 1024, 768, 25};
         ASSERT_TRUE(Start());
@@ -75,8 +79,8 @@ TEST_P(OpeningFailure, AsksOrEnds)
     EXPECT_EQ(Start(), opens);
     ASSERT_EQ(p.boxes.size(), 1u);
     EXPECT_EQ(std::make_tuple(p.boxes[0].text, p.boxes[0].title, p.boxes[0].buttons, p.boxes[0].icon),
-              std::make_tuple(Says(number, kLive1) + (asks ? kContinue : ""), std::string("Plumwick"),
-                              asks ? Buttons::YesNo : Buttons::Ok, asks ? Icon::Question : Icon::Critical));
+              std::make_tuple(Says(number, kLive1) + (asks ? kContinue : ""), std::string("Plumwick"), asks ? Buttons::YesNo : Buttons::Ok,
+                              asks ? Icon::Question : Icon::Critical));
     EXPECT_EQ(Window().shown, opens);
     EXPECT_EQ(Draws(), std::vector<int>({1, 0, opens ? 1 : 0}));
     EXPECT_TRUE(p.profile.empty()) << "nothing is written while opening";
@@ -99,7 +103,8 @@ TEST_F(ToolTest, OpensWithTheInstalledLogos)
     EXPECT_FALSE(Ctl(MainControl::OkButton).enabled);
     p.remove(kLive0);
     for (uint32_t shown : {kDefaultRgb, kDefaultRgb, 0x445566u}) {
-        if (shown == 0x445566) p.remove(kLive0), p.addFile("C:\\LOGO.SYS", Flat(shown), FakePlatform::kHidden | FakePlatform::kSystem | FakePlatform::kReadOnly);
+        if (shown == 0x445566)
+            p.remove(kLive0), p.addFile("C:\\LOGO.SYS", Flat(shown), FakePlatform::kHidden | FakePlatform::kSystem | FakePlatform::kReadOnly);
         ASSERT_TRUE(Start());
         EXPECT_EQ(Shown(0), shown);
         p.addFolder(kLive0);
@@ -189,17 +194,20 @@ TEST_F(ToolTest, ALogoIsMadeWhereItIsChosen)
         Answer answer;
         bool asks;
         const char* chosen;
+        // clang-format off
     } cases[] = {
         {"C:\\PICS\\big.bmp", Answer::No, true, "C:\\PICS\\big.bmp"},     {"C:\\PICS\\big.bmp", Answer::Yes, true, "C:\\PLUMWICK\\Logos\\big.bmp"},
         {kPicked, Answer::Yes, true, "C:\\PLUMWICK\\Logos\\picked.bmp"}, {"C:\\PICS\\big.bmp", Answer::Yes, true, "C:\\PLUMWICK\\Logos\\big-2.bmp"},
         {"C:\\PICS\\logo.bmp", Answer::Yes, false, "C:\\PICS\\logo.bmp"}, {"C:\\PICS\\text.bmp", Answer::Yes, false, "C:\\PICS\\text.bmp"},
     };
+    // clang-format on
     ASSERT_TRUE(Start());
     p.addFolder("C:\\PLUMWICK", FakePlatform::kReadOnly);
     Choose(1, "C:\\PICS\\big.bmp", Answer::Yes);
     ASSERT_EQ(p.boxes.size(), 2u);
-    EXPECT_EQ(p.boxes[0].text, "This picture is 640 x 480, 24-bit colour.\r\nWindows shows a logo only if it is an uncompressed bitmap of "
-                               "320 x 400 pixels with 256 colours.\r\n\r\nMake a logo of it? The copy goes in the Logos folder and is chosen instead.");
+    EXPECT_EQ(p.boxes[0].text,
+              "This picture is 640 x 480, 24-bit colour.\r\nWindows shows a logo only if it is an uncompressed bitmap of "
+              "320 x 400 pixels with 256 colours.\r\n\r\nMake a logo of it? The copy goes in the Logos folder and is chosen instead.");
     EXPECT_EQ(std::make_tuple(p.boxes[1].text, p.boxes[1].icon, Chosen(1)),
               std::make_tuple("Path/File access error.\r\nC:\\PLUMWICK\\Logos\r\n\r\nThe logo copy could not be made; the file stays as chosen.",
                               Icon::Critical, "C:\\PICS\\big.bmp"));
@@ -225,7 +233,8 @@ TEST_F(ToolTest, TheStartUpLogoPreviewCyclesItsColours)
 {
     std::vector<uint32_t> greys(256);
     for (uint32_t i = 0; i < 256; ++i) greys[i] = i == 255 ? 0x0000FF : i * 0x010101;
-    p.addFile(kLive0, LogoFile(greys, [](int32_t x, int32_t) { return x < 160 ? 10u : 253u; }, 253));  // left half still
+    p.addFile(kLive0, LogoFile(
+                          greys, [](int32_t x, int32_t) { return x < 160 ? 10u : 253u; }, 253));  // left half still
     p.addFile("C:\\PICS\\other.bmp", LogoShaped(253, 0xFF0000)), p.addFile("C:\\PICS\\flat.bmp", LogoShaped(0, 0x0000FF));
     ASSERT_TRUE(Start());
     EXPECT_EQ(p.timer, 150u);
@@ -257,12 +266,14 @@ TEST_F(ToolTest, TheOfferToMakeALogoDescribesThePicture)
     const struct {
         BitmapPlan plan;
         const char* said;
+        // clang-format off
     } cases[] = {
         {BitmapPlan(7, 5, 1), "7 x 5, 2 colours"},
         {BitmapPlan(7, 5, 4), "7 x 5, 16 colours"},
         {BitmapPlan(640, 480, 8), "640 x 480, 256 colours"},
         {BitmapPlan(3, 2, 32), "3 x 2, 32-bit colour"},
     };
+    // clang-format on
     p.acp = 1252;
     ASSERT_TRUE(Start());
     for (const auto& c : cases) {

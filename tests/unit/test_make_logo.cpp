@@ -46,7 +46,13 @@ uint32_t Colour(const Logo& logo, int x, int y) { return Entry(logo, Index(logo,
 // Every kind of bitmap the check accepts: what it reads as (indexes, or
 // 0xRRGGBB), its description, and the header of its logo; with its magic
 // bytes spoilt it is refused.
-struct Format { const char* name; Source source; Values want; bool compressed; };
+struct Format {
+    const char* name;
+    Source source;
+    Values want;
+    bool compressed;
+};
+// clang-format off
 const Format kFormats[] = {
     {"bits1", {4, 2, 1, {1, 0, 1, 1, 0, 1, 0, 0}}, {1, 0, 1, 1, 0, 1, 0, 0}, false},
     {"bits4_short_palette", {3, 2, 4, {1, 2, 3, 4, 5, 6}, 0, 40, 7}, {1, 2, 3, 4, 5, 6}, false},
@@ -65,6 +71,7 @@ const Format kFormats[] = {
     {"bits32_10bit", {2, 1, 32, {0x3FF01000, 0x80200}, 3, 40, 0, 0, {0x3FF00000, 0xFFC00, 0x3FF}}, {0xFF0100, 0x8080}, false},
     {"bits16_gaps_v4", {2, 1, 16, {0x5000, 0x1000}, 3, 108, 0, 0, {0x5000, 0xA00, 5}}, {0xFF0000, 0x330000}, false},
 };
+// clang-format on
 class LogoFromEachFormat : public ::testing::TestWithParam<Format> {};
 
 TEST_P(LogoFromEachFormat, ReadDescribeAndConvert)
@@ -77,30 +84,37 @@ TEST_P(LogoFromEachFormat, ReadDescribeAndConvert)
     Values got(width * height, 0xBAD);
     std::vector<uint8_t> row(rows.rowBytes());
     for (int32_t y; rows.next(&y, row.data());)
-        for (uint32_t x = 0; x < width; ++x)
-            got[y * width + x] = rows.indexed() ? row[x] : row[3 * x] | row[3 * x + 1] << 8 | row[3 * x + 2] << 16;
+        for (uint32_t x = 0; x < width; ++x) got[y * width + x] = rows.indexed() ? row[x] : row[3 * x] | row[3 * x + 1] << 8 | row[3 * x + 2] << 16;
     EXPECT_EQ(got, c.want);
     BitmapSummary d{};
     EXPECT_TRUE(DescribeBitmap(Data(file), uint32_t(file.size()), &d));
-    EXPECT_EQ(Values({uint32_t(d.width), uint32_t(d.height), d.bitCount, d.compressed}),
-              Values({width, height, c.source.bits, c.compressed}));
+    EXPECT_EQ(Values({uint32_t(d.width), uint32_t(d.height), d.bitCount, d.compressed}), Values({width, height, c.source.bits, c.compressed}));
     const Logo logo = Convert(file);
     std::string bad = file;
     bad[1] = 'X';
     Convert(bad, kErrInvalidPicture);
     EXPECT_TRUE(IsLogoShaped(logo.data(), uint32_t(logo.size())));
     EXPECT_EQ(Logo(logo.begin(), logo.begin() + 54),
-              Logo({'B', 'M', 0x36, 0xF8, 1, 0, 0, 0, 0, 0, 0x36, 4, 0, 0, 40, 0, 0, 0, 0x40, 1, 0, 0, 0x90, 1, 0, 0, 1, 0,
-                     8, 0, 0, 0, 0, 0, 0, 0xF4, 1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 1, 0, 0, 0, 0, 0, 0}));
+              Logo({'B', 'M', 0x36, 0xF8, 1, 0, 0, 0, 0,    0, 0x36, 4, 0, 0, 40, 0, 0, 0, 0x40, 1, 0, 0, 0x90, 1, 0, 0, 1,
+                    0,   8,   0,    0,    0, 0, 0, 0, 0xF4, 1, 0,    0, 0, 0, 0,  0, 0, 0, 0,    0, 1, 0, 0,    0, 0, 0, 0}));
 }
 INSTANTIATE_TEST_SUITE_P(Cases, LogoFromEachFormat, ::testing::ValuesIn(kFormats), [](const auto& i) { return std::string(i.param.name); });
 
 // 320 x 400 pictures of up to 8 bits keep palette, indexes and colour
 // cycling start; only their storage changes.
-struct Kept { const char* name; uint16_t bits; uint32_t colours, compression; int32_t height; bool shaped; uint32_t header; };
+struct Kept {
+    const char* name;
+    uint16_t bits;
+    uint32_t colours, compression;
+    int32_t height;
+    bool shaped;
+    uint32_t header;
+};
+// clang-format off
 const Kept kKept[] = {{"plain", 8, 0, 0, 400, true, 40},  {"top_down", 8, 0, 0, -400, false, 40}, {"rle8", 8, 0, 1, 400, false, 40},
                       {"short_palette", 8, 16, 0, 400, false, 40}, {"bits4", 4, 0, 0, 400, false, 40},
                       {"bits1", 1, 0, 0, 400, false, 40}, {"os2_no_cycle_start", 8, 0, 0, 400, false, 12}};
+// clang-format on
 class LogoOf320x400Indexed : public ::testing::TestWithParam<Kept> {};
 
 TEST_P(LogoOf320x400Indexed, KeepsPaletteIndexesAndCycleStart)
@@ -125,10 +139,12 @@ INSTANTIATE_TEST_SUITE_P(Cases, LogoOf320x400Indexed, ::testing::ValuesIn(kKept)
 // A white picture lands in this rectangle of the logo, black around it.
 TEST(MakeLogo, FillsOrFitsTheFourByThreeScreen)
 {
-    const struct { int32_t width, height, left, top, right, bottom; } kCases[] = {
-        {64, 48, 0, 0, 320, 400}, {64, 40, 0, 0, 320, 400},      // 4:3, 16:10
+    const struct {
+        int32_t width, height, left, top, right, bottom;
+    } kCases[] = {
+        {64, 48, 0, 0, 320, 400},    {64, 40, 0, 0, 320, 400},    // 4:3, 16:10
         {100, 100, 40, 0, 280, 400}, {160, 90, 0, 50, 320, 350},  // square, 16:9
-        {7, 5, 0, 9, 320, 390}, {7, 9, 66, 0, 253, 400},          // 380.95 and 186.67 rounded
+        {7, 5, 0, 9, 320, 390},      {7, 9, 66, 0, 253, 400},     // 380.95 and 186.67 rounded
     };
     for (const auto& c : kCases) {
         const Logo logo = Convert(Source{c.width, c.height, 24, Values(c.width * c.height, 0xFFFFFF)}.file());
@@ -136,8 +152,7 @@ TEST(MakeLogo, FillsOrFitsTheFourByThreeScreen)
         int white = 0;
         for (int i = 0, x = 0, y = 0; i < 320 * 400; ++i, x = i % 320, y = i / 320)
             if (uint32_t colour = Colour(logo, x, y))
-                box = {std::min(box[0], x), std::min(box[1], y), std::max(box[2], x + 1), std::max(box[3], y + 1)},
-                white += colour == 0xFFFFFF;
+                box = {std::min(box[0], x), std::min(box[1], y), std::max(box[2], x + 1), std::max(box[3], y + 1)}, white += colour == 0xFFFFFF;
         EXPECT_EQ(box, std::vector<int>({c.left, c.top, c.right, c.bottom})) << c.width << "x" << c.height;
         EXPECT_EQ(white, (c.right - c.left) * (c.bottom - c.top)) << c.width << "x" << c.height;
     }
@@ -170,9 +185,11 @@ TEST(MakeLogo, DiffusesTheErrorOfAGradient)
 // carried down from the texture puts a speck into the flat colours.
 TEST(MakeLogo, FlatColoursKeepTheirEntries)
 {
+    // clang-format off
     const struct { int left, top, right, bottom; uint32_t colour; Logo entry; } kRegions[] = {
         {0, 160, 320, 400, 0x87CEEB, {0xEB, 0xCE, 0x87, 0}}, {20, 260, 60, 300, 0xFF0000, {0, 0, 0xFF, 0}},
         {140, 260, 180, 300, 0x00FF00, {0, 0xFF, 0, 0}}, {260, 260, 300, 300, 0x0000FF, {0xFF, 0, 0, 0}}};
+    // clang-format on
     for (bool texture : {false, true}) {
         Values pixels(320 * 400, 0);
         for (int i = 0; texture && i < 160 * 320; ++i) {

@@ -22,7 +22,8 @@ TEST_F(ToolTest, BackupsAreMadeOnTheFirstStartOnly)
     ASSERT_EQ(p.boxes.size(), 1u);
     EXPECT_EQ(std::make_tuple(p.boxes[0].text, p.boxes[0].title, p.boxes[0].buttons, p.boxes[0].icon),
               std::make_tuple("These logos could not be saved in the BakLog folder:\r\nC:\\WINDOWS\\logow.sys\r\n\r\nDisk full.\r\n\r\n"
-                              "Default cannot bring them back.", "Plumwick", Buttons::Ok, Icon::Critical));
+                              "Default cannot bring them back.",
+                              "Plumwick", Buttons::Ok, Icon::Critical));
     p.boxes.clear();
     p.addFile(kLive2, kNew), p.remove(kBackup2), p.addFolder("C:\\PLUMWICK\\BAKLOG");
     ASSERT_TRUE(Start());
@@ -33,8 +34,9 @@ TEST_F(ToolTest, BackupsAreMadeOnTheFirstStartOnly)
     EXPECT_TRUE(NoTemporaryFiles(p) && p.boxes.empty());
     // A read-only folder; a file in the backup folder's place. Logos that do
     // not exist are not missed; then the opening asks about them.
-    const char* const told = "These logos could not be saved in the BakLog folder:\r\nC:\\WINDOWS\\logow.sys\r\n\r\n"
-                             "Path/File access error.\r\n\r\nDefault cannot bring them back.";
+    const char* const told =
+        "These logos could not be saved in the BakLog folder:\r\nC:\\WINDOWS\\logow.sys\r\n\r\n"
+        "Path/File access error.\r\n\r\nDefault cannot bring them back.";
     for (auto [path, attrs, first] : {std::tuple{"C:\\PLUMWICK", FakePlatform::kFolder | FakePlatform::kReadOnly, told},
                                       {"C:\\PLUMWICK\\BakLog", 0u, "File not found.\r\nC:\\PLUMWICK\\DfltLogo.sys\r\nContinue?"}}) {
         FakePlatform q;

@@ -14,6 +14,7 @@ TEST(ParseSwitches, ReadsEveryFormOfTheCommandLine)
         const char* line;
         Job job;
         std::vector<std::string> files;  // Apply: the three slots'; Wrong: {what is wrong, where}
+        // clang-format off
     } cases[] = {
         {"", Job::Window, {}},
         {"   ", Job::Window, {}},
@@ -37,6 +38,7 @@ TEST(ParseSwitches, ReadsEveryFormOfTheCommandLine)
         {"a.bmp", Job::Wrong, {"unknown", "a.bmp"}},
         {"-random", Job::Wrong, {"unknown", "-random"}},
     };
+    // clang-format on
     const std::map<TextId, std::string> wrong = {{kTxtUnknownSwitch, "unknown"}, {kTxtOneJob, "one job"}, {kTxtMissingFile, "missing"}};
     for (const auto& c : cases) {
         const Switches s = ParseSwitches(c.line);
@@ -48,7 +50,10 @@ TEST(ParseSwitches, ReadsEveryFormOfTheCommandLine)
 }
 
 // A logo of one colour, as Windows shows one.
-std::string LogoOf(uint32_t rgb) { return LogoFile({rgb}, [](int32_t, int32_t) { return 0u; }); }
+std::string LogoOf(uint32_t rgb)
+{
+    return LogoFile({rgb}, [](int32_t, int32_t) { return 0u; });
+}
 
 // Every logo Windows shows in the slot's folder can come up, never the live
 // one while there is another, and never a file Windows would not show; a
@@ -58,8 +63,11 @@ TEST_F(ToolTest, RandomPicksAmongTheOtherValidLogos)
     const std::string folder = "C:\\PLUMWICK\\Random\\LOGOW\\";
     p.addFile(kLive1, LogoOf(0x111111)), p.addFile(kLive2, LogoOf(0x222222));
     p.addFolder("C:\\PLUMWICK\\RANDOM"), p.addFolder("C:\\PLUMWICK\\Random\\logow"), p.addFolder("C:\\PLUMWICK\\Random\\LOGOS");
-    for (auto [name, bytes] : {std::pair{"a.sys", LogoOf(0xAAAAAA)}, {"b.BMP", LogoOf(0xBBBBBB)}, {"live.sys", LogoOf(0x111111)},
-                               {"flat.bmp", kNew}, {"text.txt", std::string("no picture")}})
+    for (auto [name, bytes] : {std::pair{"a.sys", LogoOf(0xAAAAAA)},
+                               {"b.BMP", LogoOf(0xBBBBBB)},
+                               {"live.sys", LogoOf(0x111111)},
+                               {"flat.bmp", kNew},
+                               {"text.txt", std::string("no picture")}})
         p.addFile(folder + name, bytes);
     p.addFile("C:\\PLUMWICK\\Random\\LOGOS\\only.sys", LogoOf(0x222222));
     FindSystemFolders(t);
@@ -88,6 +96,7 @@ TEST(SwitchRun, EachJobWithoutAWindow)
         int code;
         Contents live[3];
         std::string box;  // "" for none; a trailing "..." for only the beginning
+        // clang-format off
     } cases[] = {
         {"apply", "/logow C:\\PICS\\logo.sys /logos pics\\logo.sys", nullptr, 0, {kOld0, given, relative}, ""},
         {"not_a_logo", "/logo C:\\PICS\\picked.bmp", nullptr, 1, {kOld0, kOld1, kOld2},
@@ -109,6 +118,7 @@ TEST(SwitchRun, EachJobWithoutAWindow)
         {"another_copy", "/default", [](FakePlatform& p) { p.otherCopy = true; }, 3, {kOld0, kOld1, kOld2},
          "Plumwick is running already. Run this again when it has finished." + unchanged},
     };
+    // clang-format on
     for (const auto& c : cases) {
         FakePlatform p;
         LayOutMachine(p);

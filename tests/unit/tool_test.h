@@ -16,10 +16,15 @@ using Contents = std::optional<std::string>;  // nullopt: no such file
 const char *const kLive0 = "C:\\logo.sys", *const kLive1 = "C:\\WINDOWS\\logow.sys", *const kLive2 = "C:\\WINDOWS\\logos.sys";
 const char* const kLive[] = {kLive0, kLive1, kLive2};
 const char *const kBackup0 = "C:\\PLUMWICK\\BakLog\\logo.sys", *const kBackup1 = "C:\\PLUMWICK\\BakLog\\logow.sys",
-                 *const kBackup2 = "C:\\PLUMWICK\\BakLog\\logos.sys";
+                  *const kBackup2 = "C:\\PLUMWICK\\BakLog\\logos.sys";
 const char *const kDefault = "C:\\PLUMWICK\\DfltLogo.sys", *const kMarker = "C:\\PLUMWICK\\dfltlogo.sys";
 const char *const kSettings = "C:\\PLUMWICK\\Wendrop1.vrx", *const kPicked = "C:\\PICS\\picked.bmp";
-const char *const kLeft = "\x8B\x4E\x93\xAE\x8E\x9E\x82\xCC" "Left", *const kTop = "\x8B\x4E\x93\xAE\x8E\x9E\x82\xCC" "Top";  // 起動時の
+const char *const kLeft =
+                      "\x8B\x4E\x93\xAE\x8E\x9E\x82\xCC"
+                      "Left",
+                  *const kTop =
+                      "\x8B\x4E\x93\xAE\x8E\x9E\x82\xCC"
+                      "Top";  // 起動時の
 // Colours (0xRRGGBB) of small pictures that tell which file a preview came from.
 constexpr uint32_t kLogo0 = 0x100000, kLogo1 = 0x200000, kLogo2 = 0x300000, kDefaultRgb = 0x0000FF, kPickedRgb = 0x00FF00;
 const std::string kContinue = "\r\n\x91\xB1\x82\xAF\x82\xDC\x82\xB7\x82\xA9\x81\x48";  // 続けますか？
@@ -35,7 +40,8 @@ inline std::string LogoShaped(uint8_t firstCycled, uint32_t last)
 {
     std::vector<uint32_t> palette(256);
     for (uint32_t i = 0; i < 256; ++i) palette[i] = i == 255 ? last : i * 0x010101;
-    return LogoFile(palette, [](int32_t, int32_t) { return 253u; }, firstCycled);
+    return LogoFile(
+        palette, [](int32_t, int32_t) { return 253u; }, firstCycled);
 }
 const std::string kOld0 = Flat(kLogo0), kOld1 = Flat(kLogo1), kOld2 = Flat(kLogo2), kNew = Flat(kPickedRgb);
 
@@ -67,12 +73,18 @@ protected:
             return false;
         }
     }
-    bool Start() { return Run([&] { Main(t); }); }
-    FakePlatform::Form& Window();  // the main window last loaded
+    bool Start()
+    {
+        return Run([&] { Main(t); });
+    }
+    FakePlatform::Form& Window();                                               // the main window last loaded
     MainWindow& State() { return *static_cast<MainWindow*>(Window().events); }  // what the main window keeps
     FakePlatform::Control& Ctl(int id) { return Window().controls.at(id); }
     std::string Chosen(int slot) { return Ctl(MainControl::ChosenPath + slot).caption; }
-    bool Click(int control) { return Run([&] { Window().events->Click(control); }); }
+    bool Click(int control)
+    {
+        return Run([&] { Window().events->Click(control); });
+    }
     void Choose(int slot, const std::string& path, Answer make = Answer::No)
     {
         p.fileChoices = {path}, p.answers = {make}, Click(MainControl::ChooseButton + slot);

@@ -20,8 +20,8 @@ Err NewSection(int32_t width, int32_t height, Picture* picture)
 {
     BITMAPINFOHEADER header = TrueColour(width, height);
     void* bits = nullptr;
-    HBITMAP bitmap = CreateDIBSection(OffScreenDC(), reinterpret_cast<BITMAPINFO*>(&header), DIB_RGB_COLORS, &bits,
-                                      nullptr, 0);
+    HBITMAP bitmap =
+        CreateDIBSection(OffScreenDC(), reinterpret_cast<BITMAPINFO*>(&header), DIB_RGB_COLORS, &bits, nullptr, 0);
     if (!bitmap || !bits) {
         if (bitmap) DeleteObject(bitmap);
         return Err(kErrOutOfMemory);

@@ -61,10 +61,22 @@ void* operator new(size_t n) { return HeapAlloc(GetProcessHeap(), 0, n ? n : 1);
 void* operator new[](size_t n) { return HeapAlloc(GetProcessHeap(), 0, n ? n : 1); }
 void* operator new(size_t n, const std::nothrow_t&) noexcept { return HeapAlloc(GetProcessHeap(), 0, n ? n : 1); }
 void* operator new[](size_t n, const std::nothrow_t&) noexcept { return HeapAlloc(GetProcessHeap(), 0, n ? n : 1); }
-void operator delete(void* p) noexcept { if (p) HeapFree(GetProcessHeap(), 0, p); }
-void operator delete[](void* p) noexcept { if (p) HeapFree(GetProcessHeap(), 0, p); }
-void operator delete(void* p, size_t) noexcept { if (p) HeapFree(GetProcessHeap(), 0, p); }
-void operator delete[](void* p, size_t) noexcept { if (p) HeapFree(GetProcessHeap(), 0, p); }
+void operator delete(void* p) noexcept
+{
+    if (p) HeapFree(GetProcessHeap(), 0, p);
+}
+void operator delete[](void* p) noexcept
+{
+    if (p) HeapFree(GetProcessHeap(), 0, p);
+}
+void operator delete(void* p, size_t) noexcept
+{
+    if (p) HeapFree(GetProcessHeap(), 0, p);
+}
+void operator delete[](void* p, size_t) noexcept
+{
+    if (p) HeapFree(GetProcessHeap(), 0, p);
+}
 
 // The list starts with -1 or a count and ends with a null entry; GCC's own
 // start-up runs it from the end backwards, and so does this.

@@ -22,8 +22,10 @@ Err ReadWholeFile(const Text& path, uint32_t maxSize, uint8_t** data, uint32_t* 
     DWORD got = 0, total = 0;
     Err failed;
     while (total < length && !failed) {
-        if (!ReadFile(file, bytes + total, length - total, &got, nullptr)) failed = LastError(path);
-        else if (got == 0) break;
+        if (!ReadFile(file, bytes + total, length - total, &got, nullptr))
+            failed = LastError(path);
+        else if (got == 0)
+            break;
         total += got;
     }
     CloseHandle(file);

@@ -1,9 +1,9 @@
 // The forms runtime: windows built from their static definitions, labels
 // that fit their text, buttons, picture boxes that keep what was drawn into
 // them, and the keyboard as in a dialog.
+#include "platform/win32/win32_platform.h"
 #include "resources/resource.h"
 #include "text/units.h"
-#include "platform/win32/win32_platform.h"
 
 namespace {
 constexpr char kFormClass[] = "PlumwickForm";
@@ -15,8 +15,14 @@ constexpr int kPointsPerInch = 72;
 // GWLP_USERDATA holds what the window procedures need: a form window's
 // Form, a control's Control. Both are set right after the window is made;
 // messages before that go to the default procedure.
-Win32Platform::Form* StoredForm(HWND hwnd) { return reinterpret_cast<Win32Platform::Form*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA)); }
-Win32Platform::Control* StoredControl(HWND hwnd) { return reinterpret_cast<Win32Platform::Control*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA)); }
+Win32Platform::Form* StoredForm(HWND hwnd)
+{
+    return reinterpret_cast<Win32Platform::Form*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+}
+Win32Platform::Control* StoredControl(HWND hwnd)
+{
+    return reinterpret_cast<Win32Platform::Control*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+}
 
 LRESULT CALLBACK FormProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
@@ -102,8 +108,7 @@ ControlStyle StyleOf(const ControlDef& d)
         return {"BUTTON", WS_CHILD | shown | WS_TABSTOP | BS_NOTIFY |
                               ((d.flags & kDefaultButton) ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON)};
     case ControlKind::PictureBox:
-    case ControlKind::Image:
-        break;
+    case ControlKind::Image: break;
     }
     return {kPictureClass, WS_CHILD | shown};
 }
@@ -231,9 +236,9 @@ Err Win32Platform::loadForm(const FormDef& def, FormEvents* events, FormHandle* 
     PixelRect client = TwipsToPixels(0, 0, def.clientWidth, def.clientHeight, screen());
     RECT outer = {0, 0, client.width, client.height};
     AdjustWindowRectEx(&outer, kFormStyle, FALSE, 0);
-    HWND hwnd = CreateWindowExA(0, kFormClass, TextOf(def.title), kFormStyle, CW_USEDEFAULT, CW_USEDEFAULT,
-                                outer.right - outer.left, outer.bottom - outer.top, nullptr, nullptr,
-                                instance_, nullptr);
+    HWND hwnd =
+        CreateWindowExA(0, kFormClass, TextOf(def.title), kFormStyle, CW_USEDEFAULT, CW_USEDEFAULT,
+                        outer.right - outer.left, outer.bottom - outer.top, nullptr, nullptr, instance_, nullptr);
     if (!hwnd) return Err(kErrOutOfMemory);
     Form& f = forms_[slot];
     f.platform = this;
@@ -342,8 +347,10 @@ Err Win32Platform::setTimer(FormHandle form, uint32_t milliseconds)
 {
     Form* f = live(form);
     if (!f) return Err(kErrInvalidCall);
-    if (milliseconds == 0) KillTimer(f->hwnd, kFormTimer);
-    else if (!SetTimer(f->hwnd, kFormTimer, milliseconds, nullptr)) return Err(kErrOutOfMemory);
+    if (milliseconds == 0)
+        KillTimer(f->hwnd, kFormTimer);
+    else if (!SetTimer(f->hwnd, kFormTimer, milliseconds, nullptr))
+        return Err(kErrOutOfMemory);
     return Err();
 }
 
@@ -358,8 +365,7 @@ Err Win32Platform::setFontSize(FormHandle form, int id, int32_t points)
     return Err();
 }
 
-Err Win32Platform::moveControl(FormHandle form, int id, int32_t left, int32_t top, int32_t width,
-                               int32_t height)
+Err Win32Platform::moveControl(FormHandle form, int id, int32_t left, int32_t top, int32_t width, int32_t height)
 {
     Control* c = control(form, id);
     if (!c || !c->hwnd) return Err(kErrInvalidCall);

@@ -56,8 +56,7 @@ Err Win32Platform::findFile(const Text& path, FileQuery kind, Text* name)
     HANDLE search = FindFirstFileA(path.c_str(), &found);
     if (search == INVALID_HANDLE_VALUE) {
         DWORD code = GetLastError();
-        if (code == ERROR_FILE_NOT_FOUND || code == ERROR_PATH_NOT_FOUND || code == ERROR_NO_MORE_FILES)
-            return Err();
+        if (code == ERROR_FILE_NOT_FOUND || code == ERROR_PATH_NOT_FOUND || code == ERROR_NO_MORE_FILES) return Err();
         return SystemError(code, path);
     }
     FindClose(search);
@@ -93,10 +92,7 @@ Err Win32Platform::moveFile(const Text& from, const Text& to)
     return SystemError(code, Missing(from) ? from : to);
 }
 
-Err Win32Platform::deleteFile(const Text& path)
-{
-    return DeleteFileA(path.c_str()) ? Err() : LastError(path);
-}
+Err Win32Platform::deleteFile(const Text& path) { return DeleteFileA(path.c_str()) ? Err() : LastError(path); }
 
 Err Win32Platform::clearAttributes(const Text& path)
 {
@@ -154,8 +150,7 @@ Err Win32Platform::listFiles(const Text& folder, FileNames& names)
     HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &found);
     if (search == INVALID_HANDLE_VALUE) {
         DWORD code = GetLastError();
-        if (code == ERROR_FILE_NOT_FOUND || code == ERROR_PATH_NOT_FOUND || code == ERROR_NO_MORE_FILES)
-            return Err();
+        if (code == ERROR_FILE_NOT_FOUND || code == ERROR_PATH_NOT_FOUND || code == ERROR_NO_MORE_FILES) return Err();
         return SystemError(code, folder);
     }
     do {
@@ -315,8 +310,10 @@ Err Win32Platform::showOpen(OpenFileRequest& request)
 void Win32Platform::showBusy(bool busy)
 {
     static HCURSOR before = nullptr;
-    if (busy) before = SetCursor(LoadCursorA(nullptr, IDC_WAIT));
-    else SetCursor(before ? before : LoadCursorA(nullptr, IDC_ARROW));
+    if (busy)
+        before = SetCursor(LoadCursorA(nullptr, IDC_WAIT));
+    else
+        SetCursor(before ? before : LoadCursorA(nullptr, IDC_ARROW));
 }
 
 // The pictures are whole bitmap files, stored as raw data.

@@ -42,8 +42,7 @@ public:
     [[noreturn]] void endNow() override;
 
     bool readProfileString(const Text& section, const Text& key, const Text& file, Text* value) override;
-    void writeProfileString(const Text& section, const Text& key, const Text& value,
-                            const Text& file) override;
+    void writeProfileString(const Text& section, const Text& key, const Text& value, const Text& file) override;
     ScreenInfo screen() override;
 
     Err loadForm(const FormDef& def, FormEvents* events, FormHandle* form) override;
@@ -55,8 +54,7 @@ public:
     Err setEnabled(FormHandle form, int control, bool enabled) override;
     Err setTimer(FormHandle form, uint32_t milliseconds) override;
     Err setFontSize(FormHandle form, int control, int32_t points) override;
-    Err moveControl(FormHandle form, int control, int32_t left, int32_t top, int32_t width,
-                    int32_t height) override;
+    Err moveControl(FormHandle form, int control, int32_t left, int32_t top, int32_t width, int32_t height) override;
     Err drawPicture(FormHandle form, int control, const uint8_t* bgr, int32_t width, int32_t height) override;
     Err resource(uint16_t id, const uint8_t** data, uint32_t* size) override;
 

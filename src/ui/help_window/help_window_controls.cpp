@@ -15,5 +15,5 @@ const ControlDef kControls[] = {
 };
 }
 
-const FormDef kHelpWindowDef = {"help window", kTxtHelpTitle, 5325, 3450, kControls,
-                                sizeof kControls / sizeof kControls[0]};
+const FormDef kHelpWindowDef = {"help window", kTxtHelpTitle, 5325,
+                                3450,          kControls,     sizeof kControls / sizeof kControls[0]};
