@@ -29,6 +29,9 @@ target_compile_options(plumwick_objects PRIVATE ${PLUMWICK_FREESTANDING_COMPILE}
 
 add_executable(plumwick WIN32 src/platform/win32/entry.cpp src/resources/plumwick.rc
                $<TARGET_OBJECTS:plumwick_objects>)
+# windres does not report the files the .rc takes in: a changed picture must rebuild it.
+file(GLOB RESOURCE_FILES CONFIGURE_DEPENDS src/resources/*.bmp src/resources/*.ico src/resources/*.h)
+set_source_files_properties(src/resources/plumwick.rc PROPERTIES OBJECT_DEPENDS "${RESOURCE_FILES}")
 plumwick_freestanding(plumwick)
 target_include_directories(plumwick PRIVATE src/resources)
 set_target_properties(plumwick PROPERTIES OUTPUT_NAME Plumwick)
