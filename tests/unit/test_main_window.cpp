@@ -88,7 +88,8 @@ TEST_P(OpeningFailure, AsksOrEnds)
 
 INSTANTIATE_TEST_SUITE_P(Cases, OpeningFailure,
                          ::testing::Values(std::pair{int(kErrFileNotFound), Answer::Yes}, std::pair{int(kErrPathFileAccess), Answer::Yes},
-                                           std::pair{int(kErrInvalidPicture), Answer::No}, std::pair{int(kErrDeviceIO), Answer::Ok}),
+                                           std::pair{int(kErrPathNotFound), Answer::Yes}, std::pair{int(kErrInvalidPicture), Answer::No},
+                                           std::pair{int(kErrDeviceIO), Answer::Ok}),
                          [](const auto& info) { return "error_" + std::to_string(info.param.first); });
 
 // The installed logos are previewed once; the choices are empty, OK is
