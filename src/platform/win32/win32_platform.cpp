@@ -22,6 +22,15 @@ bool Reported(FileQuery kind, DWORD attributes)
     return kind == FileQuery::Directory ? !concealed : !folder;
 }
 
+// A search that found nothing, or nothing where there is no such folder, is
+// no error; any other failure of FindFirstFileA is.
+Err NothingFoundOr(const Text& path)
+{
+    DWORD code = GetLastError();
+    if (code == ERROR_FILE_NOT_FOUND || code == ERROR_PATH_NOT_FOUND || code == ERROR_NO_MORE_FILES) return Err();
+    return SystemError(code, path);
+}
+
 bool Missing(const Text& path) { return GetFileAttributesA(path.c_str()) == 0xFFFFFFFF; }
 
 // "a|b|c|d" becomes "a\0b\0c\0d\0\0"; a '|' that is the second byte of a
@@ -54,11 +63,7 @@ Err Win32Platform::findFile(const Text& path, FileQuery kind, Text* name)
     *name = Text();
     WIN32_FIND_DATAA found;
     HANDLE search = FindFirstFileA(path.c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE) {
-        DWORD code = GetLastError();
-        if (code == ERROR_FILE_NOT_FOUND || code == ERROR_PATH_NOT_FOUND || code == ERROR_NO_MORE_FILES) return Err();
-        return SystemError(code, path);
-    }
+    if (search == INVALID_HANDLE_VALUE) return NothingFoundOr(path);
     FindClose(search);
     if (Reported(kind, found.dwFileAttributes)) *name = Text(found.cFileName);
     return Err();
@@ -148,11 +153,7 @@ Err Win32Platform::listFiles(const Text& folder, FileNames& names)
 {
     WIN32_FIND_DATAA found;
     HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE) {
-        DWORD code = GetLastError();
-        if (code == ERROR_FILE_NOT_FOUND || code == ERROR_PATH_NOT_FOUND || code == ERROR_NO_MORE_FILES) return Err();
-        return SystemError(code, folder);
-    }
+    if (search == INVALID_HANDLE_VALUE) return NothingFoundOr(folder);
     do {
         if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) names.found(Text(found.cFileName));
     } while (FindNextFileA(search, &found));
