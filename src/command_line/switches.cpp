@@ -23,6 +23,7 @@ class Reader {
 public:
     explicit Reader(const Text& text) : text_(text) {}
 
+    // Skips the blanks before the next argument; true when there is none.
     bool atEnd()
     {
         while (at_ < text_.size() && Blank(text_[at_])) ++at_;
@@ -30,21 +31,20 @@ public:
     }
     bool atSwitch() { return !atEnd() && text_[at_] == '/'; }
 
-    // A word up to the next blank, or a quoted stretch.
+    // From where the next argument starts (atEnd() said there is one):
+    // a word up to the next blank, or a quoted stretch.
     Text word()
     {
-        atEnd();
         if (text_[at_] == '"') return quoted();
         const size_t start = at_;
         while (at_ < text_.size() && !Blank(text_[at_])) ++at_;
         return slice(start, at_);
     }
 
-    // A file: quoted, or everything up to the next switch, without the
-    // blanks before it.
+    // Likewise a file: quoted, or everything up to the next switch, without
+    // the blanks before it.
     Text file()
     {
-        atEnd();
         if (text_[at_] == '"') return quoted();
         const size_t start = at_;
         size_t end = at_;
