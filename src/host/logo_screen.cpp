@@ -32,8 +32,7 @@ std::vector<uint8_t> ScreenPalette(const Bytes& logo, uint32_t step)
     const uint32_t first = CycledFrom(logo);
     std::vector<uint8_t> rgb;
     for (uint32_t i = 0; i < kLogoPaletteEntries; ++i) {
-        const uint32_t shown = first && i >= first ? first + (i - first + step) % (kLogoPaletteEntries - first) : i;
-        const uint8_t* bgr = &logo[kLogoPaletteAt + shown * kPaletteEntryBytes];
+        const uint8_t* bgr = &logo[kLogoPaletteAt + CycledEntry(i, first, step) * kPaletteEntryBytes];
         rgb.insert(rgb.end(), {bgr[2], bgr[1], bgr[0]});
     }
     return rgb;

@@ -7,8 +7,6 @@
 // What Windows puts on the screen for a logo: 640 x 480, each logo pixel
 // two screen pixels wide, each screen row the logo row nearest to it.
 constexpr uint32_t kScreenWidth = 640, kScreenHeight = 480;
-// Windows moves the start-up logo's colours one step this often.
-constexpr uint32_t kCycleStepMilliseconds = 150;
 
 // One palette index a screen pixel, top row first, of a logo that
 // IsLogoShaped accepts.

@@ -7,6 +7,7 @@
 #include "host/host_files.h"
 #include "host/logo_screen.h"
 #include "host/logo_verdict.h"
+#include "host/picture_core.h"
 #include "host/png_writer.h"
 
 namespace {
@@ -39,14 +40,14 @@ int RunShow(const CommandArgs& args, Progress& progress)
         std::printf(
             "As the start-up logo (LOGO.SYS) its colours %u to 255 cycle: a step every %u ms, %u steps "
             "round; as a shutdown logo it stands still.\n",
-            first, kCycleStepMilliseconds, steps);
+            first, kColourCycleStepMilliseconds, steps);
     progress.step("writing " + out);
     const std::vector<uint8_t> screen = ScreenIndexes(logo);
     if (gif) {
         std::vector<std::vector<uint8_t>> palettes;
         for (uint32_t s = 0; s < steps; ++s) palettes.push_back(ScreenPalette(logo, s));
         WriteGif(out, kScreenWidth, kScreenHeight, screen, palettes,
-                 static_cast<int>(kCycleStepMilliseconds) / kMillisecondsPerCentisecond);
+                 static_cast<int>(kColourCycleStepMilliseconds) / kMillisecondsPerCentisecond);
         std::printf("%s: the screen, %u x %u%s\n", out.c_str(), kScreenWidth, kScreenHeight,
                     steps > 1 ? (", " + std::to_string(steps) + " frames looping").c_str() : "");
     } else {

@@ -76,6 +76,12 @@ uint32_t ColourCycleStart(const uint8_t* data, uint32_t size)
     return U32(data + kFileHeaderSize) >= kLogoPaletteAt - kFileHeaderSize ? U32(data + kColoursImportantAt) : 0;
 }
 
+uint32_t CycledEntry(uint32_t i, uint32_t first, uint32_t step)
+{
+    if (first == 0 || i < first) return i;
+    return first + (i - first + step) % (kLogoPaletteEntries - first);
+}
+
 bool IsLogoShaped(const uint8_t* data, uint32_t size)
 {
     BitmapLayout l;

@@ -26,6 +26,14 @@ bool DescribeBitmap(const uint8_t* data, uint32_t size, BitmapSummary* summary);
 // important"); 0 for none, and for a header too short to hold it.
 uint32_t ColourCycleStart(const uint8_t* data, uint32_t size);
 
+// Windows turns the start-up logo's colours one step this often.
+constexpr uint32_t kColourCycleStepMilliseconds = 150;
+
+// The entry whose colour entry i shows at a step of the cycle from `first`:
+// from first on, first + (i - first + step) mod (256 - first); below first,
+// or with first 0 (no cycle), entry i itself.
+uint32_t CycledEntry(uint32_t i, uint32_t first, uint32_t step);
+
 // A valid bitmap laid out as a logo already: 320 x 400, 8 bits, BI_RGB, a
 // 40-byte header, bottom-up, 256 palette entries, pixels right after them.
 bool IsLogoShaped(const uint8_t* data, uint32_t size);

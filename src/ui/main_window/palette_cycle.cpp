@@ -4,11 +4,6 @@
 #include "picture/scaled_picture.h"
 #include "ui/main_window/previews.h"
 
-namespace {
-// A few steps a second, about as fast as the start-up screen turns.
-constexpr uint32_t kStepMilliseconds = 150;
-}
-
 // The logo's pixels and palette, and how far the cycle has turned.
 struct PaletteCycle {
     uint8_t palette[kLogoPaletteEntries * 4];
@@ -18,12 +13,10 @@ struct PaletteCycle {
 };
 
 namespace {
-// Entry i at step s shows the colour of entry first + (i - first + s) mod n.
 void TurnedPalette(const PaletteCycle& c, uint8_t* turned)
 {
-    const uint32_t cycled = kLogoPaletteEntries - c.first;
     for (uint32_t i = 0; i < kLogoPaletteEntries; ++i) {
-        const uint32_t from = i < c.first ? i : c.first + (i - c.first + c.step) % cycled;
+        const uint32_t from = CycledEntry(i, c.first, c.step);
         for (int k = 0; k < 4; ++k) turned[i * 4 + k] = c.palette[from * 4 + k];
     }
 }
@@ -72,7 +65,7 @@ void FollowStartupLogo(MainWindow& w, const uint8_t* data, uint32_t size)
     CopyBytes(c->palette, data + kLogoPaletteAt, sizeof c->palette);
     CopyBytes(c->pixels, data + kLogoPixelsAt, sizeof c->pixels);
     w.cycle = c;
-    if (w.tool.platform.setTimer(w.form, kStepMilliseconds)) StopPaletteCycle(w);
+    if (w.tool.platform.setTimer(w.form, kColourCycleStepMilliseconds)) StopPaletteCycle(w);
 }
 
 // A step that cannot be drawn stops the cycle; the preview keeps its image.
