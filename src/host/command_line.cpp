@@ -1,10 +1,8 @@
 #include "host/command_line.h"
 
-namespace {
-UsageError Wrong(const std::string& command, const std::string& what)
+UsageError WrongUsage(const std::string& command, const std::string& what)
 {
     return {"plumwick " + command + ": " + what + "; see plumwick " + command + " --help"};
-}
 }
 
 CommandArgs ParseCommandArgs(const std::string& command, const std::vector<std::string>& words,
@@ -30,22 +28,22 @@ CommandArgs ParseCommandArgs(const std::string& command, const std::vector<std::
         const KnownOption* known = nullptr;
         for (const KnownOption& o : options)
             if (name == o.name) known = &o;
-        if (!known) throw Wrong(command, "unknown option " + name);
-        if (args.has(name)) throw Wrong(command, name + " given twice");
+        if (!known) throw WrongUsage(command, "unknown option " + name);
+        if (args.has(name)) throw WrongUsage(command, name + " given twice");
         std::string value;
         if (!known->value) {
-            if (name != w) throw Wrong(command, name + " takes no value");
+            if (name != w) throw WrongUsage(command, name + " takes no value");
         } else if (name != w) {
             value = w.substr(name.size() + 1);
         } else if (i + 1 < words.size()) {
             value = words[++i];
         }
-        if (known->value && value.empty()) throw Wrong(command, name + " needs " + known->value);
+        if (known->value && value.empty()) throw WrongUsage(command, name + " needs " + known->value);
         args.options[name] = value;
     }
     if (args.positional.size() != positionalCount)
-        throw Wrong(command, "takes " + std::to_string(positionalCount) + " file name" +
-                                 (positionalCount == 1 ? "" : "s") + ", " + std::to_string(args.positional.size()) +
-                                 " given");
+        throw WrongUsage(command, "takes " + std::to_string(positionalCount) + " file name" +
+                                      (positionalCount == 1 ? "" : "s") + ", " +
+                                      std::to_string(args.positional.size()) + " given");
     return args;
 }

@@ -9,6 +9,9 @@ struct UsageError {
     std::string message;
 };
 
+// "plumwick COMMAND: WHAT; see plumwick COMMAND --help".
+UsageError WrongUsage(const std::string& command, const std::string& what);
+
 // What a command's words were: its positional arguments in order, and
 // the options given, each with its value ("" for a switch).
 struct CommandArgs {

@@ -10,20 +10,18 @@ namespace {
 int RunInstall(const CommandArgs& args, Progress& progress)
 {
     const std::string& image = args.positional[0];
+    // The places are install's only options.
+    if (args.options.empty())
+        throw UsageError{"plumwick install: give at least one of --start, --shutdown, --power-off"};
     // Every picture is made into a logo before the image is opened: one that
     // cannot be read stops the run with nothing changed.
     std::array<std::optional<LogoFromFile>, kLogoPlaceCount> logos;
-    std::array<std::string, kLogoPlaceCount> sources;
-    bool any = false;
     for (size_t i = 0; i < kLogoPlaceCount; ++i) {
-        const auto given = args.options.find(kLogoPlaces[i].option);
-        if (given == args.options.end()) continue;
-        sources[i] = given->second;
-        progress.step("converting " + sources[i]);
-        logos[i] = LogoFromPicture(sources[i]);
-        any = true;
+        if (!args.has(kLogoPlaces[i].option)) continue;
+        const std::string& source = args.options.at(kLogoPlaces[i].option);
+        progress.step("converting " + source);
+        logos[i] = LogoFromPicture(source);
     }
-    if (!any) throw UsageError{"plumwick install: give at least one of --start, --shutdown, --power-off"};
 
     WindowsDisk disk(image, progress);
     const SavedLogos saved(image);
@@ -42,9 +40,12 @@ int RunInstall(const CommandArgs& args, Progress& progress)
         const std::string where = disk.logos().shownPath(place);
         progress.step("writing " + where);
         disk.logos().replace(place, logos[i]->logo);
-        std::printf("%s: the %s logo, %s %s\n", where.c_str(), place.role,
-                    logos[i]->converted ? ("made from the " + logos[i]->kind + " picture").c_str() : "the logo",
-                    (sources[i] + (logos[i]->converted ? "" : ", byte for byte")).c_str());
+        const std::string& source = args.options.at(place.option);
+        if (logos[i]->converted)
+            std::printf("%s: the %s logo, made from the %s picture %s\n", where.c_str(), place.role,
+                        logos[i]->kind.c_str(), source.c_str());
+        else
+            std::printf("%s: the %s logo, the logo %s, byte for byte\n", where.c_str(), place.role, source.c_str());
     }
     std::printf("Windows shows them from the machine's next start on.\n");
     return 0;

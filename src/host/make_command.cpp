@@ -16,8 +16,7 @@ uint32_t StillColours(const CommandArgs& args)
     const bool digits = !n.empty() && n.size() <= 3 && n.find_first_not_of("0123456789") == std::string::npos;
     const unsigned long value = digits ? std::stoul(n) : 0;
     if (value < 1 || value >= kLogoPaletteEntries)
-        throw UsageError{"plumwick make: --keep-colours takes a number from 1 to 255, not " + n +
-                         "; see plumwick make --help"};
+        throw WrongUsage("make", "--keep-colours takes a number from 1 to 255, not " + n);
     return static_cast<uint32_t>(value);
 }
 
@@ -29,7 +28,7 @@ int RunMake(const CommandArgs& args, Progress& progress)
     progress.step("converting " + picture);
     const LogoFromFile made = LogoFromPicture(picture, still);
     WriteHostFile(logo, made.logo);
-    if (made.converted && still < kLogoPaletteEntries)
+    if (still < kLogoPaletteEntries)  // converted, always
         std::printf("%s: a logo made from %s (%s) in %u colours; entries %u to 255 are free and turn at start-up\n",
                     logo.c_str(), picture.c_str(), made.kind.c_str(), still, still);
     else if (made.converted)

@@ -16,7 +16,6 @@ public:
     WindowsDisk(const std::string& imagePath, Progress& progress);
 
     const ImageLogos& logos() const { return *logos_; }
-    const std::string& imagePath() const { return image_.path(); }
     // Puts right replaces that a run killed half way left behind.
     void recover() const;
 
