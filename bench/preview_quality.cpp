@@ -119,7 +119,7 @@ double MedianRunMs(int runs)
     p.addFile("C:\\WINDOWS\\logos.sys", Picture24(kW, kH, [](int32_t x, int32_t y) { return uint32_t(x ^ y); }));
     p.addFile("C:\\PLUMWICK\\DfltLogo.sys", Picture24(kW, kH, [](int32_t x, int32_t) { return uint32_t(x) << 8; }));
     p.addFile("C:\\logo.sys", Picture24(kW, kH, [](int32_t, int32_t y) { return uint32_t(y) << 16; }));
-    Tool t(p);
+    Tool t(p, p);
     try {
         Main(t);
     } catch (const FakeEnded&) {

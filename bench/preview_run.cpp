@@ -3,6 +3,7 @@
 // goes to preview_times.txt there.
 #include <windows.h>
 
+#include "platform/win32/win32_files.h"
 #include "platform/win32/win32_platform.h"
 #include "ui/main_window/previews.h"
 
@@ -23,7 +24,7 @@ extern "C" void WINAPI PlumwickEntry()
 {
     RunGlobalConstructors();
     Win32Platform* platform = new Win32Platform;
-    Tool* tool = new Tool(*platform);
+    Tool* tool = new Tool(*platform, *new Win32Files);
     MainWindow* window = new MainWindow(*tool);  // opened without its opening steps
     (void)platform->loadForm(kMainWindowDef, new Quiet, &window->form);
     Text folder = platform->toolFolder();

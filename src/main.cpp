@@ -1,8 +1,8 @@
 #include "main.h"
 
 #include "command_line/switch_run.h"
+#include "logo_files/backup.h"
 #include "logo_files/slots.h"
-#include "logo_files/startup.h"
 #include "ui/error_styles.h"
 #include "ui/main_window/main_window.h"
 
@@ -16,12 +16,18 @@ void TellFailedBackups(Tool& t, const BackupFailures& failures)
     Err first;
     for (LogoSlot slot = 0; slot < kSlotCount; ++slot) {
         if (!failures.slot[slot]) continue;
-        text += Text("\r\n") + LivePath(t, slot);
+        text += Text("\r\n") + LivePath(t.machine, slot);
         if (!first) first = failures.slot[slot];
     }
     text += Text("\r\n\r\n") + ErrorDescription(first.number()) + "\r\n\r\n" + TextOf(kTxtBackupLost);
     t.platform.messageBox(text, Buttons::Ok, Icon::Critical, TextOf(kTxtAppTitle));
 }
+}
+
+void FindSystemFolders(Tool& t)
+{
+    PlaceWindows(t.machine, t.platform.windowsDirectory());
+    PlaceTool(t.machine, t.platform.toolFolder());
 }
 
 // Failures up to the window are ignored or told, and start-up goes on; a
@@ -42,8 +48,8 @@ int Main(Tool& t)
     FindSystemFolders(t);
     // A logo that a cut-off replace left under its temporary name is put
     // back first, so that the first start's backup finds it.
-    RecoverAllLogos(t);
-    TellFailedBackups(t, BackUpOnFirstStart(t));
+    (void)RecoverAllLogos(t.machine);
+    TellFailedBackups(t, BackUpOnFirstStart(t.machine));
     if (!withWindow) return RunSwitches(t, switches);
     ShowAndEnd(t, ShowMainWindow(t));
     return kRunTheWindows;

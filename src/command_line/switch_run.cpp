@@ -1,6 +1,7 @@
 #include "command_line/switch_run.h"
 
 #include "logo_files/apply.h"
+#include "logo_files/backup.h"
 #include "logo_files/random_logos.h"
 #include "logo_files/slots.h"
 #include "picture/make_logo.h"
@@ -17,13 +18,13 @@ void Tell(Tool& t, const Text& text, Icon icon)
 // Windows would not show is named, with the way to make a logo of it.
 Err GivenLogos(Tool& t, const Switches& s, Text chosen[kSlotCount], Text* refusal)
 {
-    Platform& p = t.platform;
+    FileSystem& fs = t.machine.files;
     for (LogoSlot slot = 0; slot < kSlotCount; ++slot) {
         if (s.files[slot].empty()) continue;
-        chosen[slot] = p.fullPath(s.files[slot]);
+        chosen[slot] = fs.fullPath(s.files[slot]);
         uint8_t* data = nullptr;
         uint32_t size = 0;
-        PLUMWICK_TRY(p.readFile(chosen[slot], kMaxBitmapFileSize, &data, &size));
+        PLUMWICK_TRY(fs.readFile(chosen[slot], kMaxBitmapFileSize, &data, &size));
         const bool shown = IsLogoShaped(data, size);
         delete[] data;
         if (!shown) {
@@ -34,13 +35,25 @@ Err GivenLogos(Tool& t, const Switches& s, Text chosen[kSlotCount], Text* refusa
     return Err();
 }
 
-Err ChosenFor(Tool& t, const Switches& s, Text chosen[kSlotCount], Text* refusal)
+// What each slot gets: for /default what the backup holds, else a file.
+Err ChosenFor(Tool& t, const Switches& s, BackupRecord* backup, Text chosen[kSlotCount], Text* refusal)
 {
     switch (s.job) {
-    case Job::Random: return PickRandomLogos(t, t.platform.randomSeed(), chosen);
-    case Job::Default: return DefaultLogoSources(t, chosen);
+    case Job::Random: return PickRandomLogos(t.machine, t.platform.randomSeed(), chosen);
+    case Job::Default: return ReadBackup(t.machine, backup);
     default: return GivenLogos(t, s, chosen, refusal);
     }
+}
+
+Err ChangeSlot(Tool& t, const Switches& s, const BackupRecord& backup, const Text chosen[kSlotCount], LogoSlot slot)
+{
+    if (s.job == Job::Default) {
+        Restored done;
+        return RestoreLogo(t.machine, backup, slot, &done);
+    }
+    Text one[kSlotCount];
+    one[slot] = chosen[slot];
+    return ApplyLogos(t.machine, one);
 }
 
 Text LeftAsTheyWere(Tool& t, const bool changed[kSlotCount])
@@ -48,7 +61,7 @@ Text LeftAsTheyWere(Tool& t, const bool changed[kSlotCount])
     if (!changed[0] && !changed[1] && !changed[2]) return TextOf(kTxtNothingChanged);
     Text text(TextOf(kTxtLeftUnchanged));
     for (LogoSlot slot = 0; slot < kSlotCount; ++slot)
-        if (!changed[slot]) text += Text("\r\n") + LivePath(t, slot);
+        if (!changed[slot]) text += Text("\r\n") + LivePath(t.machine, slot);
     return text;
 }
 }
@@ -67,18 +80,17 @@ int TellAboutSwitches(Tool& t, const Switches& s)
 int RunSwitches(Tool& t, const Switches& s)
 {
     Text chosen[kSlotCount], refusal;
+    BackupRecord backup;
     const bool unchanged[kSlotCount] = {};
-    if (Err e = ChosenFor(t, s, chosen, &refusal)) refusal = e.description();
+    if (Err e = ChosenFor(t, s, &backup, chosen, &refusal)) refusal = e.description();
     if (!refusal.empty()) {
         Tell(t, Joined(refusal, LeftAsTheyWere(t, unchanged)), Icon::Critical);
         return kExitFailed;
     }
     bool changed[kSlotCount] = {};
     for (LogoSlot slot = 0; slot < kSlotCount; ++slot) {
-        if (chosen[slot].empty()) continue;
-        Text one[kSlotCount];
-        one[slot] = chosen[slot];
-        if (Err e = ApplyLogos(t, one)) {
+        if (s.job != Job::Default && chosen[slot].empty()) continue;
+        if (Err e = ChangeSlot(t, s, backup, chosen, slot)) {
             Tell(t, Joined(e.description(), LeftAsTheyWere(t, changed)), Icon::Critical);
             return kExitFailed;
         }

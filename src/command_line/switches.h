@@ -1,5 +1,5 @@
 #pragma once
-#include "logo_files/run_state.h"
+#include "tool.h"
 
 // What the tool was asked to do on its command line: with no argument, open
 // its window; else one job, without a window.

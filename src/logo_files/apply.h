@@ -1,13 +1,11 @@
 #pragma once
-#include "logo_files/run_state.h"
+#include "logo_files/machine.h"
 
-// Puts each chosen file (empty: none) in place of its slot's live logo.
-Err ApplyLogos(Tool& t, const Text chosen[kSlotCount]);
+// Puts each chosen file (empty: none) in place of its slot's live logo; the
+// default start-up marker removes logo.sys.
+Err ApplyLogos(Machine& m, const Text chosen[kSlotCount]);
 
-// Each slot's default source, once every backup it needs proves readable:
-// its backup, or for the start-up logo without one, the marker that removes
-// logo.sys.
-Err DefaultLogoSources(Tool& t, Text sources[kSlotCount]);
-
-// Puts the default logos back and answers each slot's default source.
-Err RestoreDefaultLogos(Tool& t, Text sources[kSlotCount]);
+// Puts the backup's logos back, once the backup proves whole, and answers
+// each slot's default source: its backup, or for a logo that was not there,
+// the marker for the start-up logo and nothing for the others.
+Err RestoreDefaultLogos(Machine& m, Text sources[kSlotCount]);

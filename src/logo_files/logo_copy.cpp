@@ -16,9 +16,9 @@ Text CopyName(const Text& title, int32_t number)
 }
 }
 
-Err WriteLogoCopy(Tool& t, const Text& source, const uint8_t* data, uint32_t size, Text* copy)
+Err WriteLogoCopy(Machine& m, const Text& source, const uint8_t* data, uint32_t size, Text* copy)
 {
-    Platform& p = t.platform;
+    FileSystem& fs = m.files;
     uint8_t* logo = new uint8_t[kLogoFileSize];
     if (!logo) return Err(kErrOutOfMemory);
     Err failed = MakeLogo(data, size, logo);
@@ -26,14 +26,14 @@ Err WriteLogoCopy(Tool& t, const Text& source, const uint8_t* data, uint32_t siz
         delete[] logo;
         return Err(failed.number(), source);
     }
-    Text folder = LogosFolder(t);
+    Text folder = LogosFolder(m);
     Text present;
-    failed = p.findFile(folder, FileQuery::Directory, &present);
-    if (!failed && present.empty()) failed = p.makeFolder(folder);
-    const Text title = p.fileTitle(source);
+    failed = fs.findFile(folder, FileQuery::Directory, &present);
+    if (!failed && present.empty()) failed = fs.makeFolder(folder);
+    const Text title = fs.fileTitle(source);
     for (int32_t number = 1; !failed && number <= kMaxCopies; ++number) {
         Text path = folder + "\\" + CopyName(title, number);
-        failed = p.writeNewFile(path, logo, kLogoFileSize);
+        failed = fs.writeNewFile(path, logo, kLogoFileSize);
         if (!failed) {
             *copy = path;
             break;

@@ -38,8 +38,8 @@ bool SameBytes(const uint8_t* a, uint32_t aSize, const uint8_t* b, uint32_t bSiz
 // candidate replaces the pick with chance 1/k.
 class Picker final : public FileNames {
 public:
-    Picker(Platform& p, const Text& folder, const uint8_t* live, uint32_t liveSize, Random& random)
-        : p_(p), folder_(folder), live_(live), liveSize_(liveSize), random_(random)
+    Picker(FileSystem& fs, const Text& folder, const uint8_t* live, uint32_t liveSize, Random& random)
+        : fs_(fs), folder_(folder), live_(live), liveSize_(liveSize), random_(random)
     {
     }
     void found(const Text& name) override
@@ -47,7 +47,7 @@ public:
         uint8_t* data = nullptr;
         uint32_t size = 0;
         const Text path = folder_ + "\\" + name;
-        if (p_.readFile(path, kLargestCandidate, &data, &size)) return;  // unreadable: no candidate
+        if (fs_.readFile(path, kLargestCandidate, &data, &size)) return;  // unreadable: no candidate
         if (IsLogoShaped(data, size)) {
             const bool isLive = live_ && SameBytes(data, size, live_, liveSize_);
             if (!isLive && random_.below(++candidates_) == 0) pick_ = path;
@@ -57,7 +57,7 @@ public:
     const Text& pick() const { return pick_; }
 
 private:
-    Platform& p_;
+    FileSystem& fs_;
     const Text folder_;
     const uint8_t* live_;
     uint32_t liveSize_;
@@ -67,18 +67,18 @@ private:
 };
 }
 
-Text RandomFolder(Tool& t, LogoSlot slot) { return t.platform.toolFolder() + kFolders[slot]; }
+Text RandomFolder(Machine& m, LogoSlot slot) { return m.ToolFolder + kFolders[slot]; }
 
-Err PickRandomLogos(Tool& t, uint32_t seed, Text picks[kSlotCount])
+Err PickRandomLogos(Machine& m, uint32_t seed, Text picks[kSlotCount])
 {
-    Platform& p = t.platform;
+    FileSystem& fs = m.files;
     Random random(seed);
     for (LogoSlot slot = 0; slot < kSlotCount; ++slot) {
         uint8_t* live = nullptr;
         uint32_t liveSize = 0;
-        (void)p.readFile(LivePath(t, slot), kLargestCandidate, &live, &liveSize);  // none: any logo is a change
-        Picker picker(p, RandomFolder(t, slot), live, liveSize, random);
-        Err listed = p.listFiles(RandomFolder(t, slot), picker);
+        (void)fs.readFile(LivePath(m, slot), kLargestCandidate, &live, &liveSize);  // none: any logo is a change
+        Picker picker(fs, RandomFolder(m, slot), live, liveSize, random);
+        Err listed = fs.listFiles(RandomFolder(m, slot), picker);
         delete[] live;
         PLUMWICK_TRY(listed);
         picks[slot] = picker.pick();

@@ -1,8 +1,8 @@
 #include "logo_files/slots.h"
 
-#include "logo_files/safe_replace.h"
-
 namespace {
+constexpr size_t kDriveRootLength = 3;  // "C:\"
+
 const ReplaceNames kSlotFiles[kSlotCount] = {
     {"logo.sys", "logo.pwn", "logo.pwo"},
     {"logow.sys", "logow.pwn", "logow.pwo"},
@@ -11,29 +11,45 @@ const ReplaceNames kSlotFiles[kSlotCount] = {
 
 // The start-up logo lives in the boot drive's root, whose value already
 // ends in a backslash; the other two live in the Windows directory.
-Text SlotDir(const Tool& t, LogoSlot slot) { return slot == 0 ? t.BootRoot : t.WindowsDir + "\\"; }
+Text SlotDir(const Machine& m, LogoSlot slot) { return slot == 0 ? m.BootRoot : m.WindowsDir + "\\"; }
 }
 
-Text LivePath(const Tool& t, LogoSlot slot) { return SlotDir(t, slot) + kSlotFiles[slot].live; }
-Text BackupPath(Tool& t, LogoSlot slot) { return BackupFolder(t) + "\\" + kSlotFiles[slot].live; }
-Text BackupFolder(Tool& t) { return t.platform.toolFolder() + "\\BakLog"; }
+void PlaceWindows(Machine& m, const Text& windowsDir)
+{
+    m.WindowsDir = windowsDir;
+    m.BootRoot = windowsDir.left(kDriveRootLength);
+}
+
+void PlaceTool(Machine& m, const Text& toolFolder)
+{
+    m.ToolFolder = toolFolder;
+    m.BackupFolder = toolFolder + "\\BakLog";
+}
+
+const char* LogoName(LogoSlot slot) { return kSlotFiles[slot].live; }
+Text LivePath(const Machine& m, LogoSlot slot) { return SlotDir(m, slot) + kSlotFiles[slot].live; }
+Text BackupPath(const Machine& m, LogoSlot slot) { return m.BackupFolder + "\\" + kSlotFiles[slot].live; }
 // Where logos made from the user's pictures go.
-Text LogosFolder(Tool& t) { return t.platform.toolFolder() + "\\Logos"; }
-Text DefaultPicturePath(Tool& t) { return t.platform.toolFolder() + "\\DfltLogo.sys"; }
+Text LogosFolder(const Machine& m) { return m.ToolFolder + "\\Logos"; }
+Text DefaultPicturePath(const Machine& m) { return m.ToolFolder + "\\DfltLogo.sys"; }
 // Slot 0 set to exactly this text means: no logo.sys, the system's own logo.
-Text DefaultStartupMarker(Tool& t) { return t.platform.toolFolder() + "\\dfltlogo.sys"; }
+Text DefaultStartupMarker(const Machine& m) { return m.ToolFolder + "\\dfltlogo.sys"; }
 
-// Hidden, system and read-only logos go too: Windows shows them all.
-Err DeleteLogoIfPresent(Tool& t, LogoSlot slot) { return DeleteFileIfPresent(t.platform, LivePath(t, slot)); }
+Err DeleteLogoIfPresent(Machine& m, LogoSlot slot) { return DeleteFileIfPresent(m.files, LivePath(m, slot)); }
 
-Err ReplaceLogo(Tool& t, LogoSlot slot, const Text& from)
+Err ReplaceLogo(Machine& m, LogoSlot slot, const Text& from, uint32_t attributes)
 {
-    return ReplaceFile(t.platform, from, SlotDir(t, slot), kSlotFiles[slot]);
+    return ReplaceFile(m.files, from, SlotDir(m, slot), kSlotFiles[slot], attributes);
 }
 
-Err RecoverLogo(Tool& t, LogoSlot slot) { return Recover(t.platform, SlotDir(t, slot), kSlotFiles[slot]); }
+Err RecoverLogo(Machine& m, LogoSlot slot) { return Recover(m.files, SlotDir(m, slot), kSlotFiles[slot]); }
 
-Err StoreBackup(Tool& t, LogoSlot slot)
+Err RecoverAllLogos(Machine& m)
 {
-    return ReplaceFile(t.platform, LivePath(t, slot), BackupFolder(t) + "\\", kSlotFiles[slot]);
+    Err first;
+    for (LogoSlot slot = 0; slot < kSlotCount; ++slot) {
+        Err e = RecoverLogo(m, slot);
+        if (!first) first = e;
+    }
+    return first;
 }

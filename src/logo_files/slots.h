@@ -1,14 +1,26 @@
 #pragma once
-#include "logo_files/run_state.h"
+#include "logo_files/machine.h"
+#include "logo_files/safe_replace.h"
 
-Text LivePath(const Tool& t, LogoSlot slot);
-Text BackupPath(Tool& t, LogoSlot slot);
-Text BackupFolder(Tool& t);
-Text DefaultPicturePath(Tool& t);
-Text DefaultStartupMarker(Tool& t);
-Text LogosFolder(Tool& t);
+// WindowsDir as given, and BootRoot, its drive's root ("C:\").
+void PlaceWindows(Machine& m, const Text& windowsDir);
+// The tool's folder, which holds the backup folder BakLog.
+void PlaceTool(Machine& m, const Text& toolFolder);
 
-Err DeleteLogoIfPresent(Tool& t, LogoSlot slot);
-Err ReplaceLogo(Tool& t, LogoSlot slot, const Text& from);
-Err RecoverLogo(Tool& t, LogoSlot slot);
-Err StoreBackup(Tool& t, LogoSlot slot);
+// "logo.sys", "logow.sys", "logos.sys".
+const char* LogoName(LogoSlot slot);
+Text LivePath(const Machine& m, LogoSlot slot);
+Text BackupPath(const Machine& m, LogoSlot slot);
+Text DefaultPicturePath(const Machine& m);
+Text DefaultStartupMarker(const Machine& m);
+Text LogosFolder(const Machine& m);
+
+// Hidden, system and read-only logos go too: Windows shows them all.
+Err DeleteLogoIfPresent(Machine& m, LogoSlot slot);
+// The new logo takes the attributes given, or by default those of the
+// logo it replaces.
+Err ReplaceLogo(Machine& m, LogoSlot slot, const Text& from, uint32_t attributes = kSameAttributes);
+Err RecoverLogo(Machine& m, LogoSlot slot);
+// Puts right every slot that a replace cut off half way left behind; the
+// first failure is answered, after every slot has been tried.
+Err RecoverAllLogos(Machine& m);

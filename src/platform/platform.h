@@ -3,11 +3,6 @@
 #include "text/errors.h"
 #include "text/units.h"
 
-enum class FileQuery {
-    Directory,  // files and folders, but nothing hidden or system
-    AnyFile,    // every file, hidden, system and read-only ones too; no folders
-};
-
 enum class Buttons { Ok, YesNo };
 enum class Icon { Question, Critical, Information };
 enum class Answer { Ok, Yes, No };
@@ -20,39 +15,10 @@ struct OpenFileRequest {
     Text chosen;
 };
 
-// Told each file a folder holds.
-class FileNames {
-public:
-    virtual void found(const Text& name) = 0;
-
-protected:
-    ~FileNames() = default;
-};
-
-// Everything the tool asks of the operating system and its forms runtime.
+// Everything the tool asks of the operating system and its forms runtime
+// but its files (FileSystem).
 class Platform {
 public:
-    // Files
-    virtual Err findFile(const Text& path, FileQuery kind, Text* name) = 0;
-    virtual Err makeFolder(const Text& path) = 0;
-    virtual Err copyFile(const Text& from, const Text& to) = 0;
-    virtual Err moveFile(const Text& from, const Text& to) = 0;
-    virtual Err deleteFile(const Text& path) = 0;
-    virtual Err clearAttributes(const Text& path) = 0;
-    virtual Err checkReadable(const Text& path) = 0;
-    // A whole file of at most maxSize bytes, in a new[] buffer the caller
-    // deletes; a larger one is kErrInvalidPicture, as only pictures are read.
-    virtual Err readFile(const Text& path, uint32_t maxSize, uint8_t** data, uint32_t* size) = 0;
-    // A new file; one that exists is kErrFileExists and stays untouched.
-    virtual Err writeNewFile(const Text& path, const uint8_t* data, uint32_t size) = 0;
-    // The file's name without its folder and extension.
-    virtual Text fileTitle(const Text& path) = 0;
-    // The full path of a path given relative to the current folder.
-    virtual Text fullPath(const Text& path) = 0;
-    // Every file (no folder) in the folder, each name as stored; a folder
-    // that is not there holds none.
-    virtual Err listFiles(const Text& folder, FileNames& names) = 0;
-
     // Process
     // What the tool was started with, after its own name.
     virtual Text commandLine() = 0;

@@ -1,5 +1,5 @@
 #pragma once
-#include "logo_files/run_state.h"
+#include "tool.h"
 
 // The three ways the tool meets a failure. Each does nothing for no error.
 

@@ -68,15 +68,29 @@ Err FakePlatform::copyFile(const Text& from, const Text& to)
     return failed;
 }
 
+// A folder takes what it holds along.
 Err FakePlatform::moveFile(const Text& from, const Text& to)
 {
     PLUMWICK_TRY(fault(Op::Other, Str(from), Str(to)));
     if (!exists(Str(from))) return Err(kErrFileNotFound, from);
     if (exists(Str(to))) return Err(kErrFileExists, to);
     PLUMWICK_TRY(writable(Str(to)));
-    Entry moved = *entry(Str(from));
-    remove(Str(from));
-    addFile(Str(to), moved.bytes, moved.attrs);
+    const std::string inside = Fold(Str(from)) + "\\";
+    std::map<std::string, Entry> kept;
+    for (const auto& [folded, e] : files)
+        if (folded == Fold(Str(from)) || folded.compare(0, inside.size(), inside) == 0) kept[Str(to) + e.path.substr(Str(from).size())] = e;
+    for (const auto& [path, e] : kept) remove(e.path), addFile(path, e.bytes, e.attrs);
+    return Err();
+}
+
+Err FakePlatform::removeFolder(const Text& path)
+{
+    PLUMWICK_TRY(fault(Op::Other, Str(path)));
+    const Entry* e = entry(Str(path));
+    if (!e || !(e->attrs & kFolder)) return Err(kErrPathNotFound, path);
+    for (const auto& [folded, other] : files)
+        if (Parent(folded) == Fold(Str(path))) return Err(kErrPathFileAccess, path);
+    remove(Str(path));
     return Err();
 }
 
@@ -89,11 +103,20 @@ Err FakePlatform::deleteFile(const Text& path)
     return Err();
 }
 
-Err FakePlatform::clearAttributes(const Text& path)
+Err FakePlatform::attributes(const Text& path, uint32_t* bits)
 {
     PLUMWICK_TRY(fault(Op::Other, Str(path)));
     if (!exists(Str(path))) return Err(kErrFileNotFound, path);
-    files[Fold(Str(path))].attrs &= kFolder;
+    *bits = entry(Str(path))->attrs & ~unsigned(kFolder);
+    return Err();
+}
+
+Err FakePlatform::setAttributes(const Text& path, uint32_t bits)
+{
+    PLUMWICK_TRY(fault(Op::Other, Str(path)));
+    if (!exists(Str(path))) return Err(kErrFileNotFound, path);
+    Entry& e = files[Fold(Str(path))];
+    e.attrs = (e.attrs & kFolder) | bits;
     return Err();
 }
 
@@ -140,8 +163,10 @@ Text FakePlatform::fullPath(const Text& path)
 Err FakePlatform::listFiles(const Text& folder, FileNames& names)
 {
     PLUMWICK_TRY(fault(Op::Other, Str(folder)));
+    std::vector<std::string> found;  // told once all are found: the folder may change meanwhile
     for (const auto& [folded, e] : files)
-        if (Parent(folded) == Fold(Str(folder)) && !(e.attrs & kFolder)) names.found(e.path.substr(e.path.rfind('\\') + 1).c_str());
+        if (Parent(folded) == Fold(Str(folder)) && !(e.attrs & kFolder)) found.push_back(e.path.substr(e.path.rfind('\\') + 1));
+    for (const std::string& name : found) names.found(name.c_str());
     return Err();
 }
 

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/file_system.h"
 #include "platform/platform.h"
 
 // Thrown by endNow(): the tool's code stops there, as the process would.
@@ -14,9 +15,9 @@ inline std::string Str(const Text& t) { return std::string(t.c_str(), t.size());
 
 // An in-memory machine: a FAT-like disk that ignores case in names and
 // answers them as stored, the forms runtime, the settings file, dialogs.
-class FakePlatform : public Platform {
+class FakePlatform : public Platform, public FileSystem {
 public:
-    enum Attr : unsigned { kHidden = 1, kSystem = 2, kReadOnly = 4, kFolder = 8 };
+    enum Attr : unsigned { kReadOnly = kAttrReadOnly, kHidden = kAttrHidden, kSystem = kAttrSystem, kArchive = kAttrArchive, kFolder = 0x10 };
     enum class Op { CopyFile, ReadFile, SetCaption, CheckReadable, Other };
     // clang-format off
     struct Entry { std::string path, bytes; unsigned attrs = 0; };  // path as stored
@@ -71,10 +72,12 @@ public:
 
     Err findFile(const Text& path, FileQuery kind, Text* name) override;
     Err makeFolder(const Text& path) override;
+    Err removeFolder(const Text& path) override;
     Err copyFile(const Text& from, const Text& to) override;
     Err moveFile(const Text& from, const Text& to) override;
     Err deleteFile(const Text& path) override;
-    Err clearAttributes(const Text& path) override;
+    Err attributes(const Text& path, uint32_t* bits) override;
+    Err setAttributes(const Text& path, uint32_t bits) override;
     Err checkReadable(const Text& path) override;
     Err readFile(const Text& path, uint32_t maxSize, uint8_t** data, uint32_t* size) override;
     Err writeNewFile(const Text& path, const uint8_t* data, uint32_t size) override;

@@ -1,7 +1,7 @@
 #include "tool_test.h"
 
 #include "logo_files/apply.h"
-#include "logo_files/startup.h"
+#include "logo_files/backup.h"
 #include "ui/error_styles.h"
 
 namespace {
@@ -32,7 +32,7 @@ TEST_F(ToolTest, ApplyReplacesExactlyTheChosenSlots)
 }
 
 // Windows shows a hidden, system or read-only logo all the same: it is
-// replaced or removed like any other, by a plain copy of itself if chosen.
+// replaced or removed like any other, and the new one keeps its attributes.
 TEST_F(ToolTest, ApplyToAConcealedStartUpLogo)
 {
     const unsigned all = FakePlatform::kHidden | FakePlatform::kSystem | FakePlatform::kReadOnly;
@@ -41,7 +41,7 @@ TEST_F(ToolTest, ApplyToAConcealedStartUpLogo)
         p.remove(kLive0), p.addFile("C:\\LOGO.SYS", kOld0, all);
         EXPECT_TRUE(Apply(chosen, "", ""));
         EXPECT_EQ(Read(p, kLive0), left);
-        EXPECT_EQ(p.exists(kLive0) ? p.entry(kLive0)->attrs : 0, 0u) << chosen;
+        EXPECT_EQ(p.exists(kLive0) ? p.entry(kLive0)->attrs : 0, left ? all : 0u) << chosen;
     }
     EXPECT_TRUE(p.boxes.empty());
 }
@@ -74,29 +74,34 @@ TEST_F(ToolTest, WhatACrashLeftIsCleanedUpFirst)
 }
 
 // Every backup is checked before anything is touched. Restoring keeps the
-// window open and names the defaults as the choices; a backup folder of an
-// older version, without logo.sys, removes the start-up logo.
+// window open and names the defaults as the choices; each logo comes back
+// with its attributes, and one that was not there goes. A backup folder of
+// an older version, without a record, takes a missing logo.sys for none.
 TEST_F(ToolTest, RestorePutsTheBackupsBack)
 {
+    const unsigned concealed = FakePlatform::kHidden | FakePlatform::kSystem;
+    const std::string kRecord = "C:\\PLUMWICK\\BakLog\\record.txt";
+    p.addFile(kLive0, kOld0, concealed), p.remove(kLive2);
     ASSERT_TRUE(Start());
-    p.addFile(kLive0, kNew), p.addFile(kLive1, Flat(0x222222));
-    for (const char* missing : {kBackup1, kBackup2}) {
-        const std::string backup = p.bytes(missing);
-        p.remove(missing);
-        EXPECT_FALSE(Click(MainControl::RestoreButton));
-        ExpectLive(kNew, Flat(0x222222), kOld2);
-        EXPECT_EQ(p.boxes.back().text, Says(kErrFileNotFound, missing));
-        p.addFile(missing, backup);
-    }
-    EXPECT_EQ(Chosen(1), "");
+    EXPECT_EQ(p.bytes(kRecord),
+              "; the logos as they were before Plumwick first changed them\r\n"
+              "logo.sys saved hidden system\r\nlogow.sys saved\r\nlogos.sys absent\r\n");
+    p.addFile(kLive0, kNew), p.addFile(kLive1, kNew), p.addFile(kLive2, kNew);
+    const std::string backup1 = p.bytes(kBackup1);
+    p.remove(kBackup1);
+    EXPECT_FALSE(Click(MainControl::RestoreButton));
+    ExpectLive(kNew, kNew, kNew);
+    EXPECT_EQ(p.boxes.back().text, Says(kErrFileNotFound, kBackup1));
+    p.addFile(kBackup1, backup1);
     ASSERT_TRUE(Click(MainControl::RestoreButton));
-    ExpectLive(kOld0, kOld1, kOld2);
-    EXPECT_EQ(Chosen(0) + Chosen(1) + Chosen(2), std::string(kBackup0) + kBackup1 + kBackup2);
-    p.remove(kBackup0);
+    ExpectLive(kOld0, kOld1, std::nullopt);
+    EXPECT_EQ(p.entry(kLive0)->attrs, concealed);
+    EXPECT_EQ(Chosen(0) + "|" + Chosen(1) + "|" + Chosen(2), std::string(kBackup0) + "|" + kBackup1 + "|");
+    EXPECT_TRUE(Ctl(MainControl::OkButton).enabled && Window().loaded);
+    p.remove(kRecord), p.remove(kBackup0), p.addFile(kBackup2, kOld2);
     ASSERT_TRUE(Click(MainControl::RestoreButton));
     ExpectLive(std::nullopt, kOld1, kOld2);
     EXPECT_EQ(Chosen(0), kMarker);
-    EXPECT_TRUE(Ctl(MainControl::OkButton).enabled && Window().loaded);
     p.addFile(kBackup0, kOld0), p.addFile(kLive1, kNew);
     p.failOn(FakePlatform::Op::CheckReadable, "BakLog\\logo.sys", kErrPermissionDenied);
     EXPECT_FALSE(Click(MainControl::RestoreButton));
@@ -104,21 +109,30 @@ TEST_F(ToolTest, RestorePutsTheBackupsBack)
     EXPECT_EQ(p.boxes.back().text, Says(kErrPermissionDenied, kBackup0));
 }
 
-// Every failable call that applying or restoring makes is made to fail in
-// turn; each live logo must then hold its old or its new content, whole.
+// Every failable call that applying, restoring or the first backup makes is
+// made to fail in turn; each live logo must then hold its old or its new
+// content, whole, and the backup folder be whole or not there.
 TEST(FaultInjection, EveryFailingCallLeavesEachLogoOldOrNewAndNoTemporaryFile)
 {
     const unsigned kConcealed = FakePlatform::kHidden | FakePlatform::kReadOnly, kNone = 99;  // kNone: no start-up logo
+    enum Job { kApply, kRestore, kBackup };
     const struct {
-        bool restore;
+        Job job;
         const char* chosen[3];
         unsigned attrs0;
     } scenarios[] = {
-        {false, {kPicked, kPicked, kPicked}, 0},      {false, {kMarker, kPicked, ""}, 0},
-        {false, {kPicked, "", ""}, kConcealed},       {false, {kPicked, "", kPicked}, kNone},
-        {false, {"", kBackup1, kBackup2}, 0},         {false, {"C:\\logo.sys", kPicked, ""}, 0},
-        {true, {kBackup0, kBackup1, kBackup2}, 0},    {true, {kBackup0, kBackup1, kBackup2}, FakePlatform::kSystem},
-        {true, {kMarker, kBackup1, kBackup2}, kNone}, {true, {kMarker, kBackup1, kBackup2}, 0},  // a backup folder without logo.sys
+        {kApply, {kPicked, kPicked, kPicked}, 0},
+        {kApply, {kMarker, kPicked, ""}, 0},
+        {kApply, {kPicked, "", ""}, kConcealed},
+        {kApply, {kPicked, "", kPicked}, kNone},
+        {kApply, {"", kBackup1, kBackup2}, 0},
+        {kApply, {"C:\\logo.sys", kPicked, ""}, 0},
+        {kRestore, {kBackup0, kBackup1, kBackup2}, 0},
+        {kRestore, {kBackup0, kBackup1, kBackup2}, FakePlatform::kSystem},
+        {kRestore, {kMarker, kBackup1, kBackup2}, kNone},
+        {kRestore, {kMarker, kBackup1, kBackup2}, 0},  // a backup folder without a record
+        {kBackup, {"", "", ""}, kConcealed},
+        {kBackup, {"", "", ""}, kNone},
     };
     long injected = 0, survived = 0;
     for (const auto& s : scenarios) {
@@ -126,12 +140,14 @@ TEST(FaultInjection, EveryFailingCallLeavesEachLogoOldOrNewAndNoTemporaryFile)
             FakePlatform p;
             if (s.attrs0 != kNone) p.addFile("C:\\LOGO.SYS", kOld0, s.attrs0);
             p.addFile(kLive1, kOld1), p.addFile(kLive2, kOld2), p.addFolder("C:\\PICS"), p.addFile(kPicked, kNew);
-            Tool t(p);
+            Tool t(p, p);
             FindSystemFolders(t);
-            (void)BackUpOnFirstStart(t);
-            p.addFile(kBackup1, kNew + "1"), p.addFile(kBackup2, kNew + "2");
-            p.remove(kBackup0);
-            if (s.attrs0 != kNone && s.chosen[0] != std::string(kMarker)) p.addFile(kBackup0, kNew + "0");
+            if (s.job != kBackup) {
+                (void)BackUpOnFirstStart(t.machine);
+                p.addFile(kBackup1, kNew + "1"), p.addFile(kBackup2, kNew + "2");
+                if (s.attrs0 != kNone) p.addFile(kBackup0, kNew + "0");
+                if (s.chosen[0] == std::string(kMarker) && s.attrs0 != kNone) p.remove(kBackup0), p.remove("C:\\PLUMWICK\\BakLog\\record.txt");
+            }
             Contents old[3] = {Read(p, kLive0), kOld1, kOld2}, fresh[3];
             for (int slot = 0; slot < 3; ++slot) {
                 const std::string chosen = s.chosen[slot];
@@ -142,10 +158,17 @@ TEST(FaultInjection, EveryFailingCallLeavesEachLogoOldOrNewAndNoTemporaryFile)
             p.failCall(p.calls + k, kErrDeviceIO);
             try {
                 Text chosen[] = {s.chosen[0], s.chosen[1], s.chosen[2]};
-                ShowAndEnd(t, s.restore ? RestoreDefaultLogos(t, chosen) : ApplyLogos(t, chosen));
+                ShowAndEnd(t, s.job == kRestore ? RestoreDefaultLogos(t.machine, chosen)
+                              : s.job == kApply ? ApplyLogos(t.machine, chosen)
+                                                : BackUpOnFirstStart(t.machine).slot[1]);
             } catch (const FakeEnded&) {
             }
-            bool whole = NoTemporaryFiles(p) && Read(p, kBackup1) == kNew + "1";
+            bool whole = NoTemporaryFiles(p);
+            if (s.job == kBackup)
+                whole = whole && (p.exists(kBackup1) ? Read(p, kBackup0) == old[0] && Read(p, kBackup1) == old[1] && Read(p, kBackup2) == old[2]
+                                                     : !p.exists("C:\\PLUMWICK\\BakLog"));
+            else
+                whole = whole && Read(p, kBackup1) == kNew + "1";
             for (int slot = 0; slot < 3; ++slot) whole = whole && (Read(p, kLive[slot]) == fresh[slot] || (p.injected && Read(p, kLive[slot]) == old[slot]));
             EXPECT_TRUE(whole) << "scenario " << &s - scenarios << ": a logo, a backup or a temporary file is wrong after fault " << k;
             if (!p.injected) break;

@@ -9,23 +9,28 @@ TEST_F(ToolTest, SecondCopyEndsBeforeTouchingAnything)
     EXPECT_TRUE(p.calls == 0 && p.forms.empty());
 }
 
-// The first start keeps the three logos, a concealed logo.sys too, each whole
-// or not at all, and tells once which could not be kept; later starts never
-// touch the backups, whatever the folder's name or attributes.
+// The first start keeps the three logos, a concealed logo.sys too, whole or
+// not at all, and tells which could not be kept, until a start keeps them;
+// later starts never touch the backups, whatever the folder's name or
+// attributes. A logo a cut-off replace left under its temporary name is put
+// back before it is kept.
 TEST_F(ToolTest, BackupsAreMadeOnTheFirstStartOnly)
 {
-    p.remove(kLive0), p.addFile("C:\\LOGO.SYS", kOld0, FakePlatform::kHidden | FakePlatform::kSystem | FakePlatform::kReadOnly);
-    p.failOn(FakePlatform::Op::CopyFile, "BakLog\\logow.pwn", kErrDiskFull);
+    p.remove(kLive0), p.addFile("C:\\logo.pwo", kOld0, FakePlatform::kHidden | FakePlatform::kSystem | FakePlatform::kReadOnly);
+    p.failOn(FakePlatform::Op::CopyFile, "BakLog.new\\logow.sys", kErrDiskFull);
     p.acp = 1252;
     ASSERT_TRUE(Start());
-    EXPECT_EQ(std::make_tuple(Read(p, kBackup0), Read(p, kBackup1), Read(p, kBackup2)), std::make_tuple(Contents(kOld0), Contents(), Contents(kOld2)));
+    EXPECT_FALSE(p.exists("C:\\PLUMWICK\\BakLog") || p.exists("C:\\PLUMWICK\\BakLog.new"));
     ASSERT_EQ(p.boxes.size(), 1u);
     EXPECT_EQ(std::make_tuple(p.boxes[0].text, p.boxes[0].title, p.boxes[0].buttons, p.boxes[0].icon),
-              std::make_tuple("These logos could not be saved in the BakLog folder:\r\nC:\\WINDOWS\\logow.sys\r\n\r\nDisk full.\r\n\r\n"
-                              "Default cannot bring them back.",
+              std::make_tuple("These logos could not be saved in the BakLog folder:\r\nC:\\logo.sys\r\nC:\\WINDOWS\\logow.sys\r\n"
+                              "C:\\WINDOWS\\logos.sys\r\n\r\nDisk full.\r\n\r\nDefault cannot bring them back.",
                               "Plumwick", Buttons::Ok, Icon::Critical));
-    p.boxes.clear();
-    p.addFile(kLive2, kNew), p.remove(kBackup2), p.addFolder("C:\\PLUMWICK\\BAKLOG");
+    FreeMainWindows(p), p = FakePlatform(), LayOutMachine(p);
+    p.remove(kLive0), p.addFile("C:\\logo.pwo", kOld0);
+    ASSERT_TRUE(Start());
+    EXPECT_EQ(std::make_tuple(Read(p, kBackup0), Read(p, kBackup1), Read(p, kBackup2)), std::make_tuple(Contents(kOld0), Contents(kOld1), Contents(kOld2)));
+    p.addFile(kLive2, kNew), p.remove(kBackup2), p.remove("C:\\PLUMWICK\\BakLog"), p.addFolder("C:\\PLUMWICK\\BAKLOG");
     ASSERT_TRUE(Start());
     EXPECT_FALSE(p.exists(kBackup2));
     p.addFolder("C:\\PLUMWICK\\baklog", FakePlatform::kHidden), p.addFile(kBackup1, "kept1"), p.addFile(kBackup2, "kept2");
@@ -41,7 +46,7 @@ TEST_F(ToolTest, BackupsAreMadeOnTheFirstStartOnly)
                                       {"C:\\PLUMWICK\\BakLog", 0u, "File not found.\r\nC:\\PLUMWICK\\DfltLogo.sys\r\nContinue?"}}) {
         FakePlatform q;
         q.addFile(path, "", attrs), q.addFile(kLive1, kOld1), q.acp = 1252;
-        Tool tq(q);
+        Tool tq(q, q);
         Main(tq);
         EXPECT_TRUE(!q.exists(kBackup1) && q.forms.back().shown);
         EXPECT_EQ(q.boxes.at(0).text, first);

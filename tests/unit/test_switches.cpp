@@ -2,7 +2,6 @@
 
 #include "command_line/switch_run.h"
 #include "logo_files/random_logos.h"
-#include "logo_files/startup.h"
 #include "tool_test.h"
 
 namespace {
@@ -74,7 +73,7 @@ TEST_F(ToolTest, RandomPicksAmongTheOtherValidLogos)
     std::set<std::string> picked;
     for (uint32_t seed = 0; seed < 64; ++seed) {
         Text picks[3];
-        ASSERT_FALSE(PickRandomLogos(t, seed, picks));
+        ASSERT_FALSE(PickRandomLogos(t.machine, seed, picks));
         EXPECT_EQ(Str(picks[0]) + "|" + Str(picks[2]), "|") << seed;
         picked.insert(Str(picks[1]));
     }
@@ -126,7 +125,7 @@ TEST(SwitchRun, EachJobWithoutAWindow)
         p.addFile("C:\\PICS\\logo.sys", given), p.addFolder("C:\\WORK"), p.addFolder("C:\\WORK\\pics"), p.addFile("C:\\WORK\\pics\\logo.sys", relative);
         if (c.also) c.also(p);
         const bool firstRun = !p.exists(kBackup1);
-        Tool t(p);
+        Tool t(p, p);
         EXPECT_EQ(Main(t), c.code) << c.name;
         EXPECT_EQ(std::make_tuple(Read(p, kLive0), Read(p, kLive1), Read(p, kLive2)), std::make_tuple(c.live[0], c.live[1], c.live[2])) << c.name;
         const size_t shown = c.box.size() > 3 && c.box.compare(c.box.size() - 3, 3, "...") == 0 ? c.box.size() - 3 : std::string::npos;

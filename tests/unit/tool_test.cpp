@@ -53,5 +53,5 @@ uint32_t ToolTest::Shown(int slot)
 bool ToolTest::Apply(const char* a, const char* b, const char* c)
 {
     const Text chosen[] = {a, b, c};
-    return Run([&] { ShowAndEnd(t, ApplyLogos(t, chosen)); });
+    return Run([&] { ShowAndEnd(t, ApplyLogos(t.machine, chosen)); });
 }

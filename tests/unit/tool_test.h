@@ -59,7 +59,7 @@ void FreeMainWindows(FakePlatform& p);
 class ToolTest : public ::testing::Test {
 protected:
     FakePlatform p;
-    Tool t{p};
+    Tool t{p, p};
 
     void SetUp() override;
     void TearDown() override { FreeMainWindows(p); }

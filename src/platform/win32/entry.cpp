@@ -2,6 +2,7 @@
 #include <windows.h>
 
 #include "main.h"
+#include "platform/win32/win32_files.h"
 #include "platform/win32/win32_platform.h"
 
 void RunGlobalConstructors();
@@ -11,7 +12,7 @@ extern "C" void WINAPI PlumwickEntry()
 {
     RunGlobalConstructors();
     Win32Platform* platform = new Win32Platform;
-    Tool* tool = new Tool(*platform);
+    Tool* tool = new Tool(*platform, *new Win32Files);
     int exitCode = Main(*tool);
     if (exitCode == kRunTheWindows) {
         platform->run();

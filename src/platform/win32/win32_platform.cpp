@@ -1,4 +1,4 @@
-// Files, process, settings, screen and dialogs. Every function used here is
+// Process, settings, screen and dialogs. Every function used here is
 // in Windows 95's own DLLs; the project's win95-imports.txt says where each
 // is documented as present.
 #include "platform/win32/win32_platform.h"
@@ -7,31 +7,12 @@
 #include <stddef.h>
 
 #include "platform/win32/system_error.h"
-#include "platform/win32/whole_file.h"
 
 namespace {
 constexpr char kSingleCopyMutex[] = "Plumwick.SingleCopy";
 constexpr char kDialogLibrary[] = "COMDLG32.DLL";
 
 constexpr uint32_t kWindowsDirBuffer = 256;
-
-bool Reported(FileQuery kind, DWORD attributes)
-{
-    bool folder = attributes & FILE_ATTRIBUTE_DIRECTORY;
-    bool concealed = attributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM);
-    return kind == FileQuery::Directory ? !concealed : !folder;
-}
-
-// A search that found nothing, or nothing where there is no such folder, is
-// no error; any other failure of FindFirstFileA is.
-Err NothingFoundOr(const Text& path)
-{
-    DWORD code = GetLastError();
-    if (code == ERROR_FILE_NOT_FOUND || code == ERROR_PATH_NOT_FOUND || code == ERROR_NO_MORE_FILES) return Err();
-    return SystemError(code, path);
-}
-
-bool Missing(const Text& path) { return GetFileAttributesA(path.c_str()) == 0xFFFFFFFF; }
 
 // "a|b|c|d" becomes "a\0b\0c\0d\0\0"; a '|' that is the second byte of a
 // double-byte character stays.
@@ -57,109 +38,6 @@ FocusKeeper::~FocusKeeper()
 }
 
 Win32Platform::Win32Platform() : instance_(GetModuleHandleA(nullptr)) {}
-
-Err Win32Platform::findFile(const Text& path, FileQuery kind, Text* name)
-{
-    *name = Text();
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA(path.c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE) return NothingFoundOr(path);
-    FindClose(search);
-    if (Reported(kind, found.dwFileAttributes)) *name = Text(found.cFileName);
-    return Err();
-}
-
-Err Win32Platform::makeFolder(const Text& path)
-{
-    if (CreateDirectoryA(path.c_str(), nullptr)) return Err();
-    DWORD code = GetLastError();
-    // An existing name is an access error, as for any folder that cannot be made.
-    return SystemError(code == ERROR_ALREADY_EXISTS ? ERROR_ACCESS_DENIED : code, path);
-}
-
-// The copy is a plain file whatever the source was, so that a logo taken
-// from a CD-ROM does not turn read-only.
-Err Win32Platform::copyFile(const Text& from, const Text& to)
-{
-    if (!CopyFileA(from.c_str(), to.c_str(), FALSE)) {
-        DWORD code = GetLastError();
-        if (Missing(from)) return SystemError(code == ERROR_PATH_NOT_FOUND ? code : ERROR_FILE_NOT_FOUND, from);
-        return SystemError(code, to);
-    }
-    SetFileAttributesA(to.c_str(), FILE_ATTRIBUTE_NORMAL);
-    return Err();
-}
-
-Err Win32Platform::moveFile(const Text& from, const Text& to)
-{
-    if (MoveFileA(from.c_str(), to.c_str())) return Err();
-    DWORD code = GetLastError();
-    return SystemError(code, Missing(from) ? from : to);
-}
-
-Err Win32Platform::deleteFile(const Text& path) { return DeleteFileA(path.c_str()) ? Err() : LastError(path); }
-
-Err Win32Platform::clearAttributes(const Text& path)
-{
-    return SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL) ? Err() : LastError(path);
-}
-
-Err Win32Platform::checkReadable(const Text& path)
-{
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return LastError(path);
-    CloseHandle(file);
-    return Err();
-}
-
-Err Win32Platform::readFile(const Text& path, uint32_t maxSize, uint8_t** data, uint32_t* size)
-{
-    return ReadWholeFile(path, maxSize, data, size);
-}
-
-Err Win32Platform::writeNewFile(const Text& path, const uint8_t* data, uint32_t size)
-{
-    return WriteNewFile(path, data, size);
-}
-
-// Walked a character at a time: a Shift-JIS character's second byte may be
-// a backslash or a full stop.
-Text Win32Platform::fileTitle(const Text& path)
-{
-    const char* name = path.c_str();
-    const char* dot = nullptr;
-    for (const char* c = path.c_str(); *c; c = CharNextA(c)) {
-        if (*c == '\\' || *c == ':') {
-            name = c + 1;
-            dot = nullptr;
-        } else if (*c == '.') {
-            dot = c;
-        }
-    }
-    const char* end = dot && dot > name ? dot : path.c_str() + path.size();
-    return Text(name, static_cast<size_t>(end - name));
-}
-
-Text Win32Platform::fullPath(const Text& path)
-{
-    char full[MAX_PATH];
-    char* name = nullptr;
-    DWORD length = GetFullPathNameA(path.c_str(), MAX_PATH, full, &name);
-    return length == 0 || length >= MAX_PATH ? path : Text(full, length);
-}
-
-Err Win32Platform::listFiles(const Text& folder, FileNames& names)
-{
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE) return NothingFoundOr(folder);
-    do {
-        if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) names.found(Text(found.cFileName));
-    } while (FindNextFileA(search, &found));
-    FindClose(search);
-    return Err();
-}
 
 // After the program's own name, which may be quoted; walked a character at
 // a time, as every path is.

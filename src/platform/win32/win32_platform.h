@@ -20,19 +20,6 @@ class Win32Platform final : public Platform {
 public:
     Win32Platform();
 
-    Err findFile(const Text& path, FileQuery kind, Text* name) override;
-    Err makeFolder(const Text& path) override;
-    Err copyFile(const Text& from, const Text& to) override;
-    Err moveFile(const Text& from, const Text& to) override;
-    Err deleteFile(const Text& path) override;
-    Err clearAttributes(const Text& path) override;
-    Err checkReadable(const Text& path) override;
-    Err readFile(const Text& path, uint32_t maxSize, uint8_t** data, uint32_t* size) override;
-    Err writeNewFile(const Text& path, const uint8_t* data, uint32_t size) override;
-    Text fileTitle(const Text& path) override;
-    Text fullPath(const Text& path) override;
-    Err listFiles(const Text& folder, FileNames& names) override;
-
     Text commandLine() override;
     uint32_t randomSeed() override;
     bool anotherCopyRunning() override;

@@ -1,5 +1,5 @@
 #pragma once
-#include "logo_files/run_state.h"
+#include "tool.h"
 #include "ui/control_ids.h"
 
 extern const FormDef kHelpWindowDef;

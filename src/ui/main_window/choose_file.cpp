@@ -26,7 +26,7 @@ Text OfferLogoCopy(Tool& t, const Text& chosen)
     Platform& p = t.platform;
     uint8_t* data = nullptr;
     uint32_t size = 0;
-    if (p.readFile(chosen, kMaxBitmapFileSize, &data, &size)) return chosen;
+    if (t.machine.files.readFile(chosen, kMaxBitmapFileSize, &data, &size)) return chosen;
     Text result = chosen;
     BitmapSummary summary;
     if (DescribeBitmap(data, size, &summary) && !IsLogoShaped(data, size)) {
@@ -35,7 +35,7 @@ Text OfferLogoCopy(Tool& t, const Text& chosen)
         if (p.messageBox(question, Buttons::YesNo, Icon::Question, TextOf(kTxtAppTitle)) == Answer::Yes) {
             Text copy;
             p.showBusy(true);  // on a 486 the conversion takes seconds
-            Err made = WriteLogoCopy(t, chosen, data, size, &copy);
+            Err made = WriteLogoCopy(t.machine, chosen, data, size, &copy);
             p.showBusy(false);
             if (Err e = made)
                 p.messageBox(e.description() + "\r\n\r\n" + TextOf(kTxtCopyNotMade), Buttons::Ok, Icon::Critical,
@@ -57,7 +57,7 @@ void ChooseLogoFile(MainWindow& w, LogoSlot slot)
 {
     Platform& p = w.tool.platform;
     w.request.filter = TextOf(kTxtBitmapFilter);
-    w.request.folder = p.toolFolder();
+    w.request.folder = w.tool.machine.ToolFolder;
     if (Err e = p.showOpen(w.request)) {
         if (e.number() == kErrCannotCreateObject) ShowAndGoOn(w.tool, e, TextOf(kTxtAppTitle));
         return;

@@ -17,11 +17,11 @@ Err CloseMainWindow(MainWindow& w) { return w.tool.platform.unloadForm(w.form); 
 bool ChosenFileIsAPicture(MainWindow& w, LogoSlot slot)
 {
     const Text& chosen = w.chosen[slot];
-    if (chosen.empty() || (slot == 0 && chosen == DefaultStartupMarker(w.tool))) return true;
+    if (chosen.empty() || (slot == 0 && chosen == DefaultStartupMarker(w.tool.machine))) return true;
     Platform& p = w.tool.platform;
     uint8_t* data = nullptr;
     uint32_t size = 0;
-    Err failed = p.readFile(chosen, kMaxBitmapFileSize, &data, &size);
+    Err failed = w.tool.machine.files.readFile(chosen, kMaxBitmapFileSize, &data, &size);
     BitmapLayout layout;
     if (!failed && !CheckBitmapFile(data, size, &layout)) failed = Err(kErrInvalidPicture, chosen);
     delete[] data;
@@ -37,7 +37,7 @@ Err ApplyChosenLogos(MainWindow& w)
 {
     for (LogoSlot slot = 0; slot < kSlotCount; ++slot)
         if (!ChosenFileIsAPicture(w, slot)) return Err();
-    PLUMWICK_TRY(ApplyLogos(w.tool, w.chosen));
+    PLUMWICK_TRY(ApplyLogos(w.tool.machine, w.chosen));
     return CloseMainWindow(w);
 }
 
@@ -45,7 +45,7 @@ Err ApplyChosenLogos(MainWindow& w)
 Err RestoreDefaults(MainWindow& w)
 {
     Text sources[kSlotCount];
-    PLUMWICK_TRY(RestoreDefaultLogos(w.tool, sources));
+    PLUMWICK_TRY(RestoreDefaultLogos(w.tool.machine, sources));
     for (LogoSlot slot = 0; slot < kSlotCount; ++slot) PLUMWICK_TRY(SetChoice(w, slot, sources[slot]));
     return Err();
 }

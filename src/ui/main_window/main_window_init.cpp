@@ -49,7 +49,7 @@ void PlaceWindow(MainWindow& w)
 {
     Platform& p = w.tool.platform;
     ScreenInfo screen = p.screen();
-    w.settingsPath = p.toolFolder() + "\\Wendrop1.vrx";
+    w.settingsPath = w.tool.machine.ToolFolder + "\\Wendrop1.vrx";
     int32_t left = 0, top = 0, width = 0, height = 0;
     AskToGoOn(w.tool, CentredAsLoaded(p, w.form, screen, &left, &top));
     left = ReadWindowPosition(w, kKeyLeft, left);
@@ -65,10 +65,11 @@ void PreviewInstalledLogos(MainWindow& w)
 {
     Tool& t = w.tool;
     Text name;
-    AskToGoOn(t, t.platform.findFile(LivePath(t, 0), FileQuery::AnyFile, &name));
-    PreviewFile(w, 0, name.empty() ? DefaultPicturePath(t) : t.BootRoot + name, AskToGoOn);
-    PreviewFile(w, 1, LivePath(t, 1), AskToGoOn);
-    PreviewFile(w, 2, LivePath(t, 2), AskToGoOn);
+    const Machine& m = t.machine;
+    AskToGoOn(t, m.files.findFile(LivePath(m, 0), FileQuery::AnyFile, &name));
+    PreviewFile(w, 0, name.empty() ? DefaultPicturePath(m) : m.BootRoot + name, AskToGoOn);
+    PreviewFile(w, 1, LivePath(m, 1), AskToGoOn);
+    PreviewFile(w, 2, LivePath(m, 2), AskToGoOn);
 }
 }
 

@@ -37,7 +37,7 @@ void PreviewFile(MainWindow& w, LogoSlot slot, const Text& path, void (*meet)(To
 {
     uint8_t* data = nullptr;
     uint32_t size = 0;
-    if (Err e = w.tool.platform.readFile(path, kMaxBitmapFileSize, &data, &size)) {
+    if (Err e = w.tool.machine.files.readFile(path, kMaxBitmapFileSize, &data, &size)) {
         meet(w.tool, e);
         return;
     }
