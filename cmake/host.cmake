@@ -11,10 +11,6 @@ add_executable(plumwick ${HOST_SOURCES})
 target_link_libraries(plumwick PRIVATE plumwick_core PNG::PNG JPEG::JPEG GIF::GIF Threads::Threads)
 install(TARGETS plumwick RUNTIME DESTINATION bin)
 
-# The core's MakeLogo alone, for the tests to compare the command with.
-add_executable(make_logo_reference tests/host/make_logo_reference.cpp)
-target_link_libraries(make_logo_reference PRIVATE plumwick_core)
-
 file(STRINGS src/resources/version.h PLUMWICK_VERSION_LINE REGEX "#define PLUMWICK_VERSION_TEXT ")
 string(REGEX REPLACE ".*\"([^\"]+)\".*" "\\1" PLUMWICK_VERSION "${PLUMWICK_VERSION_LINE}")
 

@@ -21,7 +21,9 @@ struct GifFile {
 
 [[noreturn]] void Fail(const std::string& path, int error)
 {
-    throw UserError(path + ": not a GIF that giflib can read (" + GifErrorString(error) + ")");
+    const char* why = GifErrorString(error);  // NULL for an error it has no words for
+    throw UserError(path + ": not a GIF that giflib can read (" + (why ? why : "damaged or cut short") +
+                    ")");
 }
 
 void Check(const std::string& path, GifFileType* gif, int result)
@@ -29,9 +31,14 @@ void Check(const std::string& path, GifFileType* gif, int result)
     if (result != GIF_OK) Fail(path, gif->Error);
 }
 
-// Skips the records before the first picture; false if there is none.
-bool FindFirstImage(const std::string& path, GifFileType* gif)
+constexpr int kNotTransparent = -1;
+
+// Skips the records before the first picture; false if there is none. The
+// picture's transparent colour, if it has one, is told in the graphics
+// control extension before it.
+bool FindFirstImage(const std::string& path, GifFileType* gif, int* transparent)
 {
+    *transparent = kNotTransparent;
     for (;;) {
         GifRecordType record;
         Check(path, gif, DGifGetRecordType(gif, &record));
@@ -41,6 +48,9 @@ bool FindFirstImage(const std::string& path, GifFileType* gif)
             int code;
             GifByteType* block;
             Check(path, gif, DGifGetExtension(gif, &code, &block));
+            GraphicsControlBlock control;
+            if (code == GRAPHICS_EXT_FUNC_CODE && block && DGifExtensionToGCB(block[0], block + 1, &control) == GIF_OK)
+                *transparent = control.TransparentColor;
             while (block) Check(path, gif, DGifGetExtensionNext(gif, &block));
         }
     }
@@ -53,7 +63,8 @@ DecodedPicture ReadGif(const std::string& path)
     GifFile gif{DGifOpenFileName(path.c_str(), &error)};
     if (!gif.file) Fail(path, error);
     GifFileType* g = gif.file;
-    if (!FindFirstImage(path, g)) throw UserError(path + ": a GIF without a picture");
+    int transparent = kNotTransparent;
+    if (!FindFirstImage(path, g, &transparent)) throw UserError(path + ": a GIF without a picture");
     Check(path, g, DGifGetImageDesc(g));
     const GifImageDesc& frame = g->Image;
     const ColorMapObject* map = frame.ColorMap ? frame.ColorMap : g->SColorMap;
@@ -65,9 +76,13 @@ DecodedPicture ReadGif(const std::string& path)
     picture.height = static_cast<uint32_t>(g->SHeight > 0 ? g->SHeight : frame.Top + frame.Height);
     CheckPictureFitsCore(path, picture.width, picture.height);
     CheckPictureFitsCore(path, static_cast<uint32_t>(frame.Width), static_cast<uint32_t>(frame.Height));
+    // The transparent colour is laid on black, as the screen around a logo is.
     for (int i = 0; i < map->ColorCount; ++i) {
         const GifColorType& c = map->Colors[i];
-        picture.palette.insert(picture.palette.end(), {c.Blue, c.Green, c.Red, 0});
+        if (i == transparent)
+            picture.palette.insert(picture.palette.end(), {0, 0, 0, 0});
+        else
+            picture.palette.insert(picture.palette.end(), {c.Blue, c.Green, c.Red, 0});
     }
     const uint8_t background =
         map == g->SColorMap && g->SBackGroundColor < map->ColorCount ? static_cast<uint8_t>(g->SBackGroundColor) : 0;

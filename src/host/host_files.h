@@ -5,8 +5,29 @@
 
 using Bytes = std::vector<uint8_t>;
 
-// A whole file from the host; a UserError naming it if it cannot be read.
+// A whole file from the host; a UserError naming it if it cannot be read:
+// missing, a folder, or not readable, each said so.
 Bytes ReadHostFile(const std::string& path);
 // Writes the whole file through a temporary name beside it, so that a
 // failure never leaves half a file under the name.
 void WriteHostFile(const std::string& path, const Bytes& data);
+// Whether both names lead to one file (links and all); false if either is
+// not there.
+bool SameHostFile(const std::string& a, const std::string& b);
+
+// Bytes held as a file in memory, which the process alone can reach by its
+// path, and which goes with it however it ends.
+class MemoryFile {
+public:
+    explicit MemoryFile(const Bytes& data);
+    ~MemoryFile();
+    MemoryFile(const MemoryFile&) = delete;
+    MemoryFile& operator=(const MemoryFile&) = delete;
+
+    const std::string& path() const { return path_; }
+    int fd() const { return fd_; }
+
+private:
+    int fd_;
+    std::string path_;
+};

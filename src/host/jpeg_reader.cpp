@@ -4,8 +4,11 @@
 #include <cstdio>
 // jpeglib.h needs FILE and size_t declared before it.
 #include <jpeglib.h>
+// After jpeglib.h: the message codes, JWRN_JPEG_EOF and the others.
+#include <jerror.h>
 
 #include "host/bitmap_from_picture.h"
+#include "host/exif_orientation.h"
 #include "host/user_error.h"
 
 namespace {
@@ -19,15 +22,34 @@ struct ErrorJump {
     char message[JMSG_LENGTH_MAX];
 };
 
-// Warnings (a file cut short, data skipped) do not stop the decoding, and
-// the picture shows what came of it: they are not printed.
-void KeepQuiet(j_common_ptr) {}
+// The warnings that mean part of the picture is missing: libjpeg would
+// make it up (grey), so the file is refused. Others (bytes between
+// segments, an unknown revision) leave the picture whole.
+constexpr int kPartMissing[] = {JWRN_JPEG_EOF,      JWRN_HIT_MARKER,     JWRN_MUST_RESYNC,      JWRN_NOT_SEQUENTIAL,
+                                JWRN_HUFF_BAD_CODE, JWRN_ARITH_BAD_CODE, JWRN_BOGUS_PROGRESSION};
+constexpr int kWarning = -1;
+const int kExifMarker = JPEG_APP0 + 1;
+constexpr unsigned kLongestMarker = 0xFFFF;
 
 void JumpBack(j_common_ptr info)
 {
     ErrorJump* jump = reinterpret_cast<ErrorJump*>(info->err);
     info->err->format_message(info, jump->message);
     std::longjmp(jump->back, 1);
+}
+
+void RefuseMissingParts(j_common_ptr info, int level)
+{
+    if (level != kWarning) return;
+    for (int code : kPartMissing)
+        if (info->err->msg_code == code) JumpBack(info);
+}
+
+int Orientation(const jpeg_decompress_struct& info)
+{
+    for (jpeg_saved_marker_ptr m = info.marker_list; m; m = m->next)
+        if (m->marker == kExifMarker) return ExifOrientation(m->data, m->data_length);
+    return 1;
 }
 
 // Everything between the jump's setting and any jump back: no object here
@@ -38,7 +60,9 @@ bool Decode(jpeg_decompress_struct* info, ErrorJump* jump, std::FILE* file, Deco
     if (setjmp(jump->back)) return false;
     jpeg_create_decompress(info);
     jpeg_stdio_src(info, file);
+    jpeg_save_markers(info, kExifMarker, kLongestMarker);
     jpeg_read_header(info, TRUE);
+    const int orientation = Orientation(*info);  // read now: the markers go when the decoding ends
     if (info->jpeg_color_space == JCS_CMYK || info->jpeg_color_space == JCS_YCCK) {
         std::snprintf(jump->message, sizeof jump->message, "a CMYK JPEG; save it as RGB");
         return false;
@@ -61,6 +85,7 @@ bool Decode(jpeg_decompress_struct* info, ErrorJump* jump, std::FILE* file, Deco
         jpeg_read_scanlines(info, &row, 1);
     }
     jpeg_finish_decompress(info);
+    TurnUpright(picture, orientation);
     return true;
 }
 }
@@ -73,13 +98,15 @@ DecodedPicture ReadJpeg(const std::string& path)
     ErrorJump jump{};
     info.err = jpeg_std_error(&jump.manager);
     jump.manager.error_exit = JumpBack;
-    jump.manager.output_message = KeepQuiet;
+    jump.manager.emit_message = RefuseMissingParts;
     DecodedPicture picture;
     const bool decoded = Decode(&info, &jump, file, &picture);
     const uint32_t width = info.image_width, height = info.image_height;
     jpeg_destroy_decompress(&info);
     std::fclose(file);
-    if (!decoded) throw UserError(path + ": not a JPEG that libjpeg can read (" + jump.message + ")");
+    if (!decoded)
+        throw UserError(path + ": a damaged or cut-short JPEG, or one libjpeg cannot read (" + jump.message +
+                        "); plumwick takes only whole pictures");
     if (picture.pixels.empty()) CheckPictureFitsCore(path, width, height);
     return picture;
 }

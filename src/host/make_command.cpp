@@ -3,6 +3,7 @@
 #include "host/commands.h"
 #include "host/host_files.h"
 #include "host/logo_from_picture.h"
+#include "host/user_error.h"
 
 namespace {
 const char kKeepColours[] = "--keep-colours";
@@ -25,6 +26,9 @@ int RunMake(const CommandArgs& args, Progress& progress)
     const std::string& picture = args.positional[0];
     const std::string& logo = args.positional[1];
     const uint32_t still = StillColours(args);
+    if (SameHostFile(picture, logo))
+        throw UserError(logo + ": that is the picture itself, which plumwick does not write over; give the logo "
+                               "another name");
     progress.step("converting " + picture);
     const LogoFromFile made = LogoFromPicture(picture, still);
     WriteHostFile(logo, made.logo);

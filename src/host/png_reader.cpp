@@ -9,8 +9,7 @@
 #include "host/user_error.h"
 
 namespace {
-constexpr png_color kBlack = {0, 0, 0};
-constexpr uint32_t kBgrBytes = 3;
+constexpr uint32_t kBgraBytes = 4, kAlphaAt = 3;
 
 struct PngImage {
     png_image image;
@@ -26,6 +25,13 @@ struct PngImage {
 {
     throw UserError(path + ": not a PNG that libpng can read (" + image.message + ")");
 }
+
+// Blue, green, red and alpha as stored (not premultiplied) laid on black:
+// each colour times its opacity, rounded.
+void OnBlack(const uint8_t* bgra, uint8_t* bgr)
+{
+    for (uint32_t c = 0; c < 3; ++c) bgr[c] = static_cast<uint8_t>((bgra[c] * bgra[kAlphaAt] + 127) / 255);
+}
 }
 
 DecodedPicture ReadPng(const std::string& path)
@@ -37,17 +43,25 @@ DecodedPicture ReadPng(const std::string& path)
     picture.width = png.image.width;
     picture.height = png.image.height;
     // Only a file that has a palette is read as indexes: libpng would make
-    // one up for any other, and that is the core's job.
+    // one up for any other, and that is the core's job. Transparency is
+    // laid on black here, in the file's own colour values: libpng's own
+    // compositing works in linear light and lightens what is half seen.
     const bool paletted = png.image.format & PNG_FORMAT_FLAG_COLORMAP;
-    png.image.format = paletted ? PNG_FORMAT_BGR_COLORMAP : PNG_FORMAT_BGR;
+    png.image.format = paletted ? PNG_FORMAT_BGRA_COLORMAP : PNG_FORMAT_BGRA;
     std::vector<uint8_t> colormap(PNG_IMAGE_COLORMAP_SIZE(png.image));
-    picture.pixels.resize(PNG_IMAGE_SIZE(png.image));
-    if (!png_image_finish_read(&png.image, &kBlack, picture.pixels.data(), 0, paletted ? colormap.data() : nullptr))
+    std::vector<uint8_t> read(PNG_IMAGE_SIZE(png.image));
+    if (!png_image_finish_read(&png.image, nullptr, read.data(), 0, paletted ? colormap.data() : nullptr))
         Fail(path, png.image);
-    if (paletted)
+    if (paletted) {
+        picture.pixels.swap(read);
         for (uint32_t i = 0; i < png.image.colormap_entries; ++i) {
-            const uint8_t* bgr = &colormap[i * kBgrBytes];
+            uint8_t bgr[3];
+            OnBlack(&colormap[i * kBgraBytes], bgr);
             picture.palette.insert(picture.palette.end(), {bgr[0], bgr[1], bgr[2], 0});
         }
+        return picture;
+    }
+    picture.pixels.resize(static_cast<size_t>(picture.width) * picture.height * 3);
+    for (size_t i = 0; i < picture.pixels.size() / 3; ++i) OnBlack(&read[i * kBgraBytes], &picture.pixels[i * 3]);
     return picture;
 }

@@ -1,11 +1,14 @@
-"""plumwick make and show: the decoders hand the core the picture's exact pixels, a BMP gets the core's own
-MakeLogo bytes, a paletted 320 x 400 picture is kept, and show draws the 640 x 480 screen and its colour cycle."""
+"""plumwick make and show: a logo is what Windows shows, of the picture as it is meant to be seen (turned upright,
+laid on black where it is transparent), the decoders hand the core the picture's exact pixels, a paletted 320 x 400
+picture is kept, a picture that is damaged or not there is refused, and show draws the 640 x 480 screen and its
+colour cycle."""
+import math
 import struct
 import subprocess
 
 import pytest
 
-from conftest import LOGO_SIZE, MAKE_LOGO_REFERENCE, bmp, rgb_pixels, run
+from conftest import LOGO_SIZE, bmp, rgb_pixels, run
 
 # 16 colours with a pattern that changes at every pixel, so that a row or a column read wrong changes the logo.
 COLOURS = [(r, g, b) for r in (0, 255) for g in (40, 200) for b in (10, 130, 250)] + \
@@ -28,19 +31,46 @@ def make(source, tmp_path):
     return out.read_bytes()
 
 
-@pytest.mark.parametrize("width,height,pixel,options", [
-    (400, 300, GRADIENT, {}),  # 4:3, fills the logo, thousands of colours
-    (200, 200, PATTERN, {}),  # square, letterboxed
-    # 320 x 400 with a shorter palette: not a logo yet, its indexes and its cycle start are kept
-    (320, 400, lambda x, y: (x + 3 * y) % 200, dict(bits=8, important=150,
-                                                     palette=[(i, 255 - i, i ^ 0x5A) for i in range(200)])),
-    (160, 100, lambda x, y: (x // 10 + y // 10) % 16, dict(bits=4, palette=COLOURS)),  # 16:10, 4 bits
+def logo_header(important=0):
+    """The first 54 bytes of every logo: 320 x 400, 8 bits, uncompressed, 256 colours, pixels at 1078."""
+    return b"BM" + struct.pack("<IHHIIiiHHIIiiII", LOGO_SIZE, 0, 0, 1078, 40, 320, 400, 1, 8, 0, 320 * 400, 0, 0, 256,
+                               important)
+
+
+def psnr(a, b):
+    error = sum((x - y) ** 2 for p, q in zip(a, b) for x, y in zip(p, q)) / (3 * len(a))
+    return 10 * math.log10(255 ** 2 / error) if error else 99
+
+
+@pytest.mark.parametrize("width,height,pixel,options,area", [
+    (400, 300, GRADIENT, {}, (0, 320)),  # 4:3, fills the logo, thousands of colours
+    (200, 200, PATTERN, {}, (40, 240)),  # square, in the middle: 240 logo pixels wide are 480 on the 4:3 screen
+    (160, 100, lambda x, y: (x // 10 + y // 10) % 16, dict(bits=4, palette=COLOURS), (0, 320)),  # 16:10, 4 bits
 ])
-def test_make_on_a_bmp_gives_the_cores_bytes(picture, tmp_path, width, height, pixel, options):
+def test_make_gives_a_logo_of_the_picture(picture, tmp_path, width, height, pixel, options, area):
+    """What the logo shows is the picture scaled to its place (by area, as ImageMagick's -scale does), black
+    around it, within the error that 256 colours and their diffusion leave."""
     source = picture("in.bmp", width, height, pixel, **options)
-    reference = tmp_path / "reference.sys"
-    subprocess.run([str(MAKE_LOGO_REFERENCE), str(source), str(reference)], check=True)
-    assert make(source, tmp_path) == reference.read_bytes()
+    logo = make(source, tmp_path)
+    assert len(logo) == LOGO_SIZE and logo[:54] == logo_header()
+    palette, rows, _ = logo_parts(logo)
+    left, place = area
+    shown = [palette[i] for row in rows for i in row]
+    expected = rgb_pixels(source, "-scale", "%dx400!" % place, "-background", "black", "-gravity", "center",
+                          "-extent", "320x400")
+    assert all(shown[y * 320 + x] == (0, 0, 0) for y in range(400) for x in list(range(left)) + list(range(left + place, 320)))
+    assert psnr(shown, expected) > 27, psnr(shown, expected)
+
+
+def test_a_paletted_320x400_bmp_keeps_its_palette_indexes_and_cycle(tmp_path):
+    palette = [(i, 255 - i, i ^ 0x5A) for i in range(200)]
+    (tmp_path / "in.bmp").write_bytes(bmp(320, 400, lambda x, y: (x + 3 * y) % 200, bits=8, important=150,
+                                          palette=palette))
+    logo = make(tmp_path / "in.bmp", tmp_path)
+    assert logo[:54] == logo_header(important=150)
+    kept, rows, _ = logo_parts(logo)
+    assert kept == palette + [(0, 0, 0)] * 56
+    assert rows == [bytes((x + 3 * y) % 200 for x in range(320)) for y in range(400)]
 
 
 @pytest.mark.parametrize("kept", [236, 16])
@@ -124,21 +154,83 @@ def test_make_on_a_jpeg_gives_a_logo_windows_shows(tmp_path, width, height, colo
         assert all(abs(a - b) < 12 for a, b in zip(got, want)), (got, want)
 
 
+def jpeg(tmp_path, *options):
+    """A 640 x 480 JPEG of a gradient, made by ImageMagick."""
+    path = tmp_path / "photo.jpg"
+    subprocess.run(["convert", "-size", "640x480", "gradient:red-blue", *options, str(path)], check=True)
+    return path.read_bytes()
+
+
 @pytest.mark.parametrize("name,content,words", [
     ("notes.txt", b"not a picture at all\n", "not a picture plumwick reads"),
     ("cut.png", b"\x89PNG\r\n\x1a\n\0\0\0\rIHDR\0\0\1", "not a PNG that libpng can read"),
-    ("cut.jpg", b"\xff\xd8\xff\xe0\0\x10JFIF\0", "not a JPEG that libjpeg can read"),
+    ("head.jpg", b"\xff\xd8\xff\xe0\0\x10JFIF\0", "a damaged or cut-short JPEG"),
+    ("cut.jpg", lambda t: jpeg(t)[:3000], "a damaged or cut-short JPEG, or one libjpeg cannot read (Premature end"),
+    ("cut-progressive.jpg", lambda t: jpeg(t, "-interlace", "JPEG")[:3000], "(Premature end of JPEG file)"),
     ("empty.gif", b"GIF89a\1\0\1\0\0\0\0;", "a GIF without a picture"),
+    ("cut.gif", b"GIF89a", "not a GIF that giflib can read (damaged or cut short)"),
     ("bad.bmp", b"BM" + bytes(60), "a BMP file that cannot be read"),
-    ("missing.png", None, "cannot be read"),
+    ("missing.png", None, "no such file"),
+    ("folder.png", "folder", "a folder, not a file"),
 ])
 def test_make_refuses_what_it_cannot_read(tmp_path, name, content, words):
     source = tmp_path / name
-    if content is not None:
-        source.write_bytes(content)
+    if content == "folder":
+        source.mkdir()
+    elif content is not None:
+        source.write_bytes(content(tmp_path) if callable(content) else content)
     r = run("make", source, tmp_path / "out.sys")
     assert r.returncode == 1 and not (tmp_path / "out.sys").exists()
     assert r.stderr.startswith("plumwick: %s: " % source) and words in r.stderr and r.stderr.count("\n") == 1
+
+
+def test_make_does_not_write_over_its_picture(tmp_path):
+    (tmp_path / "pic.png").write_bytes(jpeg(tmp_path))
+    (tmp_path / "link.sys").symlink_to("pic.png")
+    before = (tmp_path / "pic.png").read_bytes()
+    for logo in ("pic.png", "link.sys"):
+        r = run("make", tmp_path / "pic.png", tmp_path / logo)
+        assert r.returncode == 1 and "that is the picture itself" in r.stderr
+    assert (tmp_path / "pic.png").read_bytes() == before
+
+
+def with_orientation(data, value, big_endian):
+    """The JPEG with an EXIF segment whose only entry is its orientation."""
+    e = ">" if big_endian else "<"
+    tiff = (b"MM\0*" if big_endian else b"II*\0") + struct.pack(e + "IHHHIHHI", 8, 1, 0x0112, 3, 1, value, 0, 0)
+    segment = b"Exif\0\0" + tiff
+    return data[:2] + b"\xff\xe1" + struct.pack(">H", len(segment) + 2) + segment + data[2:]
+
+
+RED, BLUE = (255, 0, 0), (0, 0, 255)
+
+
+@pytest.mark.parametrize("orientation,big_endian,points", [
+    (1, False, {(80, 200): RED, (240, 200): BLUE}),  # 2:1 as stored: red left, blue right
+    (3, True, {(80, 200): BLUE, (240, 200): RED}),  # turned half round
+    (6, False, {(160, 100): RED, (160, 300): BLUE}),  # a quarter clockwise: upright 1:2, the left half on top
+    (8, True, {(160, 100): BLUE, (160, 300): RED}),  # a quarter anticlockwise
+])
+def test_a_photo_comes_upright_as_its_exif_orientation_says(tmp_path, orientation, big_endian, points):
+    stored = tmp_path / "stored.jpg"
+    subprocess.run(["convert", "-size", "32x32", "xc:red", "xc:blue", "+append", str(stored)], check=True)
+    (tmp_path / "photo.jpg").write_bytes(with_orientation(stored.read_bytes(), orientation, big_endian))
+    palette, rows, _ = logo_parts(make(tmp_path / "photo.jpg", tmp_path))
+    for (x, y), colour in points.items():
+        assert all(abs(a - b) < 40 for a, b in zip(palette[rows[y][x]], colour)), (x, y, palette[rows[y][x]])
+
+
+@pytest.mark.parametrize("name,prefix,options,left,right", [
+    ("half.png", "PNG32:", ["-alpha", "set", "-channel", "A", "-evaluate", "set", "50%"], (128, 128, 128), None),
+    ("clear.gif", "", ["-transparent", "white"], (0, 0, 0), (255, 0, 0)),
+])
+def test_what_is_transparent_is_laid_on_black(tmp_path, name, prefix, options, left, right):
+    """Each colour by its opacity, as on the black of the screen: half-seen white is mid grey."""
+    subprocess.run(["convert", "-size", "100x100", "xc:red", "-fill", "white", "-draw", "rectangle 0,0 49,99",
+                    *options, prefix + str(tmp_path / name)], check=True)
+    palette, rows, _ = logo_parts(make(tmp_path / name, tmp_path))
+    for x, colour in ((100, left), (220, right or (128, 0, 0))):
+        assert all(abs(a - b) < 3 for a, b in zip(palette[rows[200][x]], colour)), (x, palette[rows[200][x]])
 
 
 PALETTE = [(i, 255 - i, i ^ 0x5A) for i in range(256)]
