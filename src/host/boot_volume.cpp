@@ -19,6 +19,11 @@ constexpr size_t kBytesPerSectorAt = 11, kSectorsPerClusterAt = 13, kReservedSec
 constexpr uint32_t kLargestSector = 4096, kLargestCluster = 128;  // sectors
 constexpr uint8_t kMediaOddOne = 0xF0, kMediaLowest = 0xF8;       // the media bytes FAT allows
 constexpr uint8_t kActive = 0x80, kInactive = 0x00;
+// The extended boot record's signature, and the volume's serial number
+// after it: in FAT12 and FAT16 after the BIOS parameter block, in FAT32
+// after its longer one (which has 0 sectors a FAT in the short field).
+constexpr uint8_t kExtendedSignature = 0x29;
+constexpr size_t kSectorsPerFatAt = 22, kShortSignatureAt = 38, kLongSignatureAt = 66;
 // FAT12, FAT16 below 32 MB, FAT16, FAT32, FAT32 with LBA, FAT16 with LBA.
 constexpr uint8_t kFatTypes[] = {0x01, 0x04, 0x06, 0x0B, 0x0C, 0x0E};
 
@@ -55,6 +60,17 @@ bool IsFatBootSector(const Bytes& s)
            (fats == 1 || fats == 2) && (media == kMediaOddOne || media >= kMediaLowest);
 }
 
+// "FAT volume D424-A484", as DIR shows the serial number.
+std::string VolumeName(const Bytes& s)
+{
+    const size_t at = U16(&s[kSectorsPerFatAt]) == 0 ? kLongSignatureAt : kShortSignatureAt;
+    if (s[at] != kExtendedSignature) return "FAT volume without a serial number";
+    const uint32_t serial = U32(&s[at + 1]);
+    char text[32];
+    std::snprintf(text, sizeof text, "FAT volume %04X-%04X", serial >> 16, serial & 0xFFFF);
+    return text;
+}
+
 std::vector<Partition> ReadTable(const std::string& path, const Bytes& mbr, uint64_t diskSectors)
 {
     const std::string broken = path + ": its partition table is broken (";
@@ -84,7 +100,7 @@ BootVolume FindBootVolume(const ImageFile& image, uint64_t diskSize)
 {
     const std::string& path = image.path();
     const Bytes first = image.read(0, kSectorSize);
-    if (IsFatBootSector(first)) return {0, "the whole image"};
+    if (IsFatBootSector(first)) return {0, "the whole image", "the whole image, " + VolumeName(first)};
     if (first.size() < kSectorSize || first[kSignatureAt] != kSignature[0] || first[kSignatureAt + 1] != kSignature[1])
         throw UserError(path +
                         ": no partition table and no FAT file system at its start; install Windows 95 or 98 "
@@ -99,8 +115,9 @@ BootVolume FindBootVolume(const ImageFile& image, uint64_t diskSize)
                         "98 start only from one");
     const uint64_t offset = boot->first * kSectorSize;
     const std::string where = "partition " + std::to_string(boot->number);
-    if (!IsFatBootSector(image.read(offset, kSectorSize)))
+    const Bytes bootSector = image.read(offset, kSectorSize);
+    if (!IsFatBootSector(bootSector))
         throw UserError(path + ": " + where + " is marked FAT (type " + Hex(boot->type) +
                         ") but holds no FAT file system; format it in the emulator first");
-    return {offset, where};
+    return {offset, where, where + ", " + VolumeName(bootSector)};
 }

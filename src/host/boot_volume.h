@@ -10,6 +10,9 @@
 struct BootVolume {
     uint64_t offset;
     std::string where;  // "partition 1", "the whole image": for messages
+    // Which file system it is: where it is and the serial number its
+    // formatting gave it ("partition 1, FAT volume D424-A484").
+    std::string identity;
 };
 // A UserError for a broken partition table or none, no FAT partition, or a
 // FAT partition that holds no file system.

@@ -66,7 +66,7 @@ void Drain(Pipe& out, Pipe& err, Bytes* output, std::string* errors)
 }
 
 ChildResult RunChild(const std::vector<std::string>& argv, const std::vector<std::string>& extraEnvironment,
-                     const std::string& missingHint)
+                     const std::string& missingHint, const std::vector<int>& passed)
 {
     std::vector<std::string> environment(extraEnvironment);
     for (char** e = environ; *e; ++e) {
@@ -89,6 +89,14 @@ ChildResult RunChild(const std::vector<std::string>& argv, const std::vector<std
     posix_spawn_file_actions_adddup2(&actions, devNull, STDIN_FILENO);
     posix_spawn_file_actions_adddup2(&actions, out.write, STDOUT_FILENO);
     posix_spawn_file_actions_adddup2(&actions, err.write, STDERR_FILENO);
+    // Copies above every target number first, so that no descriptor is
+    // overwritten before it is passed on.
+    std::vector<int> copies;
+    for (size_t i = 0; i < passed.size(); ++i) {
+        const int high = kFirstPassedDescriptor + static_cast<int>(passed.size());
+        copies.push_back(fcntl(passed[i], F_DUPFD_CLOEXEC, high));
+        posix_spawn_file_actions_adddup2(&actions, copies.back(), kFirstPassedDescriptor + static_cast<int>(i));
+    }
     // A process group of its own: Ctrl-C at the terminal stops plumwick but
     // lets a running mtools finish, so that a step is never cut half way.
     posix_spawnattr_t attributes;
@@ -100,6 +108,8 @@ ChildResult RunChild(const std::vector<std::string>& argv, const std::vector<std
     posix_spawnattr_destroy(&attributes);
     posix_spawn_file_actions_destroy(&actions);
     close(devNull);
+    for (int copy : copies)
+        if (copy >= 0) close(copy);
     if (spawned == ENOENT) throw UserError(argv[0] + " is not installed; " + missingHint);
     if (spawned != 0) throw UserError("cannot start " + argv[0] + ": " + std::strerror(spawned));
     out.closeWrite();

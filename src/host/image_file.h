@@ -17,6 +17,7 @@ public:
     ImageFile& operator=(const ImageFile&) = delete;
 
     const std::string& path() const { return path_; }
+    int descriptor() const { return fd_; }
     uint64_t size() const { return size_; }
     // `length` bytes at `offset`; fewer past the end.
     Bytes read(uint64_t offset, size_t length) const;

@@ -1,12 +1,34 @@
 #include <cstdio>
+#include <memory>
 #include <optional>
 
 #include "host/commands.h"
+#include "host/disk_backup.h"
+#include "host/interruption.h"
 #include "host/logo_from_picture.h"
-#include "host/saved_logos.h"
-#include "host/windows_disk.h"
+#include "host/user_error.h"
+#include "logo_files/slots.h"
 
 namespace {
+// What the command calls each logo: its option, and its part in messages.
+struct SlotWords {
+    const char* option;
+    const char* role;
+};
+const SlotWords kSlotWords[kSlotCount] = {
+    {"--start", "start-up"},
+    {"--shutdown", "shutdown"},
+    {"--power-off", "power-off"},
+};
+
+std::string Str(const Text& t) { return std::string(t.c_str(), t.size()); }
+
+// A logo to put in, held in memory: the logo procedures copy it from there.
+struct NewLogo {
+    LogoFromFile made;
+    std::unique_ptr<MemoryFile> file;
+};
+
 int RunInstall(const CommandArgs& args, Progress& progress)
 {
     const std::string& image = args.positional[0];
@@ -15,37 +37,46 @@ int RunInstall(const CommandArgs& args, Progress& progress)
         throw UsageError{"plumwick install: give at least one of --start, --shutdown, --power-off"};
     // Every picture is made into a logo before the image is opened: one that
     // cannot be read stops the run with nothing changed.
-    std::array<std::optional<LogoFromFile>, kLogoPlaceCount> logos;
-    for (size_t i = 0; i < kLogoPlaceCount; ++i) {
-        if (!args.has(kLogoPlaces[i].option)) continue;
-        const std::string& source = args.options.at(kLogoPlaces[i].option);
+    std::optional<NewLogo> logos[kSlotCount];
+    for (LogoSlot slot = 0; slot < kSlotCount; ++slot) {
+        if (!args.has(kSlotWords[slot].option)) continue;
+        const std::string& source = args.options.at(kSlotWords[slot].option);
         progress.step("converting " + source);
-        logos[i] = LogoFromPicture(source);
+        logos[slot] = NewLogo{LogoFromPicture(source), nullptr};
+        logos[slot]->file = std::make_unique<MemoryFile>(logos[slot]->made.logo);
     }
 
+    CatchInterruptions();
     WindowsDisk disk(image, progress);
-    const SavedLogos saved(image);
-    disk.recover();
-    if (!saved.exist()) {
-        progress.step("saving the image's logos");
-        SavedLogos::Logos found;
-        for (size_t i = 0; i < kLogoPlaceCount; ++i) found[i] = disk.logos().read(kLogoPlaces[i]);
-        saved.save(found);
-        std::printf("%s: the image's own logos, kept for `plumwick restore %s`\n", saved.folder().c_str(),
-                    image.c_str());
+    Machine& m = disk.machine();
+    BackupRecord kept;
+    const bool backedUp = FindDiskBackup(disk, image, &kept);
+    std::vector<std::string> untouched;
+    for (LogoSlot slot = 0; slot < kSlotCount; ++slot)
+        if (logos[slot]) untouched.push_back(Str(LivePath(m, slot)));
+    StopIfInterrupted(untouched);
+    if (Err e = RecoverAllLogos(m)) throw UserError(image + ": " + disk.told(e));
+    if (!backedUp) {
+        progress.step("keeping the image's logos");
+        KeepDiskBackup(disk, image);
     }
-    for (size_t i = 0; i < kLogoPlaceCount; ++i) {
-        if (!logos[i]) continue;
-        const LogoPlace& place = kLogoPlaces[i];
-        const std::string where = disk.logos().shownPath(place);
+    for (LogoSlot slot = 0; slot < kSlotCount; ++slot) {
+        if (!logos[slot]) continue;
+        StopIfInterrupted(untouched);
+        const std::string where = Str(LivePath(m, slot));
         progress.step("writing " + where);
-        disk.logos().replace(place, logos[i]->logo);
-        const std::string& source = args.options.at(place.option);
-        if (logos[i]->converted)
-            std::printf("%s: the %s logo, made from the %s picture %s\n", where.c_str(), place.role,
-                        logos[i]->kind.c_str(), source.c_str());
+        if (Err e = ReplaceLogo(m, slot, logos[slot]->file->path().c_str()))
+            throw UserError(image + ": " + disk.told(e));
+        untouched.erase(untouched.begin());
+        const LogoFromFile& made = logos[slot]->made;
+        const std::string& source = args.options.at(kSlotWords[slot].option);
+        if (made.converted)
+            std::printf("%s: the %s logo, made from the %s picture %s\n", where.c_str(), kSlotWords[slot].role,
+                        made.kind.c_str(), source.c_str());
         else
-            std::printf("%s: the %s logo, the logo %s, byte for byte\n", where.c_str(), place.role, source.c_str());
+            std::printf("%s: the %s logo, the logo %s, byte for byte\n", where.c_str(), kSlotWords[slot].role,
+                        source.c_str());
+        std::fflush(stdout);
     }
     std::printf("Windows shows them from the machine's next start on.\n");
     return 0;
@@ -64,14 +95,17 @@ const Command kInstallCommand = {
     "P is a picture (PNG, JPEG, GIF, BMP; converted as by `plumwick make`) or a\n"
     "logo (put in byte for byte). The boot drive is the MBR's active FAT\n"
     "partition (else its first FAT one, or a disk without partitions); the\n"
-    "Windows folder is the one C:\\MSDOS.SYS names.\n"
+    "Windows folder is the one C:\\MSDOS.SYS names. A new logo keeps the\n"
+    "attributes (hidden, system, read-only) of the one it replaces.\n"
     "\n"
     "Stop the emulator first: plumwick refuses an image an emulator holds a lock\n"
     "on, and holds its own while it works. The first install into an image keeps\n"
-    "the logos it had in DISK.img.old-logos beside it (never overwritten);\n"
-    "`plumwick restore DISK.img` puts them back. A logo is never half written: a\n"
-    "run cut off at any point leaves the old logo or the new one, and the next\n"
-    "run clears up what it left.\n"
+    "the logos it had in DISK.img.old-logos beside it (never overwritten), with\n"
+    "a record of their attributes and of the disk they came from; `plumwick\n"
+    "restore DISK.img` puts them back, and both refuse another image at that path.\n"
+    "A logo is never half written: a run cut off at any point leaves the old logo\n"
+    "or the new one, or the old one as LOGO.PWO beside it, which the next run\n"
+    "puts back. Ctrl-C stops before the next logo.\n"
     "Needs mtools. Dynamic VHD, qcow2, VDI and VMDK images are refused: make a raw\n"
     "copy with `qemu-img convert -O raw IN OUT.img`.\n",
     {{"--start", "a file"}, {"--shutdown", "a file"}, {"--power-off", "a file"}},

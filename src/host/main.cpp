@@ -9,6 +9,7 @@
 #include "host/commands.h"
 #include "host/user_error.h"
 #include "resources/version.h"
+#include "text/messages.h"
 
 namespace {
 constexpr int kExitFailed = 1;
@@ -73,6 +74,7 @@ int Run(const std::vector<std::string>& words)
 
 int main(int argc, char** argv)
 {
+    UseLanguage(Language::English);  // the descriptions of the logo procedures' failures
     try {
         return Run({argv + 1, argv + argc});
     } catch (const UsageError& e) {

@@ -1,32 +1,40 @@
 #include <cstdio>
 
 #include "host/commands.h"
-#include "host/saved_logos.h"
+#include "host/disk_backup.h"
+#include "host/interruption.h"
 #include "host/user_error.h"
-#include "host/windows_disk.h"
+#include "logo_files/backup.h"
+#include "logo_files/slots.h"
 
 namespace {
+std::string Str(const Text& t) { return std::string(t.c_str(), t.size()); }
+
 int RunRestore(const CommandArgs& args, Progress& progress)
 {
     const std::string& image = args.positional[0];
+    CatchInterruptions();
     WindowsDisk disk(image, progress);
-    const SavedLogos saved(image);
-    if (!saved.exist())
-        throw UserError(image + ": no saved logos beside it (" + saved.folder() +
+    Machine& m = disk.machine();
+    BackupRecord record;
+    if (!FindDiskBackup(disk, image, &record))
+        throw UserError(image + ": no saved logos beside it (" + Str(m.BackupFolder) +
                         "); plumwick saves them at its first install into an image, so it has changed none here");
-    const SavedLogos::Logos logos = saved.load();
-    disk.recover();
-    for (size_t i = 0; i < kLogoPlaceCount; ++i) {
-        const LogoPlace& place = kLogoPlaces[i];
-        const std::string where = disk.logos().shownPath(place);
+    if (Err e = ReadBackup(m, &record)) throw UserError(image + ": " + disk.told(e));
+    std::vector<std::string> untouched;
+    for (LogoSlot slot = 0; slot < kSlotCount; ++slot) untouched.push_back(Str(LivePath(m, slot)));
+    StopIfInterrupted(untouched);
+    if (Err e = RecoverAllLogos(m)) throw UserError(image + ": " + disk.told(e));
+    for (LogoSlot slot = 0; slot < kSlotCount; ++slot) {
+        StopIfInterrupted(untouched);
+        const std::string where = Str(LivePath(m, slot));
         progress.step("writing " + where);
-        if (logos[i]) {
-            disk.logos().replace(place, *logos[i]);
-            std::printf("%s: put back\n", where.c_str());
-        } else {
-            disk.logos().remove(place);
-            std::printf("%s: removed, as the image had none\n", where.c_str());
-        }
+        Restored done;
+        if (Err e = RestoreLogo(m, record, slot, &done)) throw UserError(image + ": " + disk.told(e));
+        untouched.erase(untouched.begin());
+        if (done == Restored::Replaced) std::printf("%s: put back\n", where.c_str());
+        if (done == Restored::Removed) std::printf("%s: removed, as the image had none\n", where.c_str());
+        std::fflush(stdout);
     }
     return 0;
 }
@@ -37,9 +45,10 @@ const Command kRestoreCommand = {
     "restore DISK.img",
     "put back the logos the image had before the first install",
     "Puts the logos kept in DISK.img.old-logos at the first install back into\n"
-    "DISK.img, and removes those the image did not have (without C:\\LOGO.SYS,\n"
-    "Windows shows its own start-up logo). The kept files stay. Stop the emulator\n"
-    "first.\n",
+    "DISK.img, each with the attributes it had, and removes those the image did\n"
+    "not have (without C:\\LOGO.SYS, Windows shows its own start-up logo). The\n"
+    "kept files stay. It refuses when they came from another disk than this\n"
+    "image. Stop the emulator first.\n",
     {},
     1,
     RunRestore,

@@ -91,7 +91,7 @@ BackupFailures TakeBackup(Machine& m, const Text& disk)
 
 BackupFailures BackUpOnFirstStart(Machine& m) { return HasBackup(m) ? BackupFailures() : TakeBackup(m, Text()); }
 
-Err ReadBackup(Machine& m, BackupRecord* record)
+Err ReadBackupRecord(Machine& m, BackupRecord* record)
 {
     FileSystem& fs = m.files;
     *record = BackupRecord();
@@ -113,9 +113,15 @@ Err ReadBackup(Machine& m, BackupRecord* record)
                 record->logo[slot].state = Kept::Absent;
         }
     }
+    return Err();
+}
+
+Err ReadBackup(Machine& m, BackupRecord* record)
+{
+    PLUMWICK_TRY(ReadBackupRecord(m, record));
     for (LogoSlot slot = 0; slot < kSlotCount; ++slot) {
         if (record->logo[slot].state == Kept::Unknown) return Err(kErrFileNotFound, BackupPath(m, slot));
-        if (record->logo[slot].state == Kept::Saved) PLUMWICK_TRY(fs.checkReadable(BackupPath(m, slot)));
+        if (record->logo[slot].state == Kept::Saved) PLUMWICK_TRY(m.files.checkReadable(BackupPath(m, slot)));
     }
     return Err();
 }

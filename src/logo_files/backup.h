@@ -20,10 +20,12 @@ BackupFailures TakeBackup(Machine& m, const Text& disk);
 // they are.
 BackupFailures BackUpOnFirstStart(Machine& m);
 
-// What the backup holds, once every logo it saved proves readable and it
-// knows of every slot. A folder made before records were kept is taken as
-// its files say: a logo there is saved (its attributes unknown); a missing
-// start-up logo was absent.
+// What the backup's record says. A folder made before records were kept is
+// taken as its files say: a logo there is saved (its attributes unknown,
+// kSameAttributes); a missing start-up logo was absent.
+Err ReadBackupRecord(Machine& m, BackupRecord* record);
+// The same, once every logo it saved proves readable and it knows of every
+// slot.
 Err ReadBackup(Machine& m, BackupRecord* record);
 
 enum class Restored { Replaced, Removed, NothingToRemove };

@@ -20,6 +20,7 @@ MTOOLS_ENV = dict(os.environ, MTOOLSRC="/dev/null", MTOOLS_SKIP_CHECK="1")
 LOGO_SIZE = 129078
 SECTOR = 512
 PARTITION_START = 2048  # sectors, where fdisk puts the first partition
+SERIAL = "1234ABCD"  # the FAT volume's, so that the backup's record can be told
 WINDOWS_95_MSDOS_SYS = (b"[Paths]\r\nWinDir=C:\\WINDOWS\r\nWinBootDir=C:\\WINDOWS\r\nHostWinBootDrv=C\r\n\r\n"
                         b"[Options]\r\nBootMulti=1\r\nBootGUI=1\r\nLogo=1\r\n;" + b"x" * 70 + b"\r\n")
 
@@ -51,10 +52,15 @@ class Disk:
 
     def __init__(self, path, offset):
         self.path, self.offset = Path(path), offset
-        self.drive = "%s@@%d" % (path, offset)
 
     def mtools(self, tool, *args, check=True):
-        return subprocess.run([tool, "-i", self.drive, *args], capture_output=True, env=MTOOLS_ENV, check=check)
+        """mtools on the image through a descriptor, so that any name works ('@@' is mtools' own syntax)."""
+        fd = os.open(self.path, os.O_RDWR)
+        try:
+            return subprocess.run([tool, "-i", "/dev/fd/%d@@%d" % (fd, self.offset), *args], capture_output=True,
+                                  env=MTOOLS_ENV, check=check, pass_fds=[fd])
+        finally:
+            os.close(fd)
 
     def put(self, name, data, attributes=()):
         source = self.path.parent / "put.tmp"
@@ -68,6 +74,13 @@ class Disk:
         """The file's bytes, or None if there is none (mtools finds names without case, as FAT does)."""
         r = self.mtools("mtype", "::" + name, check=False)
         return r.stdout if r.returncode == 0 else None
+
+    def attributes(self, name):
+        """The file's attribute letters as mattrib -X lists them ("ASHR", "" for none), or None if there is none."""
+        folder = name.rpartition("/")[0]
+        listing = self.mtools("mattrib", "-X", "::%s/*" % folder, check=False).stdout.decode().splitlines()
+        found = [line.split(" ")[0] for line in listing if line.upper().endswith("/" + name.upper())]
+        return found[0] if found else None
 
     def names(self, folder=""):
         listing = self.mtools("mdir", "-a", "-b", "::" + folder).stdout.decode()
@@ -84,7 +97,7 @@ class Disk:
         return r.returncode, r.stdout + r.stderr
 
 
-def make_disk(path, fat=16, mbr=True):
+def make_disk(path, fat=16, mbr=True, serial=SERIAL):
     """An image with one FAT16 or FAT32 file system (an active partition, or from sector 0), Windows 95's MSDOS.SYS
     hidden, system and read-only in its root, and the Windows folder."""
     path = Path(path)
@@ -97,8 +110,8 @@ def make_disk(path, fat=16, mbr=True):
                        % (PARTITION_START, kind), text=True, check=True, capture_output=True)
         offset = PARTITION_START * SECTOR
     # One sector a cluster: enough clusters for FAT32 in a small image.
-    subprocess.run(["mkfs.fat", "-F", str(fat), "-s", "1", "--offset", str(offset // SECTOR), str(path)],
-                   check=True, capture_output=True)
+    subprocess.run(["mkfs.fat", "-F", str(fat), "-s", "1", "-i", serial, "--offset", str(offset // SECTOR),
+                    str(path)], check=True, capture_output=True)
     disk = Disk(path, offset)
     disk.mtools("mmd", "::WINDOWS")
     disk.put("MSDOS.SYS", WINDOWS_95_MSDOS_SYS, ("+h", "+s", "+r"))

@@ -1,8 +1,10 @@
 """plumwick install and restore on disk images made here: the logos land byte for byte where Windows 95/98 looks
-for them, the old ones are kept and put back, leftovers of a cut-off replace are put right, a run killed between
-any two mtools runs leaves a whole logo and a clean file system, and every refusal leaves the image untouched."""
+for them, in the image named whatever its name, the old ones are kept with their attributes and the disk they came
+from and put back, leftovers of a cut-off replace are put right, a run killed between any two mtools runs or stopped
+by a signal leaves whole logos and a clean file system, and every refusal leaves the image untouched."""
 import fcntl
 import os
+import shutil
 import signal
 import struct
 import subprocess
@@ -11,18 +13,22 @@ from pathlib import Path
 
 import pytest
 
-from conftest import PARTITION_START, PLUMWICK, ROOT, SECTOR, WINDOWS_95_MSDOS_SYS, Disk, bmp, make_disk, run, sha
+from conftest import (PARTITION_START, PLUMWICK, ROOT, SECTOR, SERIAL, WINDOWS_95_MSDOS_SYS, Disk, bmp, make_disk, run,
+                      sha)
 
 OLD_LOGOW = (ROOT / "src" / "resources" / "demo" / "logow.sys").read_bytes()
 OLD_LOGOS = (ROOT / "src" / "resources" / "demo" / "logos.sys").read_bytes()
 OLD_LOGO = (ROOT / "src" / "resources" / "DfltLogo.sys").read_bytes()
 LIVE = {"start": "LOGO.SYS", "shutdown": "WINDOWS/LOGOW.SYS", "power-off": "WINDOWS/LOGOS.SYS"}
 MTOOLS_CHANGES = ["mcopy", "mren", "mdel", "mattrib"]
+RECORD = ("; the logos as they were before Plumwick first changed them\r\nlogo.sys %s\r\n"
+          "logow.sys saved archive\r\nlogos.sys saved archive\r\ndisk %s, FAT volume 1234-ABCD\r\n")
+WORDS = {"R": "read-only", "H": "hidden", "S": "system", "A": "archive"}
 
 
-def windows_disk(tmp_path, fat=16, mbr=True, start_logo=None, start_attributes=()):
+def windows_disk(tmp_path, fat=16, mbr=True, start_logo=None, start_attributes=(), name="win.img", serial=SERIAL):
     """A Windows 95-like disk: the two shutdown logos, and a start-up logo if given."""
-    disk = make_disk(tmp_path / "win.img", fat=fat, mbr=mbr)
+    disk = make_disk(tmp_path / name, fat=fat, mbr=mbr, serial=serial)
     disk.put("WINDOWS/LOGOW.SYS", OLD_LOGOW)
     disk.put("WINDOWS/LOGOS.SYS", OLD_LOGOS)
     if start_logo is not None:
@@ -65,28 +71,34 @@ def add_vhd_footer(disk, kind):
         f.write(footer)
 
 
-@pytest.mark.parametrize("fat,mbr,vhd,start_attributes", [
-    (16, True, False, None),  # no LOGO.SYS before
-    (32, True, False, ("+h", "+s", "+r")),  # a hidden, system, read-only logo.sys, named in small letters
-    (16, False, False, ()),  # no partition table: FAT from sector 0
-    (32, False, False, None),
-    (16, True, True, ("+r",)),  # a fixed VHD
+@pytest.mark.parametrize("name,fat,mbr,vhd,start_attributes", [
+    ("win.img", 16, True, False, None),  # no LOGO.SYS before
+    # a hidden, system, read-only logo.sys, named in small letters, in an image named as mtools names a volume
+    ("disk@@1048576.img", 32, True, False, ("+h", "+s", "+r")),
+    ("win 98 'ü'.img", 16, False, False, ()),  # no partition table: FAT from sector 0
+    ("C:win.img", 32, False, False, None),
+    ("win.vhd", 16, True, True, ("+r",)),  # a fixed VHD
 ])
-def test_install_then_restore(tmp_path, pictures, fat, mbr, vhd, start_attributes):
+def test_install_then_restore(tmp_path, pictures, name, fat, mbr, vhd, start_attributes):
     files, made = pictures
     had_start = start_attributes is not None
-    disk = windows_disk(tmp_path, fat, mbr, OLD_LOGO if had_start else None, start_attributes or ())
+    disk = windows_disk(tmp_path, fat, mbr, OLD_LOGO if had_start else None, start_attributes or (), name)
+    decoy = tmp_path / "disk"  # what mtools would take disk@@1048576.img for
+    decoy.write_bytes(b"not the image")
     if vhd:
         add_vhd_footer(disk, 2)
     before = logos(disk)
+    start_letters = disk.attributes("LOGO.SYS")
     r = run("install", disk.path, "--start", files["png"], "--shutdown", files["jpeg"], "--power-off", files["logo"])
     assert r.returncode == 0 and r.stderr == "", r.stderr  # and no progress line: it was quick
     assert logos(disk) == {"start": made["png"], "shutdown": made["jpeg"], "power-off": made["logo"]}
-    assert no_leftovers(disk) and disk.fsck()[0] == 0
+    assert disk.attributes("LOGO.SYS") == (start_letters or "") and disk.attributes("WINDOWS/LOGOW.SYS") == "A"
+    assert no_leftovers(disk) and disk.fsck()[0] == 0 and decoy.read_bytes() == b"not the image"
     saved = Path(str(disk.path) + ".old-logos")
-    assert sorted(p.name for p in saved.iterdir()) == sorted(["LOGOW.SYS", "LOGOS.SYS", "absent.txt"] +
-                                                            (["LOGO.SYS"] if had_start else []))
-    assert ("LOGO.SYS" in (saved / "absent.txt").read_text().split()) != had_start
+    assert sorted(p.name for p in saved.iterdir()) == sorted(["logow.sys", "logos.sys", "record.txt"] +
+                                                            (["logo.sys"] if had_start else []))
+    start = "saved " + " ".join(WORDS[letter] for letter in "RHSA" if letter in start_letters) if had_start else "absent"
+    assert (saved / "record.txt").read_bytes().decode() == RECORD % (start, "partition 1" if mbr else "the whole image")
     kept = {p.name: p.read_bytes() for p in saved.iterdir()}
 
     # A second install keeps the first one's saved logos.
@@ -95,9 +107,13 @@ def test_install_then_restore(tmp_path, pictures, fat, mbr, vhd, start_attribute
 
     r = run("restore", disk.path)
     assert r.returncode == 0, r.stderr
-    assert logos(disk) == before and no_leftovers(disk) and disk.fsck()[0] == 0
+    assert r.stdout.count("put back") == 2 + had_start and ("removed" in r.stdout) != had_start
+    assert logos(disk) == before and disk.attributes("LOGO.SYS") == start_letters
+    assert no_leftovers(disk) and disk.fsck()[0] == 0
     if vhd:
         assert open(disk.path, "rb").read()[-512:-504] == b"conectix"
+    # Nothing to remove is not said.
+    assert had_start or "LOGO.SYS" not in run("restore", disk.path).stdout.upper()
 
 
 @pytest.mark.parametrize("leftovers,expected_start", [
@@ -116,12 +132,12 @@ def test_leftovers_of_a_cut_off_replace_are_put_right_first(tmp_path, pictures, 
     disk.put("WINDOWS/LOGOW.PWN", b"partial")
     assert run("install", disk.path, "--power-off", files["logo"]).returncode == 0
     assert disk.get("LOGO.SYS") == expected_start and no_leftovers(disk)
-    assert (Path(str(disk.path) + ".old-logos") / "LOGO.SYS").read_bytes() == expected_start
+    assert (Path(str(disk.path) + ".old-logos") / "logo.sys").read_bytes() == expected_start
 
 
 def wrap_mtools(folder, stop_after=None, slow=None):
     """A PATH folder whose mtools commands run the real ones. With stop_after=N, the N-th run that changes the
-    image (mcopy, mren, mdel, mattrib -r) kills plumwick, its parent, once it has ended; with slow=(TOOL, WORD),
+    image (mcopy, mren, mdel, mattrib but a listing) kills plumwick, its parent, once it has ended; with slow=(TOOL, WORD),
     TOOL given WORD first sleeps 1.5 seconds."""
     folder.mkdir(exist_ok=True)
     counter = folder / "count"
@@ -132,7 +148,7 @@ def wrap_mtools(folder, stop_after=None, slow=None):
             lines.append('case "$*" in *%s*) sleep 1.5 ;; esac' % slow[1])
         if stop_after and tool in MTOOLS_CHANGES:
             if tool == "mattrib":  # a listing changes nothing
-                lines.append('case " $* " in *" -r "*) ;; *) exec "$real" "$@" ;; esac')
+                lines.append('case " $* " in *" -X "*) exec "$real" "$@" ;; esac')
             lines += ["n=$(($(cat %s) + 1)); echo $n > %s" % (counter, counter),
                       '"$real" "$@"; status=$?',
                       "[ $n -eq %d ] && kill -KILL $PPID" % stop_after,
@@ -144,20 +160,30 @@ def wrap_mtools(folder, stop_after=None, slow=None):
     return dict(os.environ, PATH="%s:%s" % (folder, os.environ["PATH"]))
 
 
-def test_a_run_killed_after_any_change_leaves_whole_logos_and_a_clean_disk(tmp_path, pictures):
+@pytest.mark.parametrize("command", ["install", "restore"])
+def test_a_run_killed_after_any_change_leaves_whole_logos_and_a_clean_disk(tmp_path, pictures, command):
+    """Each logo is old or new after a kill, or old under LOGO.PWO beside it; the next run puts it right. No
+    temporary file is left on the host."""
     files, made = pictures
     base = windows_disk(tmp_path, start_logo=OLD_LOGO)
-    base_bytes = base.path.read_bytes()
-    old = logos(base)
-    new = {"start": made["png"], "shutdown": made["jpeg"], "power-off": made["logo"]}
-    install = ["install", None, "--start", files["png"], "--shutdown", files["jpeg"], "--power-off", files["logo"]]
+    install = ["install", base.path, "--start", files["png"], "--shutdown", files["jpeg"], "--power-off", files["logo"]]
+    before, after = logos(base), {"start": made["png"], "shutdown": made["jpeg"], "power-off": made["logo"]}
+    if command == "restore":
+        assert run(*install).returncode == 0
+        before, after = after, before
+    words = install if command == "install" else ["restore", base.path]
+    base_bytes, saved = base.path.read_bytes(), Path(str(base.path) + ".old-logos")
+    temporary = tmp_path / "tmp"
+    temporary.mkdir()
     killed = 0
-    for stop_after in range(1, 20):
-        image = tmp_path / ("cut%d.img" % stop_after)
-        image.write_bytes(base_bytes)
-        disk = Disk(image, base.offset)
-        install[1] = image
-        r = run(*install, env=wrap_mtools(tmp_path / "wrap", stop_after=stop_after), check_clean=False)
+    for stop_after in range(1, 40):
+        disk = Disk(tmp_path / ("cut%d.img" % stop_after), base.offset)
+        disk.path.write_bytes(base_bytes)
+        if command == "restore":
+            shutil.copytree(saved, str(disk.path) + ".old-logos")
+        words[1] = disk.path
+        env = dict(wrap_mtools(tmp_path / "wrap", stop_after=stop_after), TMPDIR=str(temporary))
+        r = run(*words, env=env, check_clean=False)
         if r.returncode == 0:
             break
         assert r.returncode == -9, r
@@ -165,13 +191,14 @@ def test_a_run_killed_after_any_change_leaves_whole_logos_and_a_clean_disk(tmp_p
         status, report = disk.fsck()
         assert status == 0, report
         for slot, data in logos(disk).items():
-            assert data in (old[slot], new[slot]), (stop_after, slot)
-        # The next run puts right what was left and finishes the job.
-        assert run(*install).returncode == 0
-        assert logos(disk) == new and no_leftovers(disk) and disk.fsck()[0] == 0
-        assert (Path(str(image) + ".old-logos") / "LOGO.SYS").read_bytes() == OLD_LOGO
-    # Each of the three logos: written as .PWN, renamed over the live one.
-    assert killed == 6
+            old = disk.get(LIVE[slot][:-3] + "PWO")
+            assert data in (before[slot], after[slot]) or (data is None and old == before[slot]), (stop_after, slot)
+        assert run(*words).returncode == 0
+        assert logos(disk) == after and no_leftovers(disk) and disk.fsck()[0] == 0
+        assert (Path(str(disk.path) + ".old-logos") / "logo.sys").read_bytes() == OLD_LOGO
+    # Each of the three logos: copied as .PWN and its attributes set, the live one renamed .PWO, the .PWN renamed
+    # in its place, the .PWO's attributes cleared and the .PWO deleted.
+    assert killed == 18 and list(temporary.iterdir()) == []
 
 
 def test_a_slow_step_says_what_it_does(tmp_path, pictures):
@@ -182,28 +209,32 @@ def test_a_slow_step_says_what_it_does(tmp_path, pictures):
     assert r.returncode == 0 and r.stderr == "plumwick: reading %s...\n" % disk.path
 
 
-def test_ctrl_c_stops_plumwick_but_lets_the_running_mtools_step_finish(tmp_path, pictures):
+@pytest.mark.parametrize("stop,to_group", [(signal.SIGINT, True), (signal.SIGTERM, False)])
+def test_a_signal_stops_plumwick_before_the_next_logo(tmp_path, pictures, stop, to_group):
+    """Ctrl-C at the terminal (SIGINT to the whole process group) or a SIGTERM: the logo being replaced is finished,
+    the next one is not begun, and plumwick says which it left and ends by that signal."""
     files, made = pictures
     disk = windows_disk(tmp_path)
     wrap = tmp_path / "wrap"
     wrap.mkdir()
-    (wrap / "mren").write_text('#!/bin/sh\ntouch %s/started\nsleep 1\n/usr/bin/mren "$@"\nstatus=$?\n'
-                               'touch %s/finished\nexit $status\n' % (wrap, wrap))
+    (wrap / "mren").write_text('#!/bin/sh\ntouch %s/started\nsleep 1\nexec /usr/bin/mren "$@"\n' % wrap)
     (wrap / "mren").chmod(0o755)
     env = dict(os.environ, PATH="%s:%s" % (wrap, os.environ["PATH"]))
-    command = subprocess.Popen([str(PLUMWICK), "install", str(disk.path), "--start", str(files["png"])], env=env,
-                               start_new_session=True, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    command = subprocess.Popen([str(PLUMWICK), "install", str(disk.path), "--start", str(files["png"]), "--shutdown",
+                                str(files["png"])], env=env, start_new_session=True, stdout=subprocess.PIPE,
+                               stderr=subprocess.PIPE, text=True)
     for _ in range(500):
         if (wrap / "started").exists():
             break
         time.sleep(0.01)
-    os.killpg(command.pid, signal.SIGINT)  # as the terminal sends it: to the foreground process group
-    assert command.wait(timeout=10) == -signal.SIGINT
-    for _ in range(500):
-        if (wrap / "finished").exists():
-            break
-        time.sleep(0.01)
-    assert disk.get("LOGO.SYS") == made["png"] and no_leftovers(disk) and disk.fsck()[0] == 0
+    (os.killpg if to_group else os.kill)(command.pid, stop)
+    out, err = command.communicate(timeout=20)
+    assert command.returncode == -stop
+    assert err.endswith("plumwick: stopped by %s before the next change; left as they were: C:\\WINDOWS\\logow.sys\n"
+                        % stop.name), err
+    assert out.splitlines()[-1].startswith("C:\\logo.sys: the start-up logo")
+    assert disk.get("LOGO.SYS") == made["png"] and disk.get("WINDOWS/LOGOW.SYS") == OLD_LOGOW
+    assert no_leftovers(disk) and disk.fsck()[0] == 0
 
 
 def hold_lock(path, kind):
@@ -282,18 +313,40 @@ def test_refused_before_any_change(tmp_path, pictures, change, lock, words):
 
 @pytest.mark.parametrize("content,words", [
     (b"hello", "not a picture plumwick reads"),
-    (None, "cannot be read"),
+    (None, "no such file"),
+    ("folder", "a folder, not a file"),
 ])
 def test_a_picture_it_cannot_read_is_refused_before_the_image_is_opened(tmp_path, pictures, content, words):
     files, _ = pictures
     disk = windows_disk(tmp_path)
     bad = tmp_path / "bad.png"
-    if content is not None:
+    if content == "folder":
+        bad.mkdir()
+    elif content is not None:
         bad.write_bytes(content)
     before = sha(disk.path)
     r = run("install", disk.path, "--start", files["png"], "--shutdown", bad)
     assert r.returncode == 1 and r.stderr.startswith("plumwick: %s: " % bad) and words in r.stderr
     assert sha(disk.path) == before and not Path(str(disk.path) + ".old-logos").exists()
+
+
+def test_a_new_image_at_the_same_path_is_not_given_the_old_ones_logos(tmp_path, pictures):
+    files, _ = pictures
+    first = windows_disk(tmp_path, start_logo=OLD_LOGO)
+    assert run("install", first.path, "--start", files["png"]).returncode == 0
+    first.path.unlink()
+    second = windows_disk(tmp_path, serial="5678EF01")
+    before = sha(second.path)
+    for command in (["install", second.path, "--start", files["png"]], ["restore", second.path]):
+        r = run(*command)
+        assert r.returncode == 1 and r.stderr == (
+            "plumwick: %s: the logos kept in %s.old-logos came from another disk (partition 1, FAT volume 1234-ABCD), "
+            "not from this image (partition 1, FAT volume 5678-EF01); if the image is a new one, move that folder "
+            "away and run plumwick again\n" % (second.path, second.path)), r.stderr
+    assert sha(second.path) == before
+    shutil.move(str(second.path) + ".old-logos", tmp_path / "elsewhere")
+    assert run("install", second.path, "--start", files["png"]).returncode == 0
+    assert run("restore", second.path).stdout.splitlines()[0] == "C:\\logo.sys: removed, as the image had none"
 
 
 def test_restore_without_an_install_changes_nothing(tmp_path):
