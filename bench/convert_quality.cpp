@@ -93,13 +93,9 @@ void Cube(int x, int y, uint8_t* p)
 
 Bytes Bitmap24(int w, int h, const Bytes& topFirst)
 {
-    const uint32_t stride = RowBytes(w, 24), bits = 54;
-    Bytes f(bits + stride * h, 0);
-    auto put = [&](size_t at, uint32_t v) {
-        for (int i = 0; i < 4; ++i) f[at + i] = uint8_t(v >> 8 * i);
-    };
-    f[0] = 'B', f[1] = 'M';
-    put(2, uint32_t(f.size())), put(10, bits), put(14, 40), put(18, w), put(22, h), put(26, 1 | 24 << 16);
+    const uint32_t stride = RowBytes(w, 24), bits = BitmapPixelsAt(0);
+    Bytes f(BitmapFileSize(w, h, 24, 0), 0);
+    WriteBitmapHeader(f.data(), w, h, 24, 0);
     for (int y = 0; y < h; ++y) std::copy_n(&topFirst[size_t(y) * w * 3], w * 3, &f[bits + (h - 1 - y) * stride]);
     return f;
 }

@@ -9,6 +9,7 @@ endif()
 set(FUZZ_FLAGS -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer -O1 -g)
 add_executable(picture_fuzzer
     tests/fuzz/picture_fuzzer.cpp
+    src/picture/bitmap_header.cpp
     src/picture/bitmap_check.cpp
     src/picture/rle_codes.cpp
     src/picture/bitmap_rows.cpp

@@ -44,27 +44,18 @@ bool MakeLogoFile(const Bytes& in, Bytes* out)
     return !MakeLogo(in.data(), static_cast<uint32_t>(in.size()), out->data());
 }
 
-// 8 bits, laid out as a logo is: a 40-byte header, 256 palette entries,
+// 8 bits, laid out as a logo is: the plain header, 256 palette entries,
 // uncompressed rows, bottom-up.
 bool MakePaletteFile(const Bytes& in, int32_t width, int32_t height, Bytes* out)
 {
     Bytes bgr(static_cast<size_t>(width) * static_cast<size_t>(height) * 3);
     if (ScaleBitmapFile(in.data(), static_cast<uint32_t>(in.size()), width, height, bgr.data())) return false;
-    const uint32_t stride = RowBytes(static_cast<uint32_t>(width), 8);
-    const uint32_t pixelBytes = stride * static_cast<uint32_t>(height);
-    out->assign(kLogoPixelsAt + pixelBytes, 0);
+    const uint32_t w = static_cast<uint32_t>(width), h = static_cast<uint32_t>(height);
+    const uint32_t stride = RowBytes(w, kLogoBitCount);
+    out->assign(BitmapFileSize(w, h, kLogoBitCount, kLogoPaletteEntries), 0);
     uint8_t* file = out->data();
-    file[0] = 'B';
-    file[1] = 'M';
-    Put32(file + 2, kLogoPixelsAt + pixelBytes);
-    Put32(file + 10, kLogoPixelsAt);
-    Put32(file + kFileHeaderSize, kLogoPaletteAt - kFileHeaderSize);
-    Put32(file + 18, static_cast<uint32_t>(width));
-    Put32(file + 22, static_cast<uint32_t>(height));
-    Put32(file + 26, 1 | 8 << 16);  // planes, bits a pixel
-    Put32(file + 34, pixelBytes);
-    Put32(file + 46, kLogoPaletteEntries);
-    uint8_t* bottomRow = file + kLogoPixelsAt + (height - 1) * stride;
+    WriteBitmapHeader(file, w, h, kLogoBitCount, kLogoPaletteEntries);
+    uint8_t* bottomRow = file + kLogoPixelsAt + (h - 1) * stride;
     return Quantise(bgr.data(), width, height, file + kLogoPaletteAt, bottomRow, -static_cast<int32_t>(stride)) !=
            Quantised::OutOfMemory;
 }

@@ -3,13 +3,6 @@
 #include "host/picture_core.h"
 
 namespace {
-constexpr uint32_t kPlainInfoSize = 40;
-constexpr uint32_t kOs2InfoSize = 12;
-constexpr uint32_t kLogoBitCount = 8;
-constexpr uint32_t kBitsOffsetAt = 10;
-// In the 40-byte header.
-constexpr uint32_t kWidthAt = 4, kHeightAt = 8, kBitCountAt = 14, kCompressionAt = 16, kColoursUsedAt = 32;
-
 std::string Number(uint32_t n) { return std::to_string(n); }
 
 std::string CompressionName(uint32_t compression)
@@ -26,25 +19,24 @@ std::string CompressionName(uint32_t compression)
 std::vector<std::string> Differences(const Bytes& f)
 {
     std::vector<std::string> why;
-    const uint32_t infoSize = U32(&f[kFileHeaderSize]);
-    if (infoSize == kOs2InfoSize) {
-        why.push_back("it has the " + Number(kOs2InfoSize) + "-byte OS/2 header; a logo has the plain " +
+    const uint32_t infoSize = U32(&f[kInfoSizeAt]);
+    if (infoSize == kCoreInfoSize) {
+        why.push_back("it has the " + Number(kCoreInfoSize) + "-byte OS/2 header; a logo has the plain " +
                       Number(kPlainInfoSize) + "-byte Windows one");
         return why;
     }
     if (infoSize != kPlainInfoSize)
         why.push_back("its header is " + Number(infoSize) + " bytes; a logo has the plain " + Number(kPlainInfoSize) +
                       "-byte one");
-    const uint8_t* info = &f[kFileHeaderSize];
-    const int32_t width = static_cast<int32_t>(U32(info + kWidthAt));
-    const int32_t height = static_cast<int32_t>(U32(info + kHeightAt));
+    const int32_t width = static_cast<int32_t>(U32(&f[kWidthAt]));
+    const int32_t height = static_cast<int32_t>(U32(&f[kHeightAt]));
     if (width != kLogoWidth || (height != kLogoHeight && height != -kLogoHeight))
         why.push_back("it is " + std::to_string(width) + " x " +
                       std::to_string(height < 0 ? -int64_t{height} : height) + " pixels; a logo is " +
                       Number(kLogoWidth) + " x " + Number(kLogoHeight));
     if (height < 0) why.push_back("its rows are stored top row first; a logo's bottom row comes first");
-    const uint32_t bits = U16(info + kBitCountAt), compression = U32(info + kCompressionAt);
-    const uint32_t colours = U32(info + kColoursUsedAt);
+    const uint32_t bits = U16(&f[kBitCountAt]), compression = U32(&f[kCompressionAt]);
+    const uint32_t colours = U32(&f[kColoursUsedAt]);
     if (bits != kLogoBitCount)
         why.push_back("it has " + Number(bits) + " bits a pixel; a logo has " + Number(kLogoBitCount) + " (" +
                       Number(kLogoPaletteEntries) + " colours)");

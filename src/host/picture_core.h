@@ -4,6 +4,3 @@
 // a move of the core's files changes one line.
 #include "picture/bitmap_check.h"
 #include "picture/make_logo.h"
-
-// A palette entry in a bitmap file: blue, green, red, 0.
-constexpr uint32_t kPaletteEntryBytes = 4;

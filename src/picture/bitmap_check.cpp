@@ -4,7 +4,10 @@
 
 namespace {
 
-bool KnownInfoHeader(uint32_t size) { return size == 40 || size == 52 || size == 56 || size == 108 || size == 124; }
+bool KnownInfoHeader(uint32_t size)
+{
+    return size == kPlainInfoSize || size == 52 || size == 56 || size == 108 || size == 124;
+}
 
 bool KnownDepth(uint16_t bits) { return bits == 1 || bits == 4 || bits == 8 || bits == 16 || bits == 24 || bits == 32; }
 
@@ -50,27 +53,26 @@ bool RunsStayInside(const uint8_t* data, uint32_t size, uint32_t width, uint32_t
 
 bool CheckBitmapFile(const uint8_t* data, uint32_t size, BitmapLayout* layout)
 {
-    if (size < kFileHeaderSize + 12 || data[0] != 'B' || data[1] != 'M') return false;
-    uint32_t offBits = U32(data + 10);
-    const uint8_t* info = data + kFileHeaderSize;
-    uint32_t infoSize = U32(info);
+    if (size < kFileHeaderSize + kCoreInfoSize || data[0] != 'B' || data[1] != 'M') return false;
+    uint32_t offBits = U32(data + kBitsOffsetAt);
+    uint32_t infoSize = U32(data + kInfoSizeAt);
     BitmapLayout l{};
-    uint32_t entryBytes = 4, declaredColours = 0, sizeImage = 0;
-    if (infoSize == 12) {
-        l.width = U16(info + 4);
-        l.height = U16(info + 6);
-        if (U16(info + 8) != 1) return false;
-        l.bitCount = U16(info + 10);
-        entryBytes = 3;
+    uint32_t entryBytes = kPaletteEntryBytes, declaredColours = 0, sizeImage = 0;
+    if (infoSize == kCoreInfoSize) {
+        l.width = U16(data + kCoreWidthAt);
+        l.height = U16(data + kCoreHeightAt);
+        if (U16(data + kCorePlanesAt) != 1) return false;
+        l.bitCount = U16(data + kCoreBitCountAt);
+        entryBytes = kCorePaletteEntryBytes;
     } else {
         if (!KnownInfoHeader(infoSize) || size < kFileHeaderSize + infoSize) return false;
-        l.width = static_cast<int32_t>(U32(info + 4));
-        int32_t height = static_cast<int32_t>(U32(info + 8));
-        if (U16(info + 12) != 1) return false;
-        l.bitCount = U16(info + 14);
-        l.compression = U32(info + 16);
-        sizeImage = U32(info + 20);
-        declaredColours = U32(info + 32);
+        l.width = static_cast<int32_t>(U32(data + kWidthAt));
+        int32_t height = static_cast<int32_t>(U32(data + kHeightAt));
+        if (U16(data + kPlanesAt) != 1) return false;
+        l.bitCount = U16(data + kBitCountAt);
+        l.compression = U32(data + kCompressionAt);
+        sizeImage = U32(data + kImageSizeAt);
+        declaredColours = U32(data + kColoursUsedAt);
         if (height == INT32_MIN) return false;
         l.topDown = height < 0;
         l.height = height < 0 ? -height : height;
@@ -82,7 +84,7 @@ bool CheckBitmapFile(const uint8_t* data, uint32_t size, BitmapLayout* layout)
     uint32_t w = static_cast<uint32_t>(l.width), h = static_cast<uint32_t>(l.height);
     if (w * h > kMaxPictureArea) return false;
 
-    l.maskCount = (l.compression == kBiBitfields && infoSize == 40) ? 3 : 0;
+    l.maskCount = (l.compression == kBiBitfields && infoSize == kPlainInfoSize) ? 3 : 0;
     uint32_t fullPalette = l.bitCount <= 8 ? 1u << l.bitCount : 0;
     if (declaredColours > 256) return false;
     l.colourCount = declaredColours ? declaredColours : fullPalette;

@@ -1,6 +1,8 @@
 #pragma once
 #include <stdint.h>
 
+#include "picture/bitmap_header.h"
+
 // Where the parts of a bitmap file lie, once the file has been checked.
 struct BitmapLayout {
     int32_t width;
@@ -16,28 +18,6 @@ struct BitmapLayout {
 
 enum : uint32_t { kBiRgb = 0, kBiRle8 = 1, kBiRle4 = 2, kBiBitfields = 3 };
 
-// The file header before the info header; in an info header of 40 bytes or
-// more, "colours important" stands 36 bytes in.
-constexpr uint32_t kFileHeaderSize = 14;
-constexpr uint32_t kColoursImportantAt = kFileHeaderSize + 36;
-
-// Numbers in a bitmap file are little-endian.
-inline uint16_t U16(const uint8_t* p) { return static_cast<uint16_t>(p[0] | p[1] << 8); }
-inline uint32_t U32(const uint8_t* p)
-{
-    return static_cast<uint32_t>(p[0]) | static_cast<uint32_t>(p[1]) << 8 | static_cast<uint32_t>(p[2]) << 16 |
-           static_cast<uint32_t>(p[3]) << 24;
-}
-inline void Put16(uint8_t* p, uint32_t v)
-{
-    p[0] = static_cast<uint8_t>(v);
-    p[1] = static_cast<uint8_t>(v >> 8);
-}
-inline void Put32(uint8_t* p, uint32_t v)
-{
-    Put16(p, v);
-    Put16(p + 2, v >> 16);
-}
 // The largest picture the tool takes: the area average's sums, at most 255
 // times the area, then stay below 2^32.
 constexpr uint32_t kMaxPictureArea = 1u << 24;
@@ -48,6 +28,3 @@ constexpr uint32_t kMaxBitmapFileSize = 4 * kMaxPictureArea + 64 * 1024;
 // code: every count and offset must stay inside the file, and compressed
 // pixel data must stay inside the picture.
 bool CheckBitmapFile(const uint8_t* data, uint32_t size, BitmapLayout* layout);
-
-// Bytes in one row of uncompressed pixels: rows end on a 4-byte boundary.
-inline uint32_t RowBytes(uint32_t width, uint32_t bitCount) { return (width * bitCount + 31) / 32 * 4; }

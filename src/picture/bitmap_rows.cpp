@@ -10,15 +10,15 @@ bool BitmapRows::open(const uint8_t* data, uint32_t size)
     stored_ = at_ = codeRow_ = codeX_ = 0;
     ended_ = false;
     for (uint32_t i = 0; i < 1024; ++i) palette_[i] = 0;
-    uint32_t infoSize = U32(data + kFileHeaderSize);
-    uint32_t entry = infoSize == 12 ? 3 : 4;
+    uint32_t infoSize = U32(data + kInfoSizeAt);
+    uint32_t entry = infoSize == kCoreInfoSize ? kCorePaletteEntryBytes : kPaletteEntryBytes;
     const uint8_t* in = data + kFileHeaderSize + infoSize + layout_.maskCount * 4;
     if (indexed())
         for (uint32_t i = 0; i < layout_.colourCount; ++i)
             for (uint32_t c = 0; c < 3; ++c) palette_[i * 4 + c] = in[i * entry + c];
     // Masks follow a 40-byte header or fill the end of a longer one: in
     // both cases they start right after the first 40 bytes.
-    const uint8_t* masks = data + kFileHeaderSize + 40;
+    const uint8_t* masks = data + kFileHeaderSize + kPlainInfoSize;
     bool fields = layout_.compression == kBiBitfields;
     bool wide = layout_.bitCount == 32;
     setChannel(channels_[0], fields ? U32(masks + 8) : wide ? 0xFFu : 0x1Fu);

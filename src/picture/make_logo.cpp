@@ -4,20 +4,11 @@
 #include "picture/scaled_picture.h"
 
 namespace {
+// The headers, and the palette black.
 void WriteHeader(uint8_t* logo, uint32_t colourCycleStart)
 {
-    for (uint32_t i = 0; i < kLogoPixelsAt; ++i) logo[i] = 0;
-    logo[0] = 'B';
-    logo[1] = 'M';
-    Put32(logo + 2, kLogoFileSize);
-    Put32(logo + 10, kLogoPixelsAt);
-    Put32(logo + kFileHeaderSize, kLogoPaletteAt - kFileHeaderSize);
-    Put32(logo + 18, kLogoWidth);
-    Put32(logo + 22, kLogoHeight);
-    Put32(logo + 26, 1 | 8 << 16);  // planes, bits a pixel
-    Put32(logo + 34, kLogoWidth * kLogoHeight);
-    Put32(logo + 46, kLogoPaletteEntries);
-    Put32(logo + kColoursImportantAt, colourCycleStart);
+    WriteBitmapHeader(logo, kLogoWidth, kLogoHeight, kLogoBitCount, kLogoPaletteEntries, colourCycleStart);
+    for (uint32_t i = kLogoPaletteAt; i < kLogoPixelsAt; ++i) logo[i] = 0;
 }
 
 // Where a picture goes in the logo. The logo fills a 4:3 screen, each of
@@ -73,7 +64,7 @@ bool DescribeBitmap(const uint8_t* data, uint32_t size, BitmapSummary* summary)
 uint32_t ColourCycleStart(const uint8_t* data, uint32_t size)
 {
     if (size < kColoursImportantAt + 4) return 0;
-    return U32(data + kFileHeaderSize) >= kLogoPaletteAt - kFileHeaderSize ? U32(data + kColoursImportantAt) : 0;
+    return U32(data + kInfoSizeAt) >= kPlainInfoSize ? U32(data + kColoursImportantAt) : 0;
 }
 
 uint32_t CycledEntry(uint32_t i, uint32_t first, uint32_t step)
@@ -85,9 +76,9 @@ uint32_t CycledEntry(uint32_t i, uint32_t first, uint32_t step)
 bool IsLogoShaped(const uint8_t* data, uint32_t size)
 {
     BitmapLayout l;
-    return CheckBitmapFile(data, size, &l) && U32(data + kFileHeaderSize) == kLogoPaletteAt - kFileHeaderSize &&
-           l.width == kLogoWidth && l.height == kLogoHeight && !l.topDown && l.bitCount == 8 &&
-           l.compression == kBiRgb && l.colourCount == kLogoPaletteEntries && l.bitsOffset == kLogoPixelsAt;
+    return CheckBitmapFile(data, size, &l) && U32(data + kInfoSizeAt) == kPlainInfoSize && l.width == kLogoWidth &&
+           l.height == kLogoHeight && !l.topDown && l.bitCount == kLogoBitCount && l.compression == kBiRgb &&
+           l.colourCount == kLogoPaletteEntries && l.bitsOffset == kLogoPixelsAt;
 }
 
 Err MakeLogo(const uint8_t* data, uint32_t size, uint8_t* logo, uint32_t stillColours)

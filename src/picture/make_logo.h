@@ -7,9 +7,10 @@
 // The only kind of file Windows shows as a logo: 320 x 400, 256 colours,
 // uncompressed, the plain 40-byte header, bottom-up.
 constexpr int32_t kLogoWidth = 320, kLogoHeight = 400;
+constexpr uint16_t kLogoBitCount = 8;
 constexpr uint32_t kLogoPaletteEntries = 256;
-constexpr uint32_t kLogoPaletteAt = kFileHeaderSize + 40;
-constexpr uint32_t kLogoPixelsAt = kLogoPaletteAt + kLogoPaletteEntries * 4;
+constexpr uint32_t kLogoPaletteAt = kFileHeaderSize + kPlainInfoSize;
+constexpr uint32_t kLogoPixelsAt = kLogoPaletteAt + kLogoPaletteEntries * kPaletteEntryBytes;
 constexpr uint32_t kLogoFileSize = kLogoPixelsAt + kLogoWidth * kLogoHeight;  // 129,078
 
 // What a picture is, for the question before it is converted.
