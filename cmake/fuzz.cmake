@@ -1,14 +1,13 @@
-# The libFuzzer target for the picture pipeline, built with clang and
-# nothing else of the tree: only the picture sources and the Text that Err
-# holds, so none of the message tables, whose Shift-JIS texts clang cannot
-# write, is needed.
+# The libFuzzer targets, built with clang and nothing else of the tree: the
+# picture pipeline's, on the picture sources and the Text that Err holds,
+# and the plumwick command's readers', on theirs; none of the message
+# tables, whose Shift-JIS texts clang cannot write, is needed.
 if(NOT CMAKE_CXX_COMPILER_ID STREQUAL "Clang")
     message(FATAL_ERROR "PLUMWICK_FUZZ needs clang: -DCMAKE_CXX_COMPILER=clang++")
 endif()
 
 set(FUZZ_FLAGS -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer -O1 -g)
-add_executable(picture_fuzzer
-    tests/fuzz/picture_fuzzer.cpp
+set(FUZZED_PICTURE_SOURCES
     src/picture/bitmap_header.cpp
     src/picture/bitmap_check.cpp
     src/picture/rle_codes.cpp
@@ -19,5 +18,34 @@ add_executable(picture_fuzzer
     src/picture/make_logo.cpp
     src/text/text.cpp
 )
-target_compile_options(picture_fuzzer PRIVATE ${FUZZ_FLAGS} ${PLUMWICK_WARNINGS})
-target_link_options(picture_fuzzer PRIVATE ${FUZZ_FLAGS})
+add_executable(picture_fuzzer tests/fuzz/picture_fuzzer.cpp ${FUZZED_PICTURE_SOURCES})
+
+find_package(PNG REQUIRED)
+find_package(JPEG REQUIRED)
+find_package(GIF REQUIRED)
+add_executable(host_fuzzer
+    tests/fuzz/host_fuzzer.cpp
+    ${FUZZED_PICTURE_SOURCES}
+    src/logo_files/backup_record.cpp
+    src/logo_files/slots.cpp
+    src/logo_files/safe_replace.cpp
+    src/host/bitmap_from_picture.cpp
+    src/host/boot_volume.cpp
+    src/host/child_process.cpp
+    src/host/exif_orientation.cpp
+    src/host/fat_volume.cpp
+    src/host/gif_reader.cpp
+    src/host/host_files.cpp
+    src/host/image_file.cpp
+    src/host/image_format.cpp
+    src/host/jpeg_reader.cpp
+    src/host/logo_from_picture.cpp
+    src/host/msdos_sys.cpp
+    src/host/png_reader.cpp
+)
+target_link_libraries(host_fuzzer PRIVATE PNG::PNG JPEG::JPEG GIF::GIF)
+
+foreach(fuzzer picture_fuzzer host_fuzzer)
+    target_compile_options(${fuzzer} PRIVATE ${FUZZ_FLAGS} ${PLUMWICK_WARNINGS})
+    target_link_options(${fuzzer} PRIVATE ${FUZZ_FLAGS})
+endforeach()

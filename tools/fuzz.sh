@@ -1,11 +1,12 @@
 #!/bin/sh
-# Fuzzes the picture pipeline (tests/fuzz/picture_fuzzer.cpp) for SECONDS
-# (60 by default): builds build/fuzz with clang if needed, then runs the
-# fuzzer on build/fuzz/corpus, a fresh copy of tests/fuzz/seeds each time:
-# what an earlier run found would be replayed first, a few seconds for every
-# few dozen inputs, and a short run would do nothing else. A crash, a
-# sanitizer report or a broken promise fails the run and names the input
-# that caused it.
+# Fuzzes, for SECONDS each (60 by default), the picture pipeline
+# (tests/fuzz/picture_fuzzer.cpp) and what the plumwick command reads from
+# outside (tests/fuzz/host_fuzzer.cpp): builds build/fuzz with clang if
+# needed, then runs each fuzzer on a fresh copy of its seeds in
+# build/fuzz/corpus-NAME: what an earlier run found would be replayed
+# first, a few seconds for every few dozen inputs, and a short run would
+# do nothing else. A crash, a sanitizer report or a broken promise fails
+# the run and names the input that caused it.
 #   tools/fuzz.sh 900
 set -eu
 cd "$(dirname "$0")/.."
@@ -22,18 +23,24 @@ TIMEOUT=30
 
 cmake -S . -B "$BUILD" -DCMAKE_CXX_COMPILER=clang++ -DPLUMWICK_FUZZ=ON >/dev/null
 cmake --build "$BUILD" -j "$(nproc 2>/dev/null || echo 2)" >/dev/null
-rm -rf "$BUILD/corpus"
-mkdir -p "$BUILD/corpus" "$BUILD/crashes"
-cp tests/fuzz/seeds/*.bmp "$BUILD/corpus/"
+mkdir -p "$BUILD/crashes"
 
-status=0
-"$BUILD/picture_fuzzer" -max_total_time="$SECONDS_TO_RUN" -max_len="$MAX_LEN" -timeout="$TIMEOUT" \
-    -artifact_prefix="$BUILD/crashes/" "$BUILD/corpus" > "$BUILD/fuzz.log" 2>&1 || status=$?
-if [ "$status" != 0 ]; then
-    tail -n 80 "$BUILD/fuzz.log"
-    echo "fuzz: the fuzzer failed (exit $status, whole log in $BUILD/fuzz.log); the input that did it:" >&2
-    sed -n 's/.*Test unit written to \(.*\)$/  \1/p' "$BUILD/fuzz.log" >&2
-    echo "  rerun it with: $BUILD/picture_fuzzer <that file>" >&2
-    exit 1
-fi
-grep -E '^Done [0-9]+ runs' "$BUILD/fuzz.log"
+fuzz() {  # FUZZER SEEDS
+    corpus="$BUILD/corpus-$1"
+    rm -rf "$corpus"
+    mkdir -p "$corpus"
+    cp "tests/fuzz/$2"/* "$corpus/"
+    status=0
+    "$BUILD/$1" -max_total_time="$SECONDS_TO_RUN" -max_len="$MAX_LEN" -timeout="$TIMEOUT" \
+        -artifact_prefix="$BUILD/crashes/" "$corpus" > "$BUILD/$1.log" 2>&1 || status=$?
+    if [ "$status" != 0 ]; then
+        tail -n 80 "$BUILD/$1.log"
+        echo "fuzz: $1 failed (exit $status, whole log in $BUILD/$1.log); the input that did it:" >&2
+        sed -n 's/.*Test unit written to \(.*\)$/  \1/p' "$BUILD/$1.log" >&2
+        echo "  rerun it with: $BUILD/$1 <that file>" >&2
+        exit 1
+    fi
+    echo "$1: $(grep -E '^Done [0-9]+ runs' "$BUILD/$1.log")"
+}
+fuzz picture_fuzzer seeds
+fuzz host_fuzzer host_seeds

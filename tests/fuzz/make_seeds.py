@@ -1,15 +1,21 @@
 #!/usr/bin/python3
 """Writes the picture fuzzer's seeds, tests/fuzz/seeds/*.bmp: one tiny file of each kind the bitmap check accepts,
-one of more than 256 colours, and RLE8 pictures of the sizes MakeLogo treats apart (320 x 400 indexed, 16:10).
-Run it again to remake them."""
+one of more than 256 colours, and RLE8 pictures of the sizes MakeLogo treats apart (320 x 400 indexed, 16:10); and
+the plumwick command's fuzzer's, tests/fuzz/host_seeds/*: the reader's number, then what it reads (a disk image
+with a partition table or a VHD footer, MSDOS.SYS, mattrib's listing, a backup record, EXIF, small pictures made by
+ImageMagick). Run it again to remake them."""
 import pathlib
 import struct
+import subprocess
 import sys
+import tempfile
 
 sys.path.insert(0, str(pathlib.Path(__file__).resolve().parents[1]))
 from bitmaps import bmp  # noqa: E402
 
 SEEDS = pathlib.Path(__file__).resolve().parent / "seeds"
+HOST_SEEDS = pathlib.Path(__file__).resolve().parent / "host_seeds"
+DISK_IMAGE, MSDOS_SYS, ATTRIBUTE_LISTING, BACKUP_RECORD, EXIF, PICTURE = range(6)  # host_fuzzer.cpp's readers
 RGB565 = (0xF800, 0x07E0, 0x001F)
 TEN_BITS = (0x3FF00000, 0x000FFC00, 0x000003FF)  # 10 bits a channel: only the top 8 are kept
 
@@ -88,10 +94,69 @@ def seeds():
     yield "wide_rle8", bmp(640, 400, bits=8, palette=grey(256), compression=1, data=bytes(rle8_bands(640, 400)))
 
 
-if __name__ == "__main__":
-    SEEDS.mkdir(exist_ok=True)
-    for old in SEEDS.glob("*.bmp"):
+def fat_boot_sector(serial, fat32=False):
+    sector = bytearray(512)
+    sector[0:3] = b"\xeb\x3c\x90"
+    struct.pack_into("<HBHBHHBH", sector, 11, 512, 1, 1, 2, 16, 4, 0xF8, 0 if fat32 else 1)
+    sector[66 if fat32 else 38] = 0x29
+    struct.pack_into("<I", sector, 67 if fat32 else 39, serial)
+    sector[510:512] = b"\x55\xaa"
+    return bytes(sector)
+
+
+def mbr(entries):
+    """A master boot record of (status, type, first sector, sectors) entries."""
+    sector = bytearray(512)
+    for i, (status, kind, first, count) in enumerate(entries):
+        struct.pack_into("<B3xB3xII", sector, 446 + 16 * i, status, kind, first, count)
+    sector[510:512] = b"\x55\xaa"
+    return bytes(sector)
+
+
+def exif(orientation, big_endian):
+    e = ">" if big_endian else "<"
+    return b"Exif\0\0" + (b"MM\0*" if big_endian else b"II*\0") + struct.pack(e + "IHHHIHHI", 8, 1, 0x0112, 3, 1,
+                                                                             orientation, 0, 0)
+
+
+def picture(name, *options, prefix=""):
+    with tempfile.TemporaryDirectory() as folder:
+        path = pathlib.Path(folder) / name
+        subprocess.run(["convert", *options, prefix + str(path)], check=True)
+        return path.read_bytes()
+
+
+def host_seeds():
+    yield "partitioned.img", DISK_IMAGE, mbr([(0x80, 0x06, 1, 2)]) + fat_boot_sector(0x1234ABCD) + bytes(512)
+    yield "whole.img", DISK_IMAGE, fat_boot_sector(0x5678EF01, fat32=True) + bytes(1024)
+    footer = bytearray(512)
+    footer[0:8] = b"conectix"
+    struct.pack_into(">I", footer, 60, 2)
+    yield "fixed.vhd", DISK_IMAGE, fat_boot_sector(1) + bytes(512) + bytes(footer)
+    yield "msdos.sys", MSDOS_SYS, b"[Paths]\r\nWinDir=C:\\WINDOWS\r\nWinBootDir=C:\\WINDOWS\r\n[Options]\r\nLogo=1\r\n"
+    yield "mattrib.txt", ATTRIBUTE_LISTING, b"D ::/WINDOWS/.\nASHR ::/WINDOWS/LOGOW.SYS\n ::/WINDOWS/Long Name.sys\n"
+    yield "record.txt", BACKUP_RECORD, (b"; the logos\r\nlogo.sys absent\r\nlogow.sys saved hidden system read-only "
+                                        b"archive\r\nlogos.sys saved\r\ndisk partition 1, FAT volume 1234-ABCD\r\n")
+    yield "exif-le", EXIF, exif(6, False)
+    yield "exif-be", EXIF, exif(8, True)
+    small = ["-size", "6x4", "gradient:red-blue"]
+    yield "rgba.png", PICTURE, picture("p.png", *small, "-alpha", "set", "-channel", "A", "-evaluate", "set", "50%",
+                                       prefix="PNG32:")
+    yield "paletted.png", PICTURE, picture("p.png", *small, "-colors", "4", prefix="PNG8:")
+    yield "baseline.jpg", PICTURE, picture("p.jpg", *small)
+    yield "progressive.jpg", PICTURE, picture("p.jpg", *small, "-interlace", "JPEG")
+    yield "transparent.gif", PICTURE, picture("p.gif", *small, "-transparent", "red", "-interlace", "GIF")
+
+
+def write(folder, files):
+    folder.mkdir(exist_ok=True)
+    for old in folder.iterdir():
         old.unlink()
-    for name, data in seeds():
-        (SEEDS / f"{name}.bmp").write_bytes(data)
-    print(f"{len(list(SEEDS.glob('*.bmp')))} seeds, {sum(p.stat().st_size for p in SEEDS.glob('*.bmp'))} bytes")
+    for name, data in files:
+        (folder / name).write_bytes(data)
+    print(f"{folder.name}: {len(files)} seeds, {sum(len(data) for _, data in files)} bytes")
+
+
+if __name__ == "__main__":
+    write(SEEDS, [(f"{name}.bmp", data) for name, data in seeds()])
+    write(HOST_SEEDS, [(name, bytes([reader]) + data) for name, reader, data in host_seeds()])

@@ -1,0 +1,93 @@
+// libFuzzer target for what the plumwick command reads from outside: the
+// first byte picks the reader, the rest is what it reads. A reader may
+// refuse its input (a UserError); anything else, or a broken promise
+// below, is a failure.
+#include <stdint.h>
+#include <stdlib.h>
+
+#include <string>
+
+#include "host/boot_volume.h"
+#include "host/exif_orientation.h"
+#include "host/fat_volume.h"
+#include "host/image_file.h"
+#include "host/image_format.h"
+#include "host/logo_from_picture.h"
+#include "host/msdos_sys.h"
+#include "host/user_error.h"
+#include "logo_files/backup_record.h"
+
+namespace {
+enum Reader : uint8_t { kDiskImage, kMsdosSys, kAttributeListing, kBackupRecord, kExif, kPicture, kReaders };
+
+void Require(bool holds)
+{
+    if (!holds) abort();
+}
+
+bool SameRecord(const BackupRecord& a, const BackupRecord& b)
+{
+    for (int slot = 0; slot < kSlotCount; ++slot)
+        if (a.logo[slot].state != b.logo[slot].state || a.logo[slot].attributes != b.logo[slot].attributes) return false;
+    return a.disk == b.disk;
+}
+
+// The partition table, the boot sector and a VHD footer, from an image
+// file: the input, as a file in memory.
+void ReadDiskImage(const Bytes& in)
+{
+    const MemoryFile file(in);
+    const ImageFile image(file.path());
+    const BootVolume boot = FindBootVolume(image, RawDiskSize(image));
+    Require(boot.offset % 512 == 0 && boot.offset < image.size());
+}
+
+void ReadExif(const Bytes& in)
+{
+    const int orientation = ExifOrientation(in.data(), in.size());
+    Require(orientation >= 1 && orientation <= 8);
+    DecodedPicture picture{3, 2, {}, {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17}};
+    TurnUpright(&picture, orientation);
+    Require(picture.width * picture.height == 6 && picture.pixels.size() == 18);
+}
+
+// What the record says is what it writes again.
+void ReadBackupRecord(const Bytes& in)
+{
+    const BackupRecord record = ParseBackupRecord(in.data(), static_cast<uint32_t>(in.size()));
+    const Text text = FormatBackupRecord(record);
+    const BackupRecord again = ParseBackupRecord(reinterpret_cast<const uint8_t*>(text.c_str()), static_cast<uint32_t>(text.size()));
+    Require(SameRecord(record, again));
+}
+
+// A PNG, JPEG, GIF or BMP made into a logo, by whichever reader its first
+// bytes call for.
+void ReadPicture(const Bytes& in)
+{
+    const MemoryFile file(in);
+    const LogoFromFile made = LogoFromPicture(file.path());
+    Require(made.converted ? made.logo.size() == kLogoFileSize : made.logo == in);
+    Require(IsLogoShaped(made.logo.data(), static_cast<uint32_t>(made.logo.size())));
+}
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+{
+    if (size == 0) return 0;
+    const Bytes in(data + 1, data + size);
+    try {
+        switch (data[0] % kReaders) {
+        case kDiskImage: ReadDiskImage(in); break;
+        case kMsdosSys: (void)WindowsFolderFromMsdosSys(in, "MSDOS.SYS"); break;
+        case kAttributeListing:
+            for (const FatVolume::Entry& e : ParseAttributeListing(std::string(in.begin(), in.end())))
+                Require(!e.name.empty() && e.name != "." && e.name != "..");
+            break;
+        case kBackupRecord: ReadBackupRecord(in); break;
+        case kExif: ReadExif(in); break;
+        case kPicture: ReadPicture(in); break;
+        }
+    } catch (const UserError&) {
+    }
+    return 0;
+}
