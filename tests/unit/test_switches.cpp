@@ -2,6 +2,7 @@
 
 #include "command_line/switch_run.h"
 #include "logo_files/random_logos.h"
+#include "picture/make_logo.h"
 #include "tool_test.h"
 
 namespace {
@@ -66,6 +67,7 @@ TEST_F(ToolTest, RandomPicksAmongTheOtherValidLogos)
                                {"b.BMP", LogoOf(0xBBBBBB)},
                                {"live.sys", LogoOf(0x111111)},
                                {"flat.bmp", kNew},
+                               {"logo-sized.sys", std::string(kLogoFileSize, 'B')},
                                {"text.txt", std::string("no picture")}})
         p.addFile(folder + name, bytes);
     p.addFile("C:\\PLUMWICK\\Random\\LOGOS\\only.sys", LogoOf(0x222222));
@@ -119,6 +121,7 @@ TEST(SwitchRun, EachJobWithoutAWindow)
     };
     // clang-format on
     for (const auto& c : cases) {
+        UseLanguage(Language::Japanese);  // as a new process starts: the language is the system's, chosen first
         FakePlatform p;
         LayOutMachine(p);
         p.acp = 1252, p.arguments = c.line;
