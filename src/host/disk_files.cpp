@@ -65,18 +65,6 @@ bool Present(const std::string& host)
     struct stat info;
     return stat(host.c_str(), &info) == 0;
 }
-
-bool WriteAll(int fd, const Bytes& data)
-{
-    size_t done = 0;
-    while (done < data.size()) {
-        const ssize_t n = ::write(fd, data.data() + done, data.size() - done);
-        if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) return false;
-        done += static_cast<size_t>(n);
-    }
-    return true;
-}
 }
 
 DiskFiles::DiskFiles(const FatVolume& boot, const std::string& hostFolder) : boot_(boot), hostFolder_(hostFolder) {}
@@ -196,26 +184,8 @@ Err DiskFiles::read(const Text& path, const Place& where, uint32_t maxSize, Byte
             *data = boot_.read(where.path);
             return data->size() > maxSize ? failed(kErrInvalidPicture, path) : Err();
         });
-    const int fd = open(where.path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) return hostFailed(errno, path);
-    struct stat info;
-    int error = fstat(fd, &info) != 0 ? errno : S_ISDIR(info.st_mode) ? EISDIR : 0;
-    if (!error && static_cast<uint64_t>(info.st_size) > maxSize) {
-        close(fd);
-        return failed(kErrInvalidPicture, path);
-    }
-    char buffer[65536];
-    while (!error) {
-        const ssize_t n = ::read(fd, buffer, sizeof buffer);
-        if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) {
-            error = n < 0 ? errno : 0;
-            break;
-        }
-        data->insert(data->end(), buffer, buffer + n);
-    }
-    close(fd);
-    return error ? hostFailed(error, path) : Err();
+    const int error = ReadHostBytes(where.path, maxSize, data);
+    return error == EFBIG ? failed(kErrInvalidPicture, path) : error ? hostFailed(error, path) : Err();
 }
 
 Err DiskFiles::write(const Text& path, const Place& where, const Bytes& data, bool replace)
@@ -231,13 +201,10 @@ Err DiskFiles::write(const Text& path, const Place& where, const Bytes& data, bo
         });
     const int fd = open(where.path.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC | (replace ? O_TRUNC : O_EXCL), 0666);
     if (fd < 0) return hostFailed(errno, path);
-    const bool whole = WriteAll(fd, data);
-    const int error = whole ? 0 : errno ? errno : ENOSPC;
-    if (close(fd) != 0 || !whole) {
-        unlink(where.path.c_str());
-        return hostFailed(error ? error : errno, path);
-    }
-    return Err();
+    int error = WriteHostBytes(fd, data);
+    if (close(fd) != 0 && !error) error = errno;
+    if (error) unlink(where.path.c_str());
+    return error ? hostFailed(error, path) : Err();
 }
 
 Err DiskFiles::copyFile(const Text& from, const Text& to)

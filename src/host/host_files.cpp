@@ -8,7 +8,6 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
-#include <fstream>
 
 #include "host/user_error.h"
 
@@ -21,52 +20,62 @@ std::string Why(int error)
     default: return std::string("cannot be read (") + std::strerror(error) + ")";
     }
 }
+}
 
-// The whole of a descriptor's file, or the error that stopped it.
-int ReadAll(int fd, Bytes* data)
+int ReadHostBytes(const std::string& path, uint64_t maxSize, Bytes* data)
 {
+    const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return errno;
+    struct stat info;
+    int error = fstat(fd, &info) != 0                           ? errno
+                : S_ISDIR(info.st_mode)                         ? EISDIR
+                : static_cast<uint64_t>(info.st_size) > maxSize ? EFBIG
+                                                                : 0;
     char buffer[65536];
-    for (;;) {
+    while (!error) {
         const ssize_t n = ::read(fd, buffer, sizeof buffer);
         if (n < 0 && errno == EINTR) continue;
-        if (n < 0) return errno;
-        if (n == 0) return 0;
+        if (n <= 0) {
+            error = n < 0 ? errno : 0;
+            break;
+        }
         data->insert(data->end(), buffer, buffer + n);
     }
+    close(fd);
+    return error;
 }
+
+int WriteHostBytes(int fd, const Bytes& data)
+{
+    size_t done = 0;
+    while (done < data.size()) {
+        const ssize_t n = ::write(fd, data.data() + done, data.size() - done);
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) return n < 0 ? errno : ENOSPC;
+        done += static_cast<size_t>(n);
+    }
+    return 0;
 }
 
 Bytes ReadHostFile(const std::string& path)
 {
-    const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) throw UserError(path + ": " + Why(errno));
-    struct stat info;
-    int error = fstat(fd, &info) != 0 ? errno : S_ISDIR(info.st_mode) ? EISDIR : 0;
     Bytes data;
-    if (!error) error = ReadAll(fd, &data);
-    close(fd);
-    if (error) throw UserError(path + ": " + Why(error));
+    if (const int error = ReadHostBytes(path, UINT64_MAX, &data)) throw UserError(path + ": " + Why(error));
     return data;
 }
 
+// Through a temporary name, so that a failure never leaves half a file
+// under the name.
 void WriteHostFile(const std::string& path, const Bytes& data)
 {
     const std::string partial = path + ".partial";
-    {
-        std::ofstream out(partial, std::ios::binary | std::ios::trunc);
-        if (!out) throw UserError(path + ": cannot be written (" + std::strerror(errno) + "); check the folder");
-        out.write(reinterpret_cast<const char*>(data.data()), static_cast<std::streamsize>(data.size()));
-        out.flush();
-        if (!out) {
-            std::remove(partial.c_str());
-            throw UserError(path + ": cannot be written; check the free space");
-        }
-    }
-    if (std::rename(partial.c_str(), path.c_str()) != 0) {
-        const int e = errno;
-        std::remove(partial.c_str());
-        throw UserError(path + ": cannot be written (" + std::strerror(e) + ")");
-    }
+    const int fd = open(partial.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+    int error = fd < 0 ? errno : WriteHostBytes(fd, data);
+    if (fd >= 0 && close(fd) != 0 && !error) error = errno;
+    if (!error && std::rename(partial.c_str(), path.c_str()) != 0) error = errno;
+    if (!error) return;
+    unlink(partial.c_str());
+    throw UserError(path + ": cannot be written (" + std::strerror(error) + "); check the folder and its free space");
 }
 
 bool SameHostFile(const std::string& a, const std::string& b)
@@ -78,14 +87,8 @@ bool SameHostFile(const std::string& a, const std::string& b)
 
 MemoryFile::MemoryFile(const Bytes& data) : fd_(memfd_create("plumwick", MFD_CLOEXEC))
 {
-    size_t done = 0;
-    while (fd_ >= 0 && done < data.size()) {
-        const ssize_t n = ::write(fd_, data.data() + done, data.size() - done);
-        if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) break;
-        done += static_cast<size_t>(n);
-    }
-    if (fd_ < 0 || done < data.size()) throw UserError(std::string("cannot hold a logo in memory: ") + std::strerror(errno));
+    const int error = fd_ < 0 ? errno : WriteHostBytes(fd_, data);
+    if (error) throw UserError(std::string("cannot hold a logo in memory: ") + std::strerror(error));
     path_ = "/proc/self/fd/" + std::to_string(fd_);
 }
 

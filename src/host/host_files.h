@@ -5,11 +5,16 @@
 
 using Bytes = std::vector<uint8_t>;
 
+// A whole file from the host, of at most maxSize bytes: 0, or the errno
+// that kept it (EISDIR for a folder, EFBIG for a larger file).
+int ReadHostBytes(const std::string& path, uint64_t maxSize, Bytes* data);
+// All the bytes to a descriptor: 0, or the errno that stopped them.
+int WriteHostBytes(int fd, const Bytes& data);
 // A whole file from the host; a UserError naming it if it cannot be read:
 // missing, a folder, or not readable, each said so.
 Bytes ReadHostFile(const std::string& path);
 // Writes the whole file through a temporary name beside it, so that a
-// failure never leaves half a file under the name.
+// failure never leaves half a file under the name; a UserError if it cannot.
 void WriteHostFile(const std::string& path, const Bytes& data);
 // Whether both names lead to one file (links and all); false if either is
 // not there.
