@@ -26,6 +26,33 @@ const char kFolderLetter = 'D';
 
 std::string Inside(const std::string& path) { return "::/" + path; }
 
+// A name that fits 8.3 in ASCII goes in as DOS and Windows write it: in
+// capitals, with no long name beside it. (mtools would keep small letters
+// in flags, and carry them over to a file's new name.)
+std::string AsDosWrites(const std::string& name)
+{
+    const size_t dot = name.find('.');
+    const size_t base = dot == std::string::npos ? name.size() : dot;
+    const size_t extension = dot == std::string::npos ? 0 : name.size() - dot - 1;
+    const bool fits = base >= 1 && base <= 8 && extension <= 3 && name.find('.', base + 1) == std::string::npos &&
+                      name.find_first_of(" +,;=[]") == std::string::npos;
+    std::string dos = name;
+    for (char& c : dos)
+        if (static_cast<unsigned char>(c) >= 0x80)
+            return name;
+        else if (fits)
+            c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    return dos;
+}
+
+// The path with its last name as DOS writes it.
+std::string NewPath(const std::string& path)
+{
+    const size_t slash = path.find_last_of('/');
+    return slash == std::string::npos ? AsDosWrites(path)
+                                      : path.substr(0, slash + 1) + AsDosWrites(path.substr(slash + 1));
+}
+
 std::string FirstLine(const std::string& text)
 {
     const std::string line = text.substr(0, text.find('\n'));
@@ -76,12 +103,12 @@ Bytes FatVolume::read(const std::string& path) const { return run("mtype", {Insi
 void FatVolume::write(const std::string& path, const Bytes& data) const
 {
     const MemoryFile memory(data);
-    run("mcopy", {"-o", kDataInChild, Inside(path)}, "writing " + path, memory.fd());
+    run("mcopy", {"-o", kDataInChild, Inside(NewPath(path))}, "writing " + path, memory.fd());
 }
 
 void FatVolume::rename(const std::string& path, const std::string& newName) const
 {
-    run("mren", {"-D", "s", Inside(path), newName}, "renaming " + path + " to " + newName);
+    run("mren", {"-D", "s", Inside(path), AsDosWrites(newName)}, "renaming " + path + " to " + newName);
 }
 
 void FatVolume::setAttributes(const std::string& path, uint32_t bits) const
@@ -94,7 +121,10 @@ void FatVolume::setAttributes(const std::string& path, uint32_t bits) const
 }
 
 void FatVolume::remove(const std::string& path) const { run("mdel", {Inside(path)}, "deleting " + path); }
-void FatVolume::makeFolder(const std::string& path) const { run("mmd", {Inside(path)}, "making the folder " + path); }
+void FatVolume::makeFolder(const std::string& path) const
+{
+    run("mmd", {Inside(NewPath(path))}, "making the folder " + path);
+}
 void FatVolume::removeFolder(const std::string& path) const
 {
     run("mrd", {Inside(path)}, "removing the folder " + path);

@@ -30,11 +30,11 @@ Err NamingTheLiveFile(Err e, const Text& temporary, const Text& live)
 }
 
 // Steps 2 to 4 for a live file that is there under `stored`, the name as
-// the disk has it.
+// the disk has it, which the new one takes.
 Err SwapIn(FileSystem& fs, const Text& stored, const Text& live, const Text& fresh, const Text& old)
 {
     PLUMWICK_TRY(fs.moveFile(stored, old));
-    if (Err e = fs.moveFile(fresh, live)) {
+    if (Err e = fs.moveFile(fresh, stored)) {
         (void)fs.moveFile(old, stored);
         return e;
     }
@@ -43,7 +43,7 @@ Err SwapIn(FileSystem& fs, const Text& stored, const Text& live, const Text& fre
     if (!e) e = DeleteFileIfPresent(fs, old);
     if (!e) return Err();
     // Undone rather than leave the old file lying beside the new one.
-    if (!fs.moveFile(live, fresh) && !fs.moveFile(old, stored)) (void)fs.setAttributes(stored, oldAttributes);
+    if (!fs.moveFile(stored, fresh) && !fs.moveFile(old, stored)) (void)fs.setAttributes(stored, oldAttributes);
     return NamingTheLiveFile(e, old, live);
 }
 }

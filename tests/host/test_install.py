@@ -93,6 +93,7 @@ def test_install_then_restore(tmp_path, pictures, name, fat, mbr, vhd, start_att
     assert r.returncode == 0 and r.stderr == "", r.stderr  # and no progress line: it was quick
     assert logos(disk) == {"start": made["png"], "shutdown": made["jpeg"], "power-off": made["logo"]}
     assert disk.attributes("LOGO.SYS") == (start_letters or "") and disk.attributes("WINDOWS/LOGOW.SYS") == "A"
+    assert "LOGOW.SYS" in disk.names("WINDOWS")  # the name as it was
     assert no_leftovers(disk) and disk.fsck()[0] == 0 and decoy.read_bytes() == b"not the image"
     saved = Path(str(disk.path) + ".old-logos")
     assert sorted(p.name for p in saved.iterdir()) == sorted(["logow.sys", "logos.sys", "record.txt"] +
