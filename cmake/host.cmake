@@ -11,6 +11,12 @@ add_executable(plumwick ${HOST_SOURCES})
 target_link_libraries(plumwick PRIVATE plumwick_core PNG::PNG JPEG::JPEG GIF::GIF Threads::Threads)
 install(TARGETS plumwick RUNTIME DESTINATION bin)
 
+# The file system plumwick changes images through, call by call on a real one.
+list(FILTER HOST_SOURCES EXCLUDE REGEX "main\\.cpp$")
+add_executable(disk_files_tests tests/host/disk_files_test.cpp ${HOST_SOURCES})
+target_link_libraries(disk_files_tests PRIVATE plumwick_core PNG::PNG JPEG::JPEG GIF::GIF GTest::gtest_main)
+gtest_discover_tests(disk_files_tests DISCOVERY_TIMEOUT 30)
+
 file(STRINGS src/resources/version.h PLUMWICK_VERSION_LINE REGEX "#define PLUMWICK_VERSION_TEXT ")
 string(REGEX REPLACE ".*\"([^\"]+)\".*" "\\1" PLUMWICK_VERSION "${PLUMWICK_VERSION_LINE}")
 
