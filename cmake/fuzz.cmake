@@ -30,7 +30,7 @@ add_executable(host_fuzzer
     src/logo_files/slots.cpp
     src/logo_files/safe_replace.cpp
     src/host/bitmap_from_picture.cpp
-    src/host/boot_volume.cpp
+    src/host/dos_drives.cpp
     src/host/child_process.cpp
     src/host/exif_orientation.cpp
     src/host/fat_volume.cpp

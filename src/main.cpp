@@ -26,7 +26,8 @@ void TellFailedBackups(Tool& t, const BackupFailures& failures)
 
 void FindSystemFolders(Tool& t)
 {
-    PlaceWindows(t.machine, t.platform.windowsDirectory());
+    const Text windows = t.platform.windowsDirectory();
+    PlaceWindows(t.machine, windows, DriveRoot(windows));
     PlaceTool(t.machine, t.platform.toolFolder());
 }
 

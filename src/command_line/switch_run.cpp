@@ -40,7 +40,7 @@ Err ChosenFor(Tool& t, const Switches& s, BackupRecord* backup, Text chosen[kSlo
 {
     switch (s.job) {
     case Job::Random: return PickRandomLogos(t.machine, t.platform.randomSeed(), chosen);
-    case Job::Default: return ReadBackup(t.machine, backup);
+    case Job::Default: PLUMWICK_TRY(ReadBackup(t.machine, backup)); return RequireEveryLogo(t.machine, *backup);
     default: return GivenLogos(t, s, chosen, refusal);
     }
 }

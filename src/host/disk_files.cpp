@@ -14,7 +14,6 @@
 #include "host/user_error.h"
 
 namespace {
-const char kBootDrive = 'C';
 
 std::string Str(const Text& t) { return std::string(t.c_str(), t.size()); }
 
@@ -67,7 +66,10 @@ bool Present(const std::string& host)
 }
 }
 
-DiskFiles::DiskFiles(const FatVolume& boot, const std::string& hostFolder) : boot_(boot), hostFolder_(hostFolder) {}
+DiskFiles::DiskFiles(const std::vector<Drive>& drives, const std::string& hostFolder)
+    : drives_(drives), hostFolder_(hostFolder)
+{
+}
 
 Err DiskFiles::failed(int number, const Text& path, const std::string& why)
 {
@@ -93,7 +95,7 @@ Err DiskFiles::route(const Text& path, InImage&& inImage, OnHost&& onHost)
 {
     Place where;
     PLUMWICK_TRY(place(path, &where));
-    if (where.inImage) return guarded(path, [&] { return inImage(where.path); });
+    if (where.volume) return guarded(path, [&] { return inImage(*where.volume, where.path); });
     return onHost(where.path);
 }
 
@@ -112,29 +114,32 @@ Err DiskFiles::place(const Text& path, Place* where)
 {
     const std::string p = Str(path);
     if (p.size() >= 2 && std::isalpha(static_cast<unsigned char>(p[0])) && p[1] == ':') {
-        if (std::toupper(static_cast<unsigned char>(p[0])) != kBootDrive)
-            return failed(kErrPathNotFound, path, "plumwick reaches only the boot drive C:");
+        const char letter = static_cast<char>(std::toupper(static_cast<unsigned char>(p[0])));
+        const Drive* drive = nullptr;
+        for (const Drive& d : drives_)
+            if (d.letter == letter) drive = &d;
+        if (!drive) return failed(kErrPathNotFound, path, std::string("the disk has no drive ") + letter + ":");
         std::string inside;
         for (char c : p.substr(2)) inside += c == '\\' ? '/' : c;
         const size_t first = inside.find_first_not_of('/');
         inside = first == std::string::npos ? "" : inside.substr(first);
         while (!inside.empty() && inside.back() == '/') inside.pop_back();
-        *where = {true, inside};
+        *where = {drive->volume, inside};
         return Err();
     }
     std::string host = p;
     if (p.compare(0, hostFolder_.size(), hostFolder_) == 0)
         for (size_t i = hostFolder_.size(); i < host.size(); ++i)
             if (host[i] == '\\') host[i] = '/';
-    *where = {false, OnHost(host)};
+    *where = {nullptr, OnHost(host)};
     return Err();
 }
 
-std::optional<FatVolume::Entry> DiskFiles::entry(const std::string& path) const
+std::optional<FatVolume::Entry> DiskFiles::entry(const Place& where)
 {
-    if (path.empty()) return FatVolume::Entry{"", 0, true};  // the root
-    const auto listed = boot_.list(Folder(path));
-    const FatVolume::Entry* e = listed ? FindEntry(*listed, Name(path)) : nullptr;
+    if (where.path.empty()) return FatVolume::Entry{"", 0, true};  // the root
+    const auto listed = where.volume->list(Folder(where.path));
+    const FatVolume::Entry* e = listed ? FindEntry(*listed, Name(where.path)) : nullptr;
     if (!e) return std::nullopt;
     return *e;
 }
@@ -144,8 +149,8 @@ Err DiskFiles::findFile(const Text& path, FileQuery kind, Text* name)
     *name = Text();
     return route(
         path,
-        [&](const std::string& inside) {
-            const auto e = entry(inside);
+        [&](const FatVolume& volume, const std::string& inside) {
+            const auto e = entry({&volume, inside});
             const bool concealed = e && (e->attributes & (kAttrHidden | kAttrSystem));
             if (e && !inside.empty() && (kind == FileQuery::AnyFile ? !e->folder : !concealed))
                 *name = Text(e->name.data(), e->name.size());
@@ -164,24 +169,24 @@ Err DiskFiles::findFile(const Text& path, FileQuery kind, Text* name)
 Err DiskFiles::makeFolder(const Text& path)
 {
     return route(
-        path, [&](const std::string& inside) { return boot_.makeFolder(inside), Err(); },
+        path, [&](const FatVolume& volume, const std::string& inside) { return volume.makeFolder(inside), Err(); },
         [&](const std::string& host) { return done(mkdir(host.c_str(), 0777), path); });
 }
 
 Err DiskFiles::removeFolder(const Text& path)
 {
     return route(
-        path, [&](const std::string& inside) { return boot_.removeFolder(inside), Err(); },
+        path, [&](const FatVolume& volume, const std::string& inside) { return volume.removeFolder(inside), Err(); },
         [&](const std::string& host) { return done(rmdir(host.c_str()), path); });
 }
 
 Err DiskFiles::read(const Text& path, const Place& where, uint32_t maxSize, Bytes* data)
 {
-    if (where.inImage)
+    if (where.volume)
         return guarded(path, [&] {
-            const auto e = entry(where.path);
+            const auto e = entry(where);
             if (!e || e->folder) return failed(kErrFileNotFound, path);
-            *data = boot_.read(where.path);
+            *data = where.volume->read(where.path);
             return data->size() > maxSize ? failed(kErrInvalidPicture, path) : Err();
         });
     const int error = ReadHostBytes(where.path, maxSize, data);
@@ -190,13 +195,13 @@ Err DiskFiles::read(const Text& path, const Place& where, uint32_t maxSize, Byte
 
 Err DiskFiles::write(const Text& path, const Place& where, const Bytes& data, bool replace)
 {
-    if (where.inImage)
+    if (where.volume)
         return guarded(path, [&] {
-            const auto e = entry(where.path);
+            const auto e = entry(where);
             if (e && !replace) return failed(kErrFileExists, path);
             if (e && (e->folder || (e->attributes & (kAttrReadOnly | kAttrHidden | kAttrSystem))))
                 return failed(kErrPathFileAccess, path);
-            boot_.write(where.path, data);
+            where.volume->write(where.path, data);
             return Err();
         });
     const int fd = open(where.path.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC | (replace ? O_TRUNC : O_EXCL), 0666);
@@ -223,13 +228,13 @@ Err DiskFiles::moveFile(const Text& from, const Text& to)
     Place source, target;
     PLUMWICK_TRY(place(from, &source));
     PLUMWICK_TRY(place(to, &target));
-    if (source.inImage != target.inImage || (source.inImage && Folder(source.path) != Folder(target.path)))
+    if (source.volume != target.volume || (source.volume && Folder(source.path) != Folder(target.path)))
         return failed(kErrPathFileAccess, to, "a file is renamed only in its own folder");
-    if (source.inImage)
+    if (source.volume)
         return guarded(from, [&] {
-            if (!entry(source.path)) return failed(kErrFileNotFound, from);
-            if (entry(target.path)) return failed(kErrFileExists, to);
-            boot_.rename(source.path, Name(target.path));
+            if (!entry(source)) return failed(kErrFileNotFound, from);
+            if (entry(target)) return failed(kErrFileExists, to);
+            source.volume->rename(source.path, Name(target.path));
             return Err();
         });
     return renameat2(AT_FDCWD, source.path.c_str(), AT_FDCWD, target.path.c_str(), RENAME_NOREPLACE) == 0
@@ -241,11 +246,11 @@ Err DiskFiles::deleteFile(const Text& path)
 {
     return route(
         path,
-        [&](const std::string& inside) {
-            const auto e = entry(inside);
+        [&](const FatVolume& volume, const std::string& inside) {
+            const auto e = entry({&volume, inside});
             if (!e) return failed(kErrFileNotFound, path);
             if (e->folder || (e->attributes & kAttrReadOnly)) return failed(kErrPathFileAccess, path);
-            boot_.remove(inside);
+            volume.remove(inside);
             return Err();
         },
         [&](const std::string& host) { return done(unlink(host.c_str()), path); });
@@ -257,8 +262,8 @@ Err DiskFiles::attributes(const Text& path, uint32_t* bits)
     *bits = 0;
     return route(
         path,
-        [&](const std::string& inside) {
-            const auto e = entry(inside);
+        [&](const FatVolume& volume, const std::string& inside) {
+            const auto e = entry({&volume, inside});
             if (!e) return failed(kErrFileNotFound, path);
             *bits = e->attributes;
             return Err();
@@ -269,7 +274,8 @@ Err DiskFiles::attributes(const Text& path, uint32_t* bits)
 Err DiskFiles::setAttributes(const Text& path, uint32_t bits)
 {
     return route(
-        path, [&](const std::string& inside) { return boot_.setAttributes(inside, bits), Err(); },
+        path,
+        [&](const FatVolume& volume, const std::string& inside) { return volume.setAttributes(inside, bits), Err(); },
         [&](const std::string& host) { return Present(host) ? Err() : hostFailed(errno, path); });
 }
 
@@ -277,8 +283,8 @@ Err DiskFiles::checkReadable(const Text& path)
 {
     return route(
         path,
-        [&](const std::string& inside) {
-            const auto e = entry(inside);
+        [&](const FatVolume& volume, const std::string& inside) {
+            const auto e = entry({&volume, inside});
             return e && !e->folder ? Err() : failed(kErrFileNotFound, path);
         },
         [&](const std::string& host) {
@@ -323,8 +329,8 @@ Err DiskFiles::listFiles(const Text& folder, FileNames& names)
     std::vector<std::string> found;
     Err e = route(
         folder,
-        [&](const std::string& inside) {
-            if (const auto listed = boot_.list(inside))
+        [&](const FatVolume& volume, const std::string& inside) {
+            if (const auto listed = volume.list(inside))
                 for (const FatVolume::Entry& e : *listed)
                     if (!e.folder) found.push_back(e.name);
             return Err();

@@ -1,18 +1,23 @@
 #pragma once
 #include <string>
+#include <vector>
 
 #include "host/fat_volume.h"
 #include "platform/file_system.h"
 
 // The files plumwick reads and changes, as the logo procedures ask for
-// them: C:\... is the boot drive inside the disk image, and an absolute
+// them: C:\..., D:\... are the drives inside the disk image, and an absolute
 // path is the host's own, where the backup lies and the logos made in
 // memory are read from. Host names are found without regard to case, as
 // on FAT; after `hostFolder` a backslash separates names, as the logo
 // procedures join them. Each failure keeps its words for the message.
 class DiskFiles final : public FileSystem {
 public:
-    DiskFiles(const FatVolume& boot, const std::string& hostFolder);
+    struct Drive {
+        char letter;
+        const FatVolume* volume;
+    };
+    DiskFiles(const std::vector<Drive>& drives, const std::string& hostFolder);
 
     // What a failure of these files was, in words; "" for one that says no
     // more than its number, or that came from elsewhere.
@@ -35,11 +40,11 @@ public:
 
 private:
     struct Place {
-        bool inImage;
-        std::string path;  // "WINDOWS/LOGOW.SYS" in the image, "/home/..." on the host
+        const FatVolume* volume;  // the drive in the image, or none: the host
+        std::string path;         // "WINDOWS/LOGOW.SYS" in the image, "/home/..." on the host
     };
     Err place(const Text& path, Place* where);
-    std::optional<FatVolume::Entry> entry(const std::string& path) const;
+    static std::optional<FatVolume::Entry> entry(const Place& where);
     Err read(const Text& path, const Place& where, uint32_t maxSize, Bytes* data);
     Err write(const Text& path, const Place& where, const Bytes& data, bool replace);
     Err failed(int number, const Text& path, const std::string& why = "");
@@ -50,7 +55,7 @@ private:
     template <typename InImage, typename OnHost>
     Err route(const Text& path, InImage&& inImage, OnHost&& onHost);
 
-    const FatVolume& boot_;
+    std::vector<Drive> drives_;
     std::string hostFolder_;
     Err lastFailure_;
     std::string lastWords_;

@@ -56,6 +56,16 @@ ImageFile::ImageFile(const std::string& path) : path_(path)
 
 ImageFile::~ImageFile() { close(fd_); }
 
+void ImageFile::unlock()
+{
+    struct flock whole;
+    std::memset(&whole, 0, sizeof whole);
+    whole.l_type = F_UNLCK;
+    whole.l_whence = SEEK_SET;
+    fcntl(fd_, F_OFD_SETLK, &whole);
+    flock(fd_, LOCK_UN);
+}
+
 Bytes ImageFile::read(uint64_t offset, size_t length) const
 {
     Bytes data(length);

@@ -18,6 +18,8 @@ public:
 
     const std::string& path() const { return path_; }
     int descriptor() const { return fd_; }
+    // Lets the locks go, for QEMU to take its own.
+    void unlock();
     uint64_t size() const { return size_; }
     // `length` bytes at `offset`; fewer past the end.
     Bytes read(uint64_t offset, size_t length) const;

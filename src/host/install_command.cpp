@@ -4,6 +4,7 @@
 
 #include "host/commands.h"
 #include "host/disk_backup.h"
+#include "host/disk_options.h"
 #include "host/interruption.h"
 #include "host/logo_from_picture.h"
 #include "host/user_error.h"
@@ -32,8 +33,7 @@ struct NewLogo {
 int RunInstall(const CommandArgs& args, Progress& progress)
 {
     const std::string& image = args.positional[0];
-    // The places are install's only options.
-    if (args.options.empty())
+    if (!args.has(kSlotWords[0].option) && !args.has(kSlotWords[1].option) && !args.has(kSlotWords[2].option))
         throw UsageError{"plumwick install: give at least one of --start, --shutdown, --power-off"};
     // Every picture is made into a logo before the image is opened: one that
     // cannot be read stops the run with nothing changed.
@@ -47,10 +47,15 @@ int RunInstall(const CommandArgs& args, Progress& progress)
     }
 
     CatchInterruptions();
-    WindowsDisk disk(image, progress);
+    WindowsDisk disk(image, DiskOptionsOf(args, logos[1] || logos[2]), progress);
     Machine& m = disk.machine();
     BackupRecord kept;
     const bool backedUp = FindDiskBackup(disk, image, &kept);
+    for (LogoSlot slot = 0; slot < kSlotCount; ++slot)
+        if (logos[slot] && backedUp && kept.logo[slot].state == Kept::Unknown)
+            throw UserError(image + ": " + Str(LivePath(m, slot)) + " was not kept at the first install (" +
+                            Str(m.BackupFolder) +
+                            " has no copy), so plumwick does not change it; move that folder away to start afresh");
     std::vector<std::string> untouched;
     for (LogoSlot slot = 0; slot < kSlotCount; ++slot)
         if (logos[slot]) untouched.push_back(Str(LivePath(m, slot)));
@@ -85,30 +90,29 @@ int RunInstall(const CommandArgs& args, Progress& progress)
 
 const Command kInstallCommand = {
     "install",
-    "install DISK.img [--start P] [--shutdown P] [--power-off P]",
+    "install DISK.img [--start P] [--shutdown P] [--power-off P] [--windows-dir D] [--force]",
     "put logos into Windows 95/98 on an emulator's disk image",
-    "Puts logos into the Windows 95/98 installation on DISK.img, a raw disk image\n"
-    "(86Box, PCem, QEMU raw, DOSBox-X) or a fixed VHD:\n"
+    "Puts logos into the Windows 95/98 installation on DISK.img:\n"
     "  --start P      C:\\LOGO.SYS, shown while Windows starts\n"
     "  --shutdown P   LOGOW.SYS in the Windows folder, \"please wait\" while it shuts down\n"
     "  --power-off P  LOGOS.SYS in the Windows folder, \"you can now switch off\"\n"
     "P is a picture (PNG, JPEG, GIF, BMP; converted as by `plumwick make`) or a\n"
     "logo (put in byte for byte). The boot drive is the MBR's active FAT\n"
     "partition (else its first FAT one, or a disk without partitions); the\n"
-    "Windows folder is the one C:\\MSDOS.SYS names. A new logo keeps the\n"
-    "attributes (hidden, system, read-only) of the one it replaces.\n"
+    "Windows folder is the one C:\\MSDOS.SYS names (on any drive, C: to the\n"
+    "logical ones), or the one that holds WIN.COM, or --windows-dir D:\\WIN98;\n"
+    "--start alone needs none. A new logo keeps the attributes (hidden,\n"
+    "system, read-only) of the one it replaces.\n"
     "\n"
-    "Stop the emulator first: plumwick refuses an image an emulator holds a lock\n"
-    "on, and holds its own while it works. The first install into an image keeps\n"
-    "the logos it had in DISK.img.old-logos beside it (never overwritten), with\n"
-    "a record of their attributes and of the disk they came from; `plumwick\n"
-    "restore DISK.img` puts them back, and both refuse another image at that path.\n"
-    "A logo is never half written: a run cut off at any point leaves the old logo\n"
-    "or the new one, or the old one as LOGO.PWO beside it, which the next run\n"
-    "puts back. Ctrl-C stops before the next logo.\n"
-    "Needs mtools. Dynamic VHD, qcow2, VDI and VMDK images are refused: make a raw\n"
-    "copy with `qemu-img convert -O raw IN OUT.img`.\n",
-    {{"--start", "a file"}, {"--shutdown", "a file"}, {"--power-off", "a file"}},
+    "The first install into an image keeps the logos it had in DISK.img.old-logos\n"
+    "beside it (never overwritten), with a record of their attributes and of the\n"
+    "disk they came from; `plumwick restore DISK.img` puts them back, and both\n"
+    "refuse another image at that path. A logo is never half written: a run cut\n"
+    "off at any point leaves the old logo or the new one, or the old one as\n"
+    "LOGO.PWO beside it, which the next run puts back. Ctrl-C stops before the\n"
+    "next logo.\n"
+    "\n" PLUMWICK_DISK_HELP,
+    {{"--start", "a file"}, {"--shutdown", "a file"}, {"--power-off", "a file"}, kWindowsDirOption, kForceOption},
     1,
     RunInstall,
 };

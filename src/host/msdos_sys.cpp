@@ -18,27 +18,9 @@ std::string Trim(const std::string& s)
 }
 
 bool SameIgnoringCase(const std::string& a, const char* b) { return strcasecmp(a.c_str(), b) == 0; }
-
-// "C:\WINDOWS\" to "WINDOWS"; the drive letter, if any, must be C.
-std::string FolderInsideBootDrive(std::string value, const std::string& where)
-{
-    if (value.size() >= 2 && value[1] == ':') {
-        if (std::toupper(static_cast<unsigned char>(value[0])) != 'C')
-            throw UserError(where + " puts Windows in " + value +
-                            ", not on the boot drive C:; plumwick reaches "
-                            "only the boot drive's file system");
-        value.erase(0, 2);
-    }
-    std::replace(value.begin(), value.end(), '\\', '/');
-    const size_t first = value.find_first_not_of('/');
-    if (first == std::string::npos) return "";
-    value.erase(0, first);
-    while (!value.empty() && value.back() == '/') value.pop_back();
-    return value;
-}
 }
 
-std::string WindowsFolderFromMsdosSys(const Bytes& msdosSys, const std::string& where)
+std::string WinDirFromMsdosSys(const Bytes& msdosSys, const std::string& where)
 {
     // Windows 95/98's MSDOS.SYS is a short text of settings; MS-DOS's own is
     // part of the system, a program.
@@ -61,10 +43,23 @@ std::string WindowsFolderFromMsdosSys(const Bytes& msdosSys, const std::string& 
         const size_t equals = line.find('=');
         if (inPaths && equals != std::string::npos && SameIgnoringCase(Trim(line.substr(0, equals)), kKey)) {
             const std::string value = Trim(line.substr(equals + 1));
-            if (!value.empty()) return FolderInsideBootDrive(value, where);
+            if (!value.empty()) return WindowsPath(value);
         }
     }
-    throw UserError(where +
-                    " names no Windows folder ([Paths] WinDir=); it is not Windows 95/98's, or it is damaged: "
-                    "check it with the emulator");
+    return "";
+}
+
+std::string WindowsPath(std::string given)
+{
+    std::string drive = "C:";
+    if (given.size() >= 2 && given[1] == ':') {
+        drive = {static_cast<char>(std::toupper(static_cast<unsigned char>(given[0]))), ':'};
+        given.erase(0, 2);
+    }
+    std::replace(given.begin(), given.end(), '/', '\\');
+    const size_t first = given.find_first_not_of('\\');
+    if (first == std::string::npos) return drive;
+    given.erase(0, first);
+    while (!given.empty() && given.back() == '\\') given.pop_back();
+    return drive + "\\" + given;
 }

@@ -4,8 +4,12 @@
 #include "host/host_files.h"
 
 // The Windows folder that Windows 95/98's MSDOS.SYS names in [Paths]
-// WinDir=, as a path inside the boot drive ("WINDOWS", "WIN98/SYSTEM"...;
-// "" for the root). A UserError naming `where` if the file is MS-DOS's own
-// (a binary: no Windows 95/98 on the disk), has no WinDir, or names a
-// folder on another drive than C:.
-std::string WindowsFolderFromMsdosSys(const Bytes& msdosSys, const std::string& where);
+// WinDir=, as Windows writes a path: "C:\WINDOWS", "D:\WIN98" (C: when it
+// names no drive; "C:" alone for a drive's root); "" when it names none. A
+// UserError naming `where` if the file is MS-DOS's own (a binary: no
+// Windows 95/98 on the disk).
+std::string WinDirFromMsdosSys(const Bytes& msdosSys, const std::string& where);
+
+// A folder as the user or MSDOS.SYS wrote it ("d:/win98/", "\WINDOWS"),
+// written as Windows does: "D:\WIN98", "C:\WINDOWS"; a drive's root as "C:".
+std::string WindowsPath(std::string given);

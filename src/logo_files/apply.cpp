@@ -21,6 +21,7 @@ Err RestoreDefaultLogos(Machine& m, Text sources[kSlotCount])
 {
     BackupRecord record;
     PLUMWICK_TRY(ReadBackup(m, &record));
+    PLUMWICK_TRY(RequireEveryLogo(m, record));
     for (LogoSlot slot = 0; slot < kSlotCount; ++slot) {
         Restored done;
         PLUMWICK_TRY(RestoreLogo(m, record, slot, &done));

@@ -64,6 +64,7 @@ BackupFailures TakeBackup(Machine& m, const Text& disk)
     bool present[kSlotCount] = {};
     Err first;
     for (LogoSlot slot = 0; slot < kSlotCount; ++slot) {
+        if (!HasPlace(m, slot)) continue;
         Text name;
         if (Err e = fs.findFile(LivePath(m, slot), FileQuery::AnyFile, &name)) first = first ? first : e;
         present[slot] = !name.empty();
@@ -119,17 +120,23 @@ Err ReadBackupRecord(Machine& m, BackupRecord* record)
 Err ReadBackup(Machine& m, BackupRecord* record)
 {
     PLUMWICK_TRY(ReadBackupRecord(m, record));
-    for (LogoSlot slot = 0; slot < kSlotCount; ++slot) {
-        if (record->logo[slot].state == Kept::Unknown) return Err(kErrFileNotFound, BackupPath(m, slot));
+    for (LogoSlot slot = 0; slot < kSlotCount; ++slot)
         if (record->logo[slot].state == Kept::Saved) PLUMWICK_TRY(m.files.checkReadable(BackupPath(m, slot)));
-    }
+    return Err();
+}
+
+Err RequireEveryLogo(const Machine& m, const BackupRecord& record)
+{
+    for (LogoSlot slot = 0; slot < kSlotCount; ++slot)
+        if (record.logo[slot].state == Kept::Unknown) return Err(kErrFileNotFound, BackupPath(m, slot));
     return Err();
 }
 
 Err RestoreLogo(Machine& m, const BackupRecord& record, LogoSlot slot, Restored* done)
 {
     const KeptLogo& kept = record.logo[slot];
-    if (kept.state == Kept::Unknown) return Err(kErrFileNotFound, BackupPath(m, slot));
+    *done = Restored::NotKept;
+    if (kept.state == Kept::Unknown || !HasPlace(m, slot)) return Err();
     if (kept.state == Kept::Saved) {
         *done = Restored::Replaced;
         return ReplaceLogo(m, slot, BackupPath(m, slot), kept.attributes);

@@ -11,7 +11,7 @@ struct BackupFailures {
 };
 
 // A new backup folder with a copy of each logo there is and a record of
-// all three, saying `disk` came from where. Whole or not at all: it is
+// each slot whose place is known, saying `disk` came from where. Whole or not at all: it is
 // made under another name and renamed when whole; if any logo cannot be
 // saved, none is, and each one there is named with the failure.
 BackupFailures TakeBackup(Machine& m, const Text& disk);
@@ -24,11 +24,13 @@ BackupFailures BackUpOnFirstStart(Machine& m);
 // taken as its files say: a logo there is saved (its attributes unknown,
 // kSameAttributes); a missing start-up logo was absent.
 Err ReadBackupRecord(Machine& m, BackupRecord* record);
-// The same, once every logo it saved proves readable and it knows of every
-// slot.
+// The same, once every logo it saved proves readable.
 Err ReadBackup(Machine& m, BackupRecord* record);
+// A backup that knows of every slot; else the missing copy of the first it
+// does not know.
+Err RequireEveryLogo(const Machine& m, const BackupRecord& record);
 
-enum class Restored { Replaced, Removed, NothingToRemove };
+enum class Restored { Replaced, Removed, NothingToRemove, NotKept };
 // Puts one slot back as the backup has it: its saved logo, with the
-// attributes it had, or no logo.
+// attributes it had, or no logo; a slot it does not know is left.
 Err RestoreLogo(Machine& m, const BackupRecord& record, LogoSlot slot, Restored* done);

@@ -14,11 +14,13 @@ const ReplaceNames kSlotFiles[kSlotCount] = {
 Text SlotDir(const Machine& m, LogoSlot slot) { return slot == 0 ? m.BootRoot : m.WindowsDir + "\\"; }
 }
 
-void PlaceWindows(Machine& m, const Text& windowsDir)
+void PlaceWindows(Machine& m, const Text& windowsDir, const Text& bootRoot)
 {
     m.WindowsDir = windowsDir;
-    m.BootRoot = windowsDir.left(kDriveRootLength);
+    m.BootRoot = bootRoot;
 }
+
+Text DriveRoot(const Text& path) { return path.left(kDriveRootLength); }
 
 void PlaceTool(Machine& m, const Text& toolFolder)
 {
@@ -27,6 +29,7 @@ void PlaceTool(Machine& m, const Text& toolFolder)
 }
 
 const char* LogoName(LogoSlot slot) { return kSlotFiles[slot].live; }
+bool HasPlace(const Machine& m, LogoSlot slot) { return !(slot == 0 ? m.BootRoot : m.WindowsDir).empty(); }
 Text LivePath(const Machine& m, LogoSlot slot) { return SlotDir(m, slot) + kSlotFiles[slot].live; }
 Text BackupPath(const Machine& m, LogoSlot slot) { return m.BackupFolder + "\\" + kSlotFiles[slot].live; }
 // Where logos made from the user's pictures go.
@@ -48,6 +51,7 @@ Err RecoverAllLogos(Machine& m)
 {
     Err first;
     for (LogoSlot slot = 0; slot < kSlotCount; ++slot) {
+        if (!HasPlace(m, slot)) continue;
         Err e = RecoverLogo(m, slot);
         if (!first) first = e;
     }

@@ -2,13 +2,18 @@
 #include "logo_files/machine.h"
 #include "logo_files/safe_replace.h"
 
-// WindowsDir as given, and BootRoot, its drive's root ("C:\").
-void PlaceWindows(Machine& m, const Text& windowsDir);
+// WindowsDir and BootRoot, as given; empty for one that is not known.
+void PlaceWindows(Machine& m, const Text& windowsDir, const Text& bootRoot);
+// The root of the drive a path is on: "C:\" for "C:\WINDOWS".
+Text DriveRoot(const Text& path);
 // The tool's folder, which holds the backup folder BakLog.
 void PlaceTool(Machine& m, const Text& toolFolder);
 
 // "logo.sys", "logow.sys", "logos.sys".
 const char* LogoName(LogoSlot slot);
+// Whether the slot's folder is known: without the Windows folder the
+// shutdown logos have none.
+bool HasPlace(const Machine& m, LogoSlot slot);
 Text LivePath(const Machine& m, LogoSlot slot);
 Text BackupPath(const Machine& m, LogoSlot slot);
 Text DefaultPicturePath(const Machine& m);

@@ -7,7 +7,7 @@
 
 #include <string>
 
-#include "host/boot_volume.h"
+#include "host/dos_drives.h"
 #include "host/exif_orientation.h"
 #include "host/fat_volume.h"
 #include "host/image_file.h"
@@ -32,14 +32,18 @@ bool SameRecord(const BackupRecord& a, const BackupRecord& b)
     return a.disk == b.disk;
 }
 
-// The partition table, the boot sector and a VHD footer, from an image
-// file: the input, as a file in memory.
+// The partition tables, the boot sectors and what tells an image's kind,
+// from an image file: the input, as a file in memory.
 void ReadDiskImage(const Bytes& in)
 {
     const MemoryFile file(in);
     const ImageFile image(file.path());
-    const BootVolume boot = FindBootVolume(image, RawDiskSize(image));
-    Require(boot.offset % 512 == 0 && boot.offset < image.size());
+    const ImageKind kind = KindOfImage(image);
+    if (!kind.qemuDriver.empty()) return;
+    const std::vector<DosDrive> drives = FindDosDrives(image, kind.rawSize);
+    Require(!drives.empty() && drives[0].letter == 'C');
+    for (size_t i = 0; i < drives.size(); ++i)
+        Require(drives[i].letter == static_cast<char>('C' + i) && drives[i].offset % 512 == 0 && drives[i].offset < image.size());
 }
 
 void ReadExif(const Bytes& in)
@@ -78,7 +82,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     try {
         switch (data[0] % kReaders) {
         case kDiskImage: ReadDiskImage(in); break;
-        case kMsdosSys: (void)WindowsFolderFromMsdosSys(in, "MSDOS.SYS"); break;
+        case kMsdosSys: {
+            const std::string windows = WinDirFromMsdosSys(in, "MSDOS.SYS");
+            Require(windows.empty() || (windows.size() >= 2 && windows[1] == ':'));
+            break;
+        }
         case kAttributeListing:
             for (const FatVolume::Entry& e : ParseAttributeListing(std::string(in.begin(), in.end())))
                 Require(!e.name.empty() && e.name != "." && e.name != "..");

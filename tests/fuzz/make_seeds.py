@@ -128,6 +128,9 @@ def picture(name, *options, prefix=""):
 
 def host_seeds():
     yield "partitioned.img", DISK_IMAGE, mbr([(0x80, 0x06, 1, 2)]) + fat_boot_sector(0x1234ABCD) + bytes(512)
+    ebr = mbr([(0, 0x06, 1, 2)])  # a link of the extended partition's chain: its one logical partition
+    yield "logical.img", DISK_IMAGE, (mbr([(0x80, 0x06, 1, 2), (0, 0x05, 3, 4)]) + fat_boot_sector(1) + bytes(512) + ebr +
+                                      fat_boot_sector(2) + bytes(1024))
     yield "whole.img", DISK_IMAGE, fat_boot_sector(0x5678EF01, fat32=True) + bytes(1024)
     footer = bytearray(512)
     footer[0:8] = b"conectix"

@@ -20,6 +20,9 @@ MTOOLS_ENV = dict(os.environ, MTOOLSRC="/dev/null", MTOOLS_SKIP_CHECK="1")
 LOGO_SIZE = 129078
 SECTOR = 512
 PARTITION_START = 2048  # sectors, where fdisk puts the first partition
+# Images other than raw ones are reached through QEMU and FUSE.
+FUSE = os.access("/dev/fuse", os.R_OK | os.W_OK)
+NO_FUSE = "no FUSE device here (/dev/fuse): plumwick reaches images of this kind through QEMU and FUSE"
 SERIAL = "1234ABCD"  # the FAT volume's, so that the backup's record can be told
 WINDOWS_95_MSDOS_SYS = (b"[Paths]\r\nWinDir=C:\\WINDOWS\r\nWinBootDir=C:\\WINDOWS\r\nHostWinBootDrv=C\r\n\r\n"
                         b"[Options]\r\nBootMulti=1\r\nBootGUI=1\r\nLogo=1\r\n;" + b"x" * 70 + b"\r\n")
@@ -131,3 +134,54 @@ def picture(tmp_path):
         subprocess.run(["convert", str(source), prefix + str(target)], check=True, capture_output=True)
         return target
     return make
+
+
+OLD_LOGOW = (ROOT / "src" / "resources" / "demo" / "logow.sys").read_bytes()
+OLD_LOGOS = (ROOT / "src" / "resources" / "demo" / "logos.sys").read_bytes()
+OLD_LOGO = (ROOT / "src" / "resources" / "DfltLogo.sys").read_bytes()
+LIVE = {"start": "LOGO.SYS", "shutdown": "WINDOWS/LOGOW.SYS", "power-off": "WINDOWS/LOGOS.SYS"}
+
+
+def windows_disk(tmp_path, fat=16, mbr=True, start_logo=None, start_attributes=(), name="win.img", serial=SERIAL):
+    """A Windows 95-like disk: the two shutdown logos, and a start-up logo if given."""
+    disk = make_disk(tmp_path / name, fat=fat, mbr=mbr, serial=serial)
+    disk.put("WINDOWS/LOGOW.SYS", OLD_LOGOW)
+    disk.put("WINDOWS/LOGOS.SYS", OLD_LOGOS)
+    if start_logo is not None:
+        disk.put("logo.sys", start_logo, start_attributes)
+    return disk
+
+
+@pytest.fixture(scope="module")
+def pictures(tmp_path_factory):
+    """A PNG, a JPEG and a logo, and the logos plumwick make gives for them."""
+    tmp_path = tmp_path_factory.mktemp("pictures")
+    stripes = tmp_path / "stripes.bmp"
+    stripes.write_bytes(bmp(640, 480, lambda x, y: (x % 256, y % 256, 99)))
+    files = {"png": tmp_path / "stripes.png", "jpeg": tmp_path / "stripes.jpg", "logo": tmp_path / "ready.sys"}
+    for name in ("png", "jpeg"):
+        subprocess.run(["convert", str(stripes), str(files[name])], check=True)
+    files["logo"].write_bytes(bmp(320, 400, lambda x, y: y % 256, bits=8, important=240,
+                                  palette=[(i, 0, 255 - i) for i in range(256)]))
+    made = {}
+    for name, path in files.items():
+        assert run("make", path, tmp_path / "made.sys").returncode == 0
+        made[name] = (tmp_path / "made.sys").read_bytes()
+    return files, made
+
+
+def logos(disk):
+    return {slot: disk.get(name) for slot, name in LIVE.items()}
+
+
+def as_raw(disk):
+    """The disk as a raw image: itself, or for any other format a raw copy that QEMU makes of it."""
+    if disk.path.suffix in (".img", ".vhd"):
+        return disk
+    raw = disk.path.with_name(disk.path.name + ".raw")
+    subprocess.run(["qemu-img", "convert", "-O", "raw", str(disk.path), str(raw)], check=True)
+    return Disk(raw, disk.offset)
+
+
+def no_leftovers(disk):
+    return [n for n in disk.names() + disk.names("WINDOWS") if n.upper().endswith((".PWN", ".PWO"))] == []

@@ -35,7 +35,7 @@ protected:
         ASSERT_EQ(std::system(make.c_str()), 0);
         fd = open(image.c_str(), O_RDWR | O_CLOEXEC);
         volume = std::make_unique<FatVolume>(fd, 0, "the whole image");
-        files = std::make_unique<DiskFiles>(*volume, (folder / "kept").string());
+        files = std::make_unique<DiskFiles>(std::vector<DiskFiles::Drive>{{'C', volume.get()}}, (folder / "kept").string());
     }
     void TearDown() override
     {
@@ -100,7 +100,7 @@ TEST_F(DiskFilesTest, EachCallInTheImage)
     EXPECT_FALSE(files->removeFolder("C:\\WINDOWS"));
     EXPECT_EQ(found("C:\\WINDOWS", FileQuery::Directory), "");
     EXPECT_EQ(number(files->checkReadable("C:\\gone.sys")), kErrFileNotFound);
-    EXPECT_EQ(number(files->checkReadable("D:\\logo.sys")), kErrPathNotFound);  // only the boot drive
+    EXPECT_EQ(number(files->checkReadable("D:\\logo.sys")), kErrPathNotFound);  // only the drives the disk has
 }
 
 // The backup's folder on the host, names found in any case; bytes across.

@@ -8,7 +8,7 @@ from conftest import run
 @pytest.mark.parametrize("words,shows", [
     (["--help"], ["plumwick make PICTURE LOGO", "plumwick show LOGO", "plumwick install DISK.img",
                   "plumwick restore DISK.img", "Exit codes"]),
-    (["help", "install"], ["--start P", "--shutdown P", "--power-off P", "qemu-img convert -O raw"]),
+    (["help", "install"], ["--start P", "--shutdown P", "--power-off P", "qcow2", "--windows-dir D", "--force"]),
     (["make", "--help"], ["Usage: plumwick make PICTURE LOGO", "byte for byte"]),
     (["show", "-h"], ["OUT.gif", "at Windows' pace"]),
     (["restore", "--help"], ["DISK.img.old-logos"]),
