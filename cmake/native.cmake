@@ -1,7 +1,9 @@
 # The portable core and its unit tests, on the build machine.
-# PLUMWICK_SANITIZE=ON builds them with AddressSanitizer and UBSan.
+# PLUMWICK_SANITIZE=ON builds them with AddressSanitizer and UBSan. Without
+# GoogleTest the core and the plumwick command are built alone.
 enable_testing()
-find_package(GTest REQUIRED)
+find_package(GTest)
+include(GoogleTest)
 option(PLUMWICK_SANITIZE "build the core and its tests with AddressSanitizer and UBSan" OFF)
 
 add_library(plumwick_core STATIC ${CORE_SOURCES})
@@ -16,11 +18,12 @@ add_library(plumwick_test_support STATIC tests/support/fake_platform.cpp tests/s
 target_include_directories(plumwick_test_support PUBLIC tests/support)
 target_link_libraries(plumwick_test_support PUBLIC plumwick_core)
 
-file(GLOB UNIT_TESTS CONFIGURE_DEPENDS tests/unit/*.cpp)
-add_executable(unit_tests ${UNIT_TESTS})
-target_link_libraries(unit_tests PRIVATE plumwick_test_support GTest::gtest_main)
-include(GoogleTest)
-gtest_discover_tests(unit_tests DISCOVERY_TIMEOUT 30)
+if(GTest_FOUND)
+    file(GLOB UNIT_TESTS CONFIGURE_DEPENDS tests/unit/*.cpp)
+    add_executable(unit_tests ${UNIT_TESTS})
+    target_link_libraries(unit_tests PRIVATE plumwick_test_support GTest::gtest_main)
+    gtest_discover_tests(unit_tests DISCOVERY_TIMEOUT 30)
+endif()
 
 if(PLUMWICK_BENCHMARKS)
     # Figures, not tests: printed by bench/preview.py and bench/convert.py.

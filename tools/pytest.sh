@@ -5,7 +5,10 @@
 #   tools/pytest.sh tests/e2e/test_startup.py -k second_copy
 set -eu
 ROOT="$(cd "$(dirname "$0")/.." && pwd)"
-BUILD="$(cd "$ROOT/${BUILD_DIR:-build}" && pwd)"
+case "${BUILD_DIR:-build}" in
+    /*) BUILD="$BUILD_DIR" ;;
+    *) BUILD="$(cd "$ROOT/${BUILD_DIR:-build}" && pwd)" ;;
+esac
 ARCH="$(/usr/bin/python3 "$ROOT/tools/wine.py" --arch)"
 export PLUMWICK_I686_EXE="$BUILD/i686/Plumwick.exe"
 export PLUMWICK_EXE="$BUILD/$ARCH/Plumwick.exe"

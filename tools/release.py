@@ -3,7 +3,8 @@
 
   Plumwick-<version>.zip  the exe, the default picture and the two readmes
   Plumwick-<version>.img  a 1.44 MB FAT12 floppy image with the same four files
-  plumwick_<version>_<arch>.deb  the plumwick command for Linux, made by CPack from the native build
+  plumwick_<version>_<arch>.deb  the plumwick command for Linux with its manual page and bash completion,
+                                 made by CPack from the native build
 
 All are byte-identical for the same sources on any machine: the exe has no
 link time stamp, every file carries the time of the last commit (or
@@ -58,7 +59,7 @@ def build_deb(epoch):
     build = os.path.join(os.environ.get("BUILD_DIR") or os.path.join(ROOT, "build"), "native")
     subprocess.run(["cmake", "-S", ROOT, "-B", build, "-DCMAKE_BUILD_TYPE=Release"], check=True,
                    stdout=subprocess.DEVNULL)
-    subprocess.run(["cmake", "--build", build, "--target", "plumwick", "-j2"], check=True)
+    subprocess.run(["cmake", "--build", build, "--target", "plumwick", "plumwick_pages", "-j2"], check=True)
     packages = os.path.join(build, "packages")
     for old in glob.glob(os.path.join(packages, "*.deb")):
         os.remove(old)

@@ -1,3 +1,4 @@
+#!/usr/bin/python3
 """One Wine session for the tests, the demo and the benchmarks: Xvfb on a free
 display, a private Wine prefix, programs under Wine, the end-to-end driver,
 screenshots. Everything started here is stopped here: programs and Xvfb by their

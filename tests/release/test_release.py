@@ -1,5 +1,5 @@
 """tools/release.py run in two copies of the tree gives the same bytes, the floppy holds the four files and the
-Debian package the plumwick command."""
+Debian package the plumwick command, its manual page and bash completion, lintian clean."""
 import os
 import shutil
 import subprocess
@@ -42,6 +42,13 @@ def test_release_is_reproducible_and_complete(tmp_path):
         assert all(z.read(n) == mtype(n) for n in FILES)
     deb = str(tmp_path / "a" / "dist" / next(n for n in first if n.endswith(".deb")))
     members = subprocess.run(["dpkg-deb", "-c", deb], capture_output=True, text=True, check=True).stdout
-    assert "./usr/bin/plumwick\n" in members
+    for member in ("usr/bin/plumwick", "usr/share/man/man1/plumwick.1.gz", "usr/share/doc/plumwick/copyright",
+                   "usr/share/doc/plumwick/changelog.gz", "usr/share/bash-completion/completions/plumwick"):
+        assert "./%s\n" % member in members, member
+    lint = subprocess.run(["lintian"] + (["--allow-root"] if os.geteuid() == 0 else []) + [deb], capture_output=True,
+                          text=True)
+    assert lint.returncode == 0 and lint.stdout + lint.stderr == "", lint.stdout + lint.stderr
+    recommends = subprocess.run(["dpkg-deb", "-f", deb, "Recommends"], capture_output=True, text=True).stdout
+    assert recommends.split(", ") == ["qemu-system-common", "fuse3\n"]
     depends = subprocess.run(["dpkg-deb", "-f", deb, "Depends"], capture_output=True, text=True, check=True).stdout
     assert {"mtools", "libpng16-16", "libjpeg62-turbo", "libgif7"} <= {d.split()[0] for d in depends.split(", ")}
