@@ -110,7 +110,7 @@ ChildResult RunChild(const std::vector<std::string>& argv, const std::vector<std
     close(devNull);
     for (int copy : copies)
         if (copy >= 0) close(copy);
-    if (spawned == ENOENT) throw UserError(argv[0] + " is not installed; " + missingHint);
+    if (spawned == ENOENT) throw MissingProgram(argv[0] + " is not installed; " + missingHint);
     if (spawned != 0) throw UserError("cannot start " + argv[0] + ": " + std::strerror(spawned));
     out.closeWrite();
     err.closeWrite();

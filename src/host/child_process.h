@@ -18,6 +18,6 @@ constexpr int kFirstPassedDescriptor = 3;
 // environment entries ("NAME=value"), no shell between, and waits for it.
 // The descriptors `passed` are open in it as 3, 4 and on, so that a file can
 // be named to it as /dev/fd/3 and never by a name it might read otherwise.
-// Throws a UserError naming `missingHint` if the program is not there.
+// Throws a MissingProgram naming `missingHint` if the program is not there.
 ChildResult RunChild(const std::vector<std::string>& argv, const std::vector<std::string>& extraEnvironment,
                      const std::string& missingHint, const std::vector<int>& passed = {});

@@ -105,6 +105,8 @@ Err DiskFiles::guarded(const Text& path, Step&& step)
 {
     try {
         return step();
+    } catch (const MissingProgram&) {
+        throw;
     } catch (const UserError& e) {
         return failed(kErrPathFileAccess, path, e.what());
     }

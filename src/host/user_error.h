@@ -8,3 +8,10 @@ class UserError : public std::runtime_error {
 public:
     explicit UserError(const std::string& message) : std::runtime_error(message) {}
 };
+
+// A program plumwick runs is not installed: said as it is, whatever was
+// being done with it.
+class MissingProgram : public UserError {
+public:
+    using UserError::UserError;
+};

@@ -325,11 +325,18 @@ def test_restore_without_an_install_changes_nothing(tmp_path):
     assert r.returncode == 1 and "no saved logos" in r.stderr and sha(disk.path) == before
 
 
-def test_without_mtools_it_says_what_to_install(tmp_path, pictures):
+@pytest.mark.parametrize("kind,words", [
+    ("img", "mattrib is not installed; plumwick reaches inside disk images with it: apt-get install mtools"),
+    pytest.param("qcow2", "qemu-storage-daemon is not installed; plumwick reaches inside images of this kind through "
+                          "QEMU: apt-get install qemu-system-common", marks=pytest.mark.skipif(not FUSE, reason=NO_FUSE)),
+])
+def test_without_the_tools_it_says_what_to_install(tmp_path, pictures, kind, words):
     files, _ = pictures
     disk = windows_disk(tmp_path)
-    r = run("install", disk.path, "--start", files["png"], env=dict(os.environ, PATH=str(tmp_path)))
-    assert r.returncode == 1 and "mattrib is not installed" in r.stderr and "apt-get install mtools" in r.stderr
+    image = tmp_path / ("disk." + kind)
+    subprocess.run(["qemu-img", "convert", "-O", "raw" if kind == "img" else kind, disk.path, image], check=True)
+    r = run("install", image, "--start", files["png"], env=dict(os.environ, PATH=str(tmp_path)))
+    assert r.returncode == 1 and r.stderr == "plumwick: " + words + "\n", r.stderr
 
 
 @pytest.mark.parametrize("first_type,active", [
