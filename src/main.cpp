@@ -7,8 +7,8 @@
 #include "ui/main_window/main_window.h"
 
 namespace {
-// Told once, when it happens: without its backup a logo cannot come back
-// with ﾃﾞﾌｫﾙﾄ, and the folder now exists, so the next start will not try again.
+// Told at each start that tries: without its backup a logo cannot come
+// back with ﾃﾞﾌｫﾙﾄ.
 void TellFailedBackups(Tool& t, const BackupFailures& failures)
 {
     if (!failures.any()) return;
@@ -21,6 +21,29 @@ void TellFailedBackups(Tool& t, const BackupFailures& failures)
     }
     text += Text("\r\n\r\n") + ErrorDescription(first.number()) + "\r\n\r\n" + TextOf(kTxtBackupLost);
     t.platform.messageBox(text, Buttons::Ok, Icon::Critical, TextOf(kTxtAppTitle));
+}
+
+// The settings file remembers that the first logos were kept, so that a
+// BakLog deleted later is not made again from logos changed since without
+// the user's word.
+void KeepTheFirstLogos(Tool& t)
+{
+    Platform& p = t.platform;
+    Machine& m = t.machine;
+    const Text settings = SettingsPath(m), made = "1";
+    Text value;
+    const bool madeBefore = p.readProfileString(kSettingsSection, kKeyBackupMade, settings, &value);
+    if (HasBackup(m)) {
+        if (!madeBefore) p.writeProfileString(kSettingsSection, kKeyBackupMade, made, settings);
+        return;
+    }
+    if (madeBefore && p.messageBox(Text(TextOf(kTxtBackupFolderGone)) + "\r\n" + m.BackupFolder + "\r\n\r\n" +
+                                       TextOf(kTxtTakeAsFirstLogos),
+                                   Buttons::YesNo, Icon::Question, TextOf(kTxtAppTitle)) != Answer::Yes)
+        return;
+    const BackupFailures failures = TakeBackup(m, Text());
+    TellFailedBackups(t, failures);
+    if (!failures.any()) p.writeProfileString(kSettingsSection, kKeyBackupMade, made, settings);
 }
 }
 
@@ -50,7 +73,7 @@ int Main(Tool& t)
     // A logo that a cut-off replace left under its temporary name is put
     // back first, so that the first start's backup finds it.
     (void)RecoverAllLogos(t.machine);
-    TellFailedBackups(t, BackUpOnFirstStart(t.machine));
+    KeepTheFirstLogos(t);
     if (!withWindow) return RunSwitches(t, switches);
     ShowAndEnd(t, ShowMainWindow(t));
     return kRunTheWindows;

@@ -1,7 +1,6 @@
 #include "command_line/switch_run.h"
 
 #include "logo_files/apply.h"
-#include "logo_files/backup.h"
 #include "logo_files/random_logos.h"
 #include "logo_files/slots.h"
 #include "picture/make_logo.h"
@@ -35,25 +34,11 @@ Err GivenLogos(Tool& t, const Switches& s, Text chosen[kSlotCount], Text* refusa
     return Err();
 }
 
-// What each slot gets: for /default what the backup holds, else a file.
-Err ChosenFor(Tool& t, const Switches& s, BackupRecord* backup, Text chosen[kSlotCount], Text* refusal)
+// What each slot gets from a file: the one given, or a random one.
+Err ChosenFor(Tool& t, const Switches& s, Text chosen[kSlotCount], Text* refusal)
 {
-    switch (s.job) {
-    case Job::Random: return PickRandomLogos(t.machine, t.platform.randomSeed(), chosen);
-    case Job::Default: PLUMWICK_TRY(ReadBackup(t.machine, backup)); return RequireEveryLogo(t.machine, *backup);
-    default: return GivenLogos(t, s, chosen, refusal);
-    }
-}
-
-Err ChangeSlot(Tool& t, const Switches& s, const BackupRecord& backup, const Text chosen[kSlotCount], LogoSlot slot)
-{
-    if (s.job == Job::Default) {
-        Restored done;
-        return RestoreLogo(t.machine, backup, slot, &done);
-    }
-    Text one[kSlotCount];
-    one[slot] = chosen[slot];
-    return ApplyLogos(t.machine, one);
+    if (s.job == Job::Random) return PickRandomLogos(t.machine, t.platform.randomSeed(), chosen);
+    return GivenLogos(t, s, chosen, refusal);
 }
 
 Text LeftAsTheyWere(Tool& t, const bool changed[kSlotCount])
@@ -64,6 +49,26 @@ Text LeftAsTheyWere(Tool& t, const bool changed[kSlotCount])
         if (!changed[slot]) text += Text("\r\n") + LivePath(t.machine, slot);
     return text;
 }
+
+// As Default does: every logo the backup has goes back, and one whose copy
+// is gone is named.
+int RunDefault(Tool& t)
+{
+    Restored done[kSlotCount];
+    const Err failed = RestoreDefaultLogos(t.machine, done);
+    bool changed[kSlotCount] = {};
+    Text gone;
+    for (LogoSlot slot = 0; slot < kSlotCount; ++slot) {
+        changed[slot] = done[slot] == Restored::Replaced || done[slot] == Restored::Removed;
+        if (!failed && (done[slot] == Restored::Lost || done[slot] == Restored::NotKept))
+            gone += Text("\r\n") + BackupPath(t.machine, slot);
+    }
+    if (failed) Tell(t, Joined(failed.description(), LeftAsTheyWere(t, changed)), Icon::Critical);
+    if (!gone.empty())
+        Tell(t, Joined(Text(TextOf(kTxtBackupCopyGone)) + gone, LeftAsTheyWere(t, changed)), Icon::Critical);
+    return failed || !gone.empty() ? kExitFailed : kExitDone;
+}
+
 }
 
 int TellAboutSwitches(Tool& t, const Switches& s)
@@ -79,18 +84,20 @@ int TellAboutSwitches(Tool& t, const Switches& s)
 // Slot by slot, so that a failure can say which logos it left as they were.
 int RunSwitches(Tool& t, const Switches& s)
 {
+    if (s.job == Job::Default) return RunDefault(t);
     Text chosen[kSlotCount], refusal;
-    BackupRecord backup;
     const bool unchanged[kSlotCount] = {};
-    if (Err e = ChosenFor(t, s, &backup, chosen, &refusal)) refusal = e.description();
+    if (Err e = ChosenFor(t, s, chosen, &refusal)) refusal = e.description();
     if (!refusal.empty()) {
         Tell(t, Joined(refusal, LeftAsTheyWere(t, unchanged)), Icon::Critical);
         return kExitFailed;
     }
     bool changed[kSlotCount] = {};
     for (LogoSlot slot = 0; slot < kSlotCount; ++slot) {
-        if (s.job != Job::Default && chosen[slot].empty()) continue;
-        if (Err e = ChangeSlot(t, s, backup, chosen, slot)) {
+        if (chosen[slot].empty()) continue;
+        Text one[kSlotCount];
+        one[slot] = chosen[slot];
+        if (Err e = ApplyLogos(t.machine, one)) {
             Tell(t, Joined(e.description(), LeftAsTheyWere(t, changed)), Icon::Critical);
             return kExitFailed;
         }

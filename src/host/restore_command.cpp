@@ -21,12 +21,12 @@ int RunRestore(const CommandArgs& args, Progress& progress)
     if (!FindDiskBackup(disk, image, &record))
         throw UserError(image + ": no saved logos beside it (" + Str(m.BackupFolder) +
                         "); plumwick saves them at its first install into an image, so it has changed none here");
-    if (Err e = ReadBackup(m, &record)) throw UserError(image + ": " + disk.told(e));
     std::vector<std::string> untouched;
     for (LogoSlot slot = 0; slot < kSlotCount; ++slot)
         untouched.push_back(HasPlace(m, slot) ? Str(LivePath(m, slot)) : std::string(LogoName(slot)));
     StopIfInterrupted(untouched);
     if (Err e = RecoverAllLogos(m)) throw UserError(image + ": " + disk.told(e));
+    bool lost = false;
     for (LogoSlot slot = 0; slot < kSlotCount; ++slot) {
         StopIfInterrupted(untouched);
         if (!HasPlace(m, slot)) {
@@ -43,9 +43,14 @@ int RunRestore(const CommandArgs& args, Progress& progress)
         if (done == Restored::Removed) std::printf("%s: removed, as the image had none\n", where.c_str());
         if (done == Restored::NotKept && HasPlace(m, slot))
             std::printf("%s: left as it is (the first install kept no copy of it)\n", where.c_str());
+        if (done == Restored::Lost) {
+            std::fprintf(stderr, "plumwick: %s: left as it is, as its copy %s is gone or unreadable\n", where.c_str(),
+                         Str(BackupPath(m, slot)).c_str());
+            lost = true;
+        }
         std::fflush(stdout);
     }
-    return 0;
+    return lost ? 1 : 0;
 }
 }
 
@@ -57,7 +62,8 @@ const Command kRestoreCommand = {
     "DISK.img, each with the attributes it had, and removes those the image did\n"
     "not have (without C:\\LOGO.SYS, Windows shows its own start-up logo). The\n"
     "kept files stay. It refuses when they came from another disk than this\n"
-    "image.\n"
+    "image. A logo whose kept copy is gone is left as it is, and the exit code\n"
+    "is 1.\n"
     "\n" PLUMWICK_DISK_HELP,
     {kWindowsDirOption, kForceOption},
     1,

@@ -1,11 +1,10 @@
 #pragma once
-#include "logo_files/machine.h"
+#include "logo_files/backup.h"
 
-// Puts each chosen file (empty: none) in place of its slot's live logo; the
-// default start-up marker removes logo.sys.
+// Puts each chosen file (empty: none) in place of its slot's live logo.
 Err ApplyLogos(Machine& m, const Text chosen[kSlotCount]);
 
-// Puts the backup's logos back, once the backup proves whole, and answers
-// each slot's default source: its backup, or for a logo that was not there,
-// the marker for the start-up logo and nothing for the others.
-Err RestoreDefaultLogos(Machine& m, Text sources[kSlotCount]);
+// Puts back every logo the backup has, slot by slot, and answers what came
+// of each; a slot it cannot give back is left as it is. The first failure
+// of a putting back stops the run with the later slots untouched.
+Err RestoreDefaultLogos(Machine& m, Restored done[kSlotCount]);

@@ -117,27 +117,16 @@ Err ReadBackupRecord(Machine& m, BackupRecord* record)
     return Err();
 }
 
-Err ReadBackup(Machine& m, BackupRecord* record)
-{
-    PLUMWICK_TRY(ReadBackupRecord(m, record));
-    for (LogoSlot slot = 0; slot < kSlotCount; ++slot)
-        if (record->logo[slot].state == Kept::Saved) PLUMWICK_TRY(m.files.checkReadable(BackupPath(m, slot)));
-    return Err();
-}
-
-Err RequireEveryLogo(const Machine& m, const BackupRecord& record)
-{
-    for (LogoSlot slot = 0; slot < kSlotCount; ++slot)
-        if (record.logo[slot].state == Kept::Unknown) return Err(kErrFileNotFound, BackupPath(m, slot));
-    return Err();
-}
-
 Err RestoreLogo(Machine& m, const BackupRecord& record, LogoSlot slot, Restored* done)
 {
     const KeptLogo& kept = record.logo[slot];
     *done = Restored::NotKept;
     if (kept.state == Kept::Unknown || !HasPlace(m, slot)) return Err();
     if (kept.state == Kept::Saved) {
+        if (m.files.checkReadable(BackupPath(m, slot))) {
+            *done = Restored::Lost;
+            return Err();
+        }
         *done = Restored::Replaced;
         return ReplaceLogo(m, slot, BackupPath(m, slot), kept.attributes);
     }

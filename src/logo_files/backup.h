@@ -24,13 +24,16 @@ BackupFailures BackUpOnFirstStart(Machine& m);
 // taken as its files say: a logo there is saved (its attributes unknown,
 // kSameAttributes); a missing start-up logo was absent.
 Err ReadBackupRecord(Machine& m, BackupRecord* record);
-// The same, once every logo it saved proves readable.
-Err ReadBackup(Machine& m, BackupRecord* record);
-// A backup that knows of every slot; else the missing copy of the first it
-// does not know.
-Err RequireEveryLogo(const Machine& m, const BackupRecord& record);
 
-enum class Restored { Replaced, Removed, NothingToRemove, NotKept };
+enum class Restored {
+    Replaced,         // its saved logo is back, with the attributes it had
+    Removed,          // it was not there at first, and is gone again
+    NothingToRemove,  // it was not there at first, and is not now
+    NotKept,          // the backup knows nothing of it: left as it is
+    Lost,             // its saved copy is gone or unreadable: left as it is
+};
 // Puts one slot back as the backup has it: its saved logo, with the
-// attributes it had, or no logo; a slot it does not know is left.
+// attributes it had, or no logo. A slot the backup cannot give back is left
+// as it is, and said so in `done`; an error is a failure of the putting
+// back itself.
 Err RestoreLogo(Machine& m, const BackupRecord& record, LogoSlot slot, Restored* done);

@@ -35,8 +35,7 @@ Text BackupPath(const Machine& m, LogoSlot slot) { return m.BackupFolder + "\\" 
 // Where logos made from the user's pictures go.
 Text LogosFolder(const Machine& m) { return m.ToolFolder + "\\Logos"; }
 Text DefaultPicturePath(const Machine& m) { return m.ToolFolder + "\\DfltLogo.sys"; }
-// Slot 0 set to exactly this text means: no logo.sys, the system's own logo.
-Text DefaultStartupMarker(const Machine& m) { return m.ToolFolder + "\\dfltlogo.sys"; }
+Text SettingsPath(const Machine& m) { return m.ToolFolder + "\\Wendrop1.vrx"; }
 
 Err DeleteLogoIfPresent(Machine& m, LogoSlot slot) { return DeleteFileIfPresent(m.files, LivePath(m, slot)); }
 

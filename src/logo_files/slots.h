@@ -17,8 +17,9 @@ bool HasPlace(const Machine& m, LogoSlot slot);
 Text LivePath(const Machine& m, LogoSlot slot);
 Text BackupPath(const Machine& m, LogoSlot slot);
 Text DefaultPicturePath(const Machine& m);
-Text DefaultStartupMarker(const Machine& m);
 Text LogosFolder(const Machine& m);
+// The tool's settings file.
+Text SettingsPath(const Machine& m);
 
 // Hidden, system and read-only logos go too: Windows shows them all.
 Err DeleteLogoIfPresent(Machine& m, LogoSlot slot);

@@ -13,6 +13,7 @@ enum ControlFlag : uint16_t {
     kCentered = 2,       // text centred in the box
     kDefaultButton = 4,  // Enter presses it
     kCancelButton = 8,   // Esc presses it
+    kPathEllipsis = 16,  // a path: cut in the middle, its file name always seen
 };
 
 // A control is named by its id everywhere: in the window's table, in every

@@ -3,7 +3,7 @@
 #include "text/errors.h"
 #include "text/units.h"
 
-enum class Buttons { Ok, YesNo };
+enum class Buttons { Ok, YesNo, YesNoDefaultNo };
 enum class Icon { Question, Critical, Information };
 enum class Answer { Ok, Yes, No };
 

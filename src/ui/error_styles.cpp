@@ -14,9 +14,12 @@ void AskToGoOn(Tool& t, const Err& e)
     p.endNow();
 }
 
-void ShowAndGoOn(Tool& t, const Err& e, const Text& title)
+// A heading as the title would be cut short in the box's title bar.
+void ShowAndGoOn(Tool& t, const Err& e, const Text& heading)
 {
-    if (e) t.platform.messageBox(e.description(), Buttons::Ok, Icon::Critical, title);
+    if (!e) return;
+    const Text text = heading.empty() ? e.description() : heading + "\r\n\r\n" + e.description();
+    t.platform.messageBox(text, Buttons::Ok, Icon::Critical, TextOf(kTxtAppTitle));
 }
 
 void ShowAndEnd(Tool& t, const Err& e)

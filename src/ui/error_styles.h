@@ -7,8 +7,9 @@
 // (No ends the tool); any other failure is shown and ends the tool.
 void AskToGoOn(Tool& t, const Err& e);
 
-// The previews: the failure is shown under its own title, and the run goes on.
-void ShowAndGoOn(Tool& t, const Err& e, const Text& title);
+// The previews: the failure is shown after its own heading (none if empty),
+// under the tool's title, and the run goes on.
+void ShowAndGoOn(Tool& t, const Err& e, const Text& heading);
 
 // What no procedure handles: shown with the tool's title, then the tool ends.
 void ShowAndEnd(Tool& t, const Err& e);

@@ -1,13 +1,16 @@
 """The main window from outside: place and settings file, the first backups, choosing through the real file dialog,
 previews, OK, Default, the keyboard and closing."""
+import shutil
+
 import pytest
 
 from bitmaps import bmp
-from ui import (BAD, RESTORE, DEMO, ENTER, ESC, GO_ON, IDNO, IDOK, IDYES, CHOSEN, LIVE, MAIN, OK, 
-                CHOOSE, TAB, TOOL, centred, logo, settings_file, stored)
+from ui import (CANCEL, CHOOSE, CHOSEN, DEMO, ENTER, ESC, IDNO, IDOK, IDYES, LIVE, MAIN, OK, RESTORE, TAB, TOOL, centred, logo,
+                settings_file, stored)
 
 RED, GREEN, BLUE, YELLOW = (200, 30, 30), (30, 200, 30), (30, 30, 200), (220, 220, 40)
 SETTINGS = TOOL + "\\Wendrop1.vrx"
+LONG = "C:\\pics\\夏休みの写真 2026\\山の上から見た朝の景色（ソ表能）"
 
 
 @pytest.fixture
@@ -32,26 +35,23 @@ def test_place_from_the_settings_file_and_written_back_by_the_close_box(ready, l
     assert ready.ended() == 0
     assert stored(ready.read(SETTINGS)) == (w["left"] * 15, w["top"] * 15)
     if place == (600, 100):
-        assert ready.read(SETTINGS) == settings_file("9000", "1500")
+        assert ready.read(SETTINGS) == settings_file("9000", "1500", backup_made=True)
 
 
-@pytest.mark.parametrize("slot,answer", [(1, IDNO), (2, IDYES)])
-def test_a_missing_logo_is_asked_about_before_the_window_shows(ready, slot, answer):
-    ready.s.c(LIVE[slot]).unlink()
+@pytest.mark.parametrize("missing", [(1,), (1, 2)])
+def test_missing_logos_are_named_in_one_box_and_previewed_as_none(ready, missing):
+    for slot in missing:
+        ready.s.c(LIVE[slot]).unlink()
     ready.start(wait=False)
     box = ready.box(MAIN)
-    assert box["text"] == f"ファイルが見つかりません。\r\n{LIVE[slot]}\r\n{GO_ON}"
-    assert box["icon"] == "question" and box["buttons"] == [IDYES, IDNO]
-    assert not [w for w in ready.windows() if w["class"] == "PlumwickForm"], "no window yet"
-    ready.press(answer, MAIN)
-    if answer == IDNO:
-        assert ready.ended() == 0
-        assert not ready.exists(SETTINGS)
-    else:
-        ready.window()
-        assert [ready.preview(i)["distinct"] > 1 for i in (1, 2)] == [i != slot for i in (1, 2)], "that one blank"
-        assert [ready.exists(f"{TOOL}\\BakLog\\{name}") for name in ("logow.sys", "logos.sys")] == [
-            slot != 1, slot != 2], "only the present logo is backed up"
+    assert box["text"] == "次のロゴがありません:\r\n%s\r\n\r\nこのとき Windows は、終了するときに文字だけを表示します。" \
+                          "「設定」でロゴを選べます。" % "\r\n".join(LIVE[s] for s in missing)
+    assert box["buttons"] == [IDOK]
+    ready.press(IDOK, MAIN)
+    ready.window()
+    assert [ready.preview(s)["distinct"] == 2 for s in (1, 2)] == [s in missing for s in (1, 2)], "none: crossed grey"
+    assert [ready.exists(f"{TOOL}\\BakLog\\{name}") for name in ("logow.sys", "logos.sys")] == [
+        s not in missing for s in (1, 2)], "only the present logos are kept"
 
 
 def test_choosing_a_file_enables_ok_and_previews_it_and_a_cancel_elsewhere_changes_nothing(ready):
@@ -83,48 +83,88 @@ def test_the_preview_is_upright_and_not_mirrored(ready):
         assert max(abs(a - b) for a, b in zip(cell, want)) < 40, (cell, want)
 
 
-def test_a_text_file_named_bmp_is_reported_and_refused_at_ok(ready):
+def test_a_file_that_is_no_picture_is_refused_when_chosen_and_ok_applies_the_other_rows(ready):
     ready.put("C:\\pics\\notes.bmp", "これは絵ではありません\r\n".encode("cp932"))
-    before = ready.start().preview(2)
-    ready.choose(2, "C:\\pics\\notes.bmp")
-    box = ready.box(BAD)
+    ready.put("C:\\pics\\green.bmp", logo(GREEN))
+    ready.start().choose(1, "C:\\pics\\green.bmp")
+    before = ready.preview(2)
+    ready.choose(2, "C:\\pics\\notes.bmp", answer=None)
+    box = ready.box(MAIN)
     ready.snap("not-a-picture")
-    assert box["icon"] == "critical" and box["buttons"] == [IDOK] and box["text"].startswith("ピクチャが不正です。")
-    assert ready.controls()[OK]["enabled"], "OK is enabled before the previews run"
-    ready.press(IDOK, BAD)
-    assert ready.controls()[CHOSEN[2]]["text"] == "C:\\pics\\notes.bmp" and ready.preview(2) == before
-    old = [ready.read(p) for p in LIVE]
+    assert box == {"text": "C:\\pics\\notes.bmp\r\n\r\nこのファイルはビットマップ（.bmp）ではありません。\r\n\r\n"
+                           "このロゴには前に選んだファイルがそのまま残ります。", "icon": "critical", "buttons": [IDOK]}
+    ready.press(IDOK, MAIN)
+    assert ready.controls()[CHOSEN[2]]["text"] == "" and ready.preview(2) == before
+    ready.press(OK)
+    assert ready.ended() == 0
+    assert [ready.read(p) for p in LIVE[1:]] == [logo(GREEN), (DEMO / "logos.sys").read_bytes()]
+
+
+def test_no_to_the_offer_keeps_the_bitmap_and_ok_asks_before_installing_it(ready):
+    """In a folder whose path is longer than the row: the row shows its start and the file's name."""
+    wide, path = bmp(64, 20, lambda x, y: (x * 4, y * 9, 90)), LONG + "\\wide.bmp"
+    ready.put(path, wide)
+    assert ready.start().choose(2, path, answer=IDNO)
+    assert ready.controls()[CHOSEN[2]]["text"] == path
+    ready.snap("long-path", MAIN)
     ready.press(OK)
     box = ready.box(MAIN)
-    assert box == {"text": "ピクチャが不正です。\r\nC:\\pics\\notes.bmp\r\n\r\nどのロゴも変更していません。",
-                   "icon": "critical", "buttons": [IDOK]}
-    ready.press(IDOK, MAIN)
-    assert ready.proc.poll() is None and ready.window()["class"] == "PlumwickForm"
-    assert ready.controls()[CHOSEN[2]]["text"] == "C:\\pics\\notes.bmp"
-    assert [ready.read(p) for p in LIVE] == old
+    ready.snap("not-a-logo-at-ok")
+    assert box["text"] == ("次のファイルは、Windows がロゴとして表示しません。\r\n" + path + "\r\n\r\nWindows がロゴ"
+                           "として表示するのは、320×400ドット×256色の無圧縮のビットマップだけです。\r\n\r\nそれでもロゴにしますか？")
+    assert box["buttons"] == [IDYES, IDNO]
+    ready.drive("key", MAIN, ENTER)  # the default answer: No
+    assert ready.proc.poll() is None and ready.read(LIVE[2]) == (DEMO / "logos.sys").read_bytes()
+    ready.press(OK)
+    ready.press(IDYES, MAIN)
+    assert ready.ended() == 0 and ready.read(LIVE[2]) == wide
 
 
-def test_a_hidden_system_read_only_logo_sys_previewed_backed_up_replaced_and_put_back_by_default(ready):
+def test_default_puts_back_what_it_can_and_says_so(ready):
     original = ready.read(LIVE[0])
     ready.conceal(LIVE[0])  # as Windows keeps its own logo.sys
     ready.put("C:\\pics\\green.bmp", logo(GREEN))
     assert ready.start().window()["class"] == "PlumwickForm"
     red = ready.preview(0)["mean"]
     assert red[0] > 3 * red[2], "the hidden logo.sys is previewed"
-    ready.choose(0, "C:\\pics\\green.bmp")
-    assert ready.read(TOOL + "\\BakLog\\logo.sys") == original, "backed up at the first start"
+    for slot in range(3):
+        ready.choose(slot, "C:\\pics\\green.bmp")
     ready.press(OK)
-    assert ready.ended() == 0 and ready.read(LIVE[0]) == logo(GREEN)
-    ready.put(LIVE[1], logo(GREEN))  # later starts keep the first backups
-    ready.put(LIVE[2], logo(BLUE))
+    assert ready.ended() == 0 and [ready.read(p) for p in LIVE] == [logo(GREEN)] * 3
+    ready.s.c(TOOL + "\\BakLog\\logos.sys").unlink()  # a copy lost since
     ready.start().press(RESTORE)
+    box = ready.box(MAIN)
+    ready.snap("default-with-a-copy-gone")
+    assert box["text"] == ("ﾃﾞﾌｫﾙﾄ で次のようにしました。\r\n\r\n最初の起動のときのロゴに戻しました:\r\nC:\\logo.sys\r\n"
+                           "C:\\windows\\logow.sys\r\n\r\nBakLog に保存したものがなくなっているので、そのままにしました:\r\n"
+                           "C:\\windows\\logos.sys (C:\\Plumwick\\BakLog\\logos.sys)") and box["icon"] == "critical"
+    ready.press(IDOK, MAIN)
     c = ready.controls()
-    assert [c[i]["text"] for i in CHOSEN] == [TOOL + "\\BakLog\\logo.sys", TOOL + "\\BakLog\\logow.sys",
-                                                 TOOL + "\\BakLog\\logos.sys"]
-    assert c[OK]["enabled"]
-    ready.press(OK)
+    assert [c[i]["text"] for i in CHOSEN] == ["", "", ""] and not c[OK]["enabled"], "the rows show what is installed"
+    assert ready.preview(0)["mean"][0] > 3 * ready.preview(0)["mean"][2], "the red logo.sys is back"
+    ready.press(CANCEL)
     assert ready.ended() == 0
-    assert [ready.read(p) for p in LIVE] == [original] + [(DEMO / n).read_bytes() for n in ("logow.sys", "logos.sys")]
+    assert [ready.read(p) for p in LIVE] == [original, (DEMO / "logow.sys").read_bytes(), logo(GREEN)]
+
+
+def test_a_deleted_backup_is_said_and_kept_again_only_when_the_user_says_so(ready):
+    ready.start().press(CANCEL)
+    assert ready.ended() == 0 and b"\r\nBakLog=1\r\n" in ready.read(SETTINGS)
+    ready.put(LIVE[1], logo(GREEN))
+    for answer in (IDNO, IDYES):
+        shutil.rmtree(ready.s.c(TOOL + "\\BakLog"), ignore_errors=True)
+        ready.start(wait=False)
+        box = ready.box(MAIN)
+        assert box["text"] == ("Plumwick が最初にロゴを変更する前のロゴを保存した BakLog フォルダが、なくなっています:\r\n"
+                               "C:\\Plumwick\\BakLog\r\n\r\nいまのロゴを最初のロゴとして保存しますか？ ﾃﾞﾌｫﾙﾄ では、これに戻ります。")
+        if answer == IDNO:
+            ready.snap("backup-gone")
+        ready.press(answer, MAIN)
+        ready.window()
+        assert ready.exists(TOOL + "\\BakLog") == (answer == IDYES)
+        ready.press(CANCEL)
+        assert ready.ended() == 0
+    assert ready.read(TOOL + "\\BakLog\\logow.sys") == logo(GREEN)
 
 
 def test_enter_on_the_focused_button_opens_the_dialog_again_after_it_and_on_ok_applies(ready):
@@ -136,7 +176,7 @@ def test_enter_on_the_focused_button_opens_the_dialog_again_after_it_and_on_ok_a
     old, before = [ready.read(p) for p in LIVE], ready.preview(0)
     assert ready.drive("key", MAIN, ENTER)["id"] == CHOOSE[0], "the focus is back on 設定 after the dialog"
     assert ready.drive("file", "")["filters"][0] == "ビットマップ (*.bmp)"  # the dialog again: cancelled
-    assert [ready.read(p) for p in LIVE] == old and ready.preview(0) == before and not ready.windows(BAD)
+    assert [ready.read(p) for p in LIVE] == old and ready.preview(0) == before
     assert ready.controls()[CHOSEN[0]]["text"] == "C:\\pics\\green.bmp"
     assert any(ready.drive("key", MAIN, TAB)["after"] == OK for _ in range(12))
     assert ready.drive("key", MAIN, ENTER)["id"] == OK

@@ -10,7 +10,7 @@ DEMO, DFLT = ROOT / "src" / "resources" / "demo", ROOT / "src" / "resources" / "
 EXE = Path(os.environ["PLUMWICK_EXE"]) if os.environ.get("PLUMWICK_EXE") else None
 ARTIFACTS = Path(os.environ.get("PLUMWICK_ARTIFACTS", "/tmp/plumwick-e2e-artifacts"))
 
-MAIN, HELP, BAD = "Plumwick", "ロゴファイルのつくり方だよ～ん", "ダメェ～、ちゃんとしてネ。"
+MAIN, HELP = "Plumwick", "ロゴファイルのつくり方だよ～ん"
 GO_ON = "続けますか？"
 
 
@@ -42,8 +42,10 @@ def logo(rgb, stripe=0) -> bytes:
     return bmp(320, 400, lambda x, y: int(bool(stripe) and y % stripe == 0), 8, [rgb] + [(0, 0, 0)] * 255)
 
 
-def settings_file(left: str, top: str) -> bytes:
-    return b"[Wendrop1]\r\n%s=%s\r\n%s=%s\r\n" % (KEYS[0], left.encode(), KEYS[1], top.encode())
+def settings_file(left: str, top: str, backup_made=False) -> bytes:
+    """The settings file with a place, and the key that says the first logos were kept."""
+    return b"[Wendrop1]\r\n%s=%s\r\n%s=%s\r\n" % (KEYS[0], left.encode(), KEYS[1], top.encode()) + \
+        (b"BakLog=1\r\n" if backup_made else b"")
 
 
 def stored(settings: bytes) -> tuple:
@@ -161,8 +163,9 @@ class Tool:
         assert not [c for c in got.values() if not c["fits"]], "texts that do not fit"
         assert not [a for a in r if min(a) < 0 or a[0] + a[2] > w["client_width"] or
                     a[1] + a[3] > w["client_height"]], "controls past the window's edge"
-        assert not [(a, b) for a in r for b in r if a < b and a[0] < b[0] + b[2] and b[0] < a[0] + a[2] and
-                    a[1] < b[1] + b[3] and b[1] < a[1] + a[3]], "texts that overlap"
+        gap = 2  # no text touches another control
+        assert not [(a, b) for a in r for b in r if a < b and a[0] < b[0] + b[2] + gap and b[0] < a[0] + a[2] + gap
+                    and a[1] < b[1] + b[3] and b[1] < a[1] + a[3]], "texts that overlap or touch"
         assert [got[i]["width"] - got[i]["client_width"] for i in autosized] == [0] * len(autosized)
 
     def windows(self, title=None) -> list:

@@ -245,7 +245,7 @@ Answer FakePlatform::messageBox(const Text& text, Buttons buttons, Icon icon, co
 {
     boxes.push_back({Str(text), buttons, icon, Str(title)});
     if (onMessageBox) onMessageBox();
-    Answer a = answers.empty() ? (buttons == Buttons::YesNo ? Answer::Yes : Answer::Ok) : answers.front();
+    Answer a = answers.empty() ? (buttons == Buttons::Ok ? Answer::Ok : buttons == Buttons::YesNo ? Answer::Yes : Answer::No) : answers.front();
     if (!answers.empty()) answers.erase(answers.begin());
     return a;
 }

@@ -6,8 +6,7 @@
 
 namespace {
 
-// Only the marker's own spelling removes the start-up logo; the default
-// picture is a file like any other, and so is a live logo itself.
+// The default picture is a file like any other, and so is a live logo itself.
 TEST_F(ToolTest, ApplyReplacesExactlyTheChosenSlots)
 {
     const struct {
@@ -19,7 +18,6 @@ TEST_F(ToolTest, ApplyReplacesExactlyTheChosenSlots)
         {{"", kBackup1, kBackup2}, {kOld0, kOld1, kOld2}},
         {{"", kPicked, ""}, {kOld0, kNew, kOld2}},
         {{kDefault, "", ""}, {Flat(kDefaultRgb), kNew, kOld2}},
-        {{kMarker, "", ""}, {std::nullopt, kNew, kOld2}},
         {{kPicked, kPicked, kPicked}, {kNew, kNew, kNew}},
     };
     ASSERT_TRUE(Start());
@@ -27,21 +25,21 @@ TEST_F(ToolTest, ApplyReplacesExactlyTheChosenSlots)
         EXPECT_TRUE(Apply(c.chosen[0], c.chosen[1], c.chosen[2]));
         ExpectLive(c.expected[0], c.expected[1], c.expected[2]);
     }
-    EXPECT_TRUE(Window().loaded && p.profile.empty());
+    EXPECT_TRUE(Window().loaded && Stored(kLeft) == "(none)");
     EXPECT_TRUE(p.boxes.empty());
 }
 
 // Windows shows a hidden, system or read-only logo all the same: it is
-// replaced or removed like any other, and the new one keeps its attributes.
+// replaced like any other, and the new one keeps its attributes.
 TEST_F(ToolTest, ApplyToAConcealedStartUpLogo)
 {
     const unsigned all = FakePlatform::kHidden | FakePlatform::kSystem | FakePlatform::kReadOnly;
     ASSERT_TRUE(Start());
-    for (auto [chosen, left] : {std::pair{"C:\\logo.sys", Contents(kOld0)}, {kPicked, Contents(kNew)}, {kMarker, Contents()}}) {
+    for (auto [chosen, left] : {std::pair{"C:\\logo.sys", Contents(kOld0)}, {kPicked, Contents(kNew)}}) {
         p.remove(kLive0), p.addFile("C:\\LOGO.SYS", kOld0, all);
         EXPECT_TRUE(Apply(chosen, "", ""));
         EXPECT_EQ(Read(p, kLive0), left);
-        EXPECT_EQ(p.exists(kLive0) ? p.entry(kLive0)->attrs : 0, left ? all : 0u) << chosen;
+        EXPECT_EQ(p.entry(kLive0)->attrs, all) << chosen;
     }
     EXPECT_TRUE(p.boxes.empty());
 }
@@ -54,7 +52,7 @@ TEST_F(ToolTest, AFailureStopsTheApplyAtItsSlot)
     EXPECT_FALSE(Apply(kPicked, "C:\\PICS\\gone.bmp", kPicked));
     ExpectLive(kNew, kOld1, kOld2);
     EXPECT_EQ(std::make_tuple(p.boxes.at(0).text, p.boxes.at(0).title), std::make_tuple(Says(kErrFileNotFound, "C:\\PICS\\gone.bmp"), "Plumwick"));
-    EXPECT_TRUE(p.profile.empty());
+    EXPECT_EQ(Stored(kLeft), "(none)");
     p.failOn(FakePlatform::Op::CopyFile, "logow.pwn", kErrDiskFull);
     EXPECT_FALSE(Apply("", kPicked, ""));
     ExpectLive(kNew, kOld1, kOld2);
@@ -73,40 +71,45 @@ TEST_F(ToolTest, WhatACrashLeftIsCleanedUpFirst)
     ExpectLive(kOld0, kNew, kOld2);
 }
 
-// Every backup is checked before anything is touched. Restoring keeps the
-// window open and names the defaults as the choices; each logo comes back
-// with its attributes, and one that was not there goes. A backup folder of
-// an older version, without a record, takes a missing logo.sys for none.
-TEST_F(ToolTest, RestorePutsTheBackupsBack)
+// Default puts back every logo the backup has, with its attributes, removes
+// one that was not there at first, and leaves one whose copy is gone; the
+// window stays open, the rows show what is installed, OK waits for a new
+// choice, and one box says what was done. A backup folder of an older
+// version, without a record, takes a missing logo.sys for none.
+TEST_F(ToolTest, DefaultPutsBackWhatTheBackupHas)
 {
     const unsigned concealed = FakePlatform::kHidden | FakePlatform::kSystem;
     const std::string kRecord = "C:\\PLUMWICK\\BakLog\\record.txt";
-    p.addFile(kLive0, kOld0, concealed), p.remove(kLive2);
+    p.addFile(kLive0, kOld0, concealed), p.remove(kLive2), p.acp = 1252;
     ASSERT_TRUE(Start());
     EXPECT_EQ(p.bytes(kRecord),
               "; the logos as they were before Plumwick first changed them\r\n"
               "logo.sys saved hidden system\r\nlogow.sys saved\r\nlogos.sys absent\r\n");
-    p.addFile(kLive0, kNew), p.addFile(kLive1, kNew), p.addFile(kLive2, kNew);
-    const std::string backup1 = p.bytes(kBackup1);
-    p.remove(kBackup1);
-    EXPECT_FALSE(Click(MainControl::RestoreButton));
-    ExpectLive(kNew, kNew, kNew);
-    EXPECT_EQ(p.boxes.back().text, Says(kErrFileNotFound, kBackup1));
-    p.addFile(kBackup1, backup1);
+    Choose(1, kPicked, Answer::No), p.addFile(kLive0, kNew), p.addFile(kLive2, kNew), p.remove(kBackup1), p.boxes.clear();
     ASSERT_TRUE(Click(MainControl::RestoreButton));
     ExpectLive(kOld0, kOld1, std::nullopt);
     EXPECT_EQ(p.entry(kLive0)->attrs, concealed);
-    EXPECT_EQ(Chosen(0) + "|" + Chosen(1) + "|" + Chosen(2), std::string(kBackup0) + "|" + kBackup1 + "|");
-    EXPECT_TRUE(Ctl(MainControl::OkButton).enabled && Window().loaded);
-    p.remove(kRecord), p.remove(kBackup0), p.addFile(kBackup2, kOld2);
+    EXPECT_EQ(std::make_tuple(p.boxes.at(0).text, p.boxes.at(0).icon),
+              std::make_tuple("Default did this:\r\n\r\nPut back as they were at the first start:\r\nC:\\logo.sys\r\n\r\n"
+                              "Removed, as they were not there at the first start:\r\nC:\\WINDOWS\\logos.sys\r\n\r\n"
+                              "Left as they are, as their copies in BakLog are gone:\r\nC:\\WINDOWS\\logow.sys (C:\\PLUMWICK\\BakLog\\logow.sys)",
+                              Icon::Critical));
+    EXPECT_EQ(Chosen(0) + Chosen(1) + Chosen(2), "");
+    EXPECT_TRUE(!Ctl(MainControl::OkButton).enabled && Window().loaded);
+    EXPECT_EQ(std::vector<uint32_t>({Shown(0), Shown(1)}), std::vector<uint32_t>({kLogo0, kLogo1}));
+    EXPECT_TRUE(None(2));
+    p.remove(kRecord), p.remove(kBackup0), p.addFile(kBackup1, kOld1), p.addFile(kBackup2, kOld2), p.boxes.clear();
     ASSERT_TRUE(Click(MainControl::RestoreButton));
     ExpectLive(std::nullopt, kOld1, kOld2);
-    EXPECT_EQ(Chosen(0), kMarker);
-    p.addFile(kBackup0, kOld0), p.addFile(kLive1, kNew);
-    p.failOn(FakePlatform::Op::CheckReadable, "BakLog\\logo.sys", kErrPermissionDenied);
+    EXPECT_EQ(std::make_tuple(p.boxes.at(0).text, p.boxes.at(0).icon),
+              std::make_tuple("Default did this:\r\n\r\nPut back as they were at the first start:\r\nC:\\WINDOWS\\logow.sys\r\n"
+                              "C:\\WINDOWS\\logos.sys\r\n\r\nRemoved, as they were not there at the first start:\r\nC:\\logo.sys",
+                              Icon::Information));
+    p.addFile(kLive1, kNew);
+    p.failOn(FakePlatform::Op::CopyFile, "logow.pwn", kErrDiskFull);
     EXPECT_FALSE(Click(MainControl::RestoreButton));
     ExpectLive(std::nullopt, kNew, kOld2);
-    EXPECT_EQ(p.boxes.back().text, Says(kErrPermissionDenied, kBackup0));
+    EXPECT_EQ(p.boxes.back().text, Says(kErrDiskFull, kLive1));
 }
 
 // Every failable call that applying, restoring or the first backup makes is
@@ -122,7 +125,7 @@ TEST(FaultInjection, EveryFailingCallLeavesEachLogoOldOrNewAndNoTemporaryFile)
         unsigned attrs0;
     } scenarios[] = {
         {kApply, {kPicked, kPicked, kPicked}, 0},
-        {kApply, {kMarker, kPicked, ""}, 0},
+        {kApply, {"", kPicked, ""}, 0},
         {kApply, {kPicked, "", ""}, kConcealed},
         {kApply, {kPicked, "", kPicked}, kNone},
         {kApply, {"", kBackup1, kBackup2}, 0},
@@ -158,7 +161,8 @@ TEST(FaultInjection, EveryFailingCallLeavesEachLogoOldOrNewAndNoTemporaryFile)
             p.failCall(p.calls + k, kErrDeviceIO);
             try {
                 Text chosen[] = {s.chosen[0], s.chosen[1], s.chosen[2]};
-                ShowAndEnd(t, s.job == kRestore ? RestoreDefaultLogos(t.machine, chosen)
+                Restored done[3];
+                ShowAndEnd(t, s.job == kRestore ? RestoreDefaultLogos(t.machine, done)
                               : s.job == kApply ? ApplyLogos(t.machine, chosen)
                                                 : BackUpOnFirstStart(t.machine).slot[1]);
             } catch (const FakeEnded&) {

@@ -5,17 +5,14 @@
 
 namespace {
 
-// 353 x 256 pixels at 96 dpi, scaled at others, modal over the main window,
-// centred by the size it loaded with (361 x 255 at 96 dpi), built afresh
-// each time; the two samples keep their own size in pixels, with their
-// places scaled.
+// 353 x 256 pixels at 96 dpi, scaled at others, modal over the main window
+// (at 339, 257) and a title bar (25 pixels) lower and to the right of it,
+// moved onto a screen too small for that; built afresh each time; the two
+// samples keep their own size in pixels, with their places scaled.
 TEST_F(ToolTest, HelpWindow)
 {
-    const int32_t cases[][8] = {{96, 96, 1024, 768, 331, 256, 353, 256},
-                                {120, 120, 1025, 769, 288, 228, 441, 320},
-                                {144, 144, 1600, 1200, 531, 415, 530, 384},
-                                {96, 96, 300, 200, -30, -27, 353, 256},
-                                {96, 120, 1024, 768, 331, 228, 353, 320}};
+    const int32_t cases[][8] = {{96, 96, 1024, 768, 364, 282, 353, 256}, {120, 120, 1025, 769, 364, 282, 441, 320}, {144, 144, 1600, 1200, 364, 282, 530, 384},
+                                {96, 96, 640, 480, 287, 224, 353, 256},  {96, 96, 300, 200, 0, 0, 353, 256},        {96, 120, 1024, 768, 364, 282, 353, 320}};
     p.resources = {{IDR_WIDE_SAMPLE, Flat(0x123456, 96, 60)}, {IDR_SQUEEZED_SAMPLE, Flat(0x654321, 48, 60)}};
     ASSERT_TRUE(Start());
     std::vector<int32_t> seen;
@@ -38,7 +35,7 @@ TEST_F(ToolTest, HelpWindow)
         EXPECT_EQ(samples, std::vector<std::vector<int32_t>>({{x0, y, 96, 60, 96, 60, 0x56, 0x12}, {x1, y, 48, 60, 48, 60, 0x21, 0x65}}));
         EXPECT_FALSE(p.forms.back().loaded);
     }
-    EXPECT_EQ(p.forms.size(), 6u);
+    EXPECT_EQ(p.forms.size(), 7u);
     EXPECT_TRUE(p.boxes.empty());
 }
 

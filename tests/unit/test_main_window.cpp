@@ -56,7 +56,7 @@ TEST_F(ToolTest, ClosingKeepsThePlace)
     for (const auto& c : cases) {
         p.screenInfo = {c.dpiX, c.dpiY, 1024, 768, 25};
         ASSERT_TRUE(Start());
-        (void)SetChoice(State(), 1, kPicked);
+        (void)SetChoice(State(), 1, kPicked, true);
         Window().outer.left = c.left, Window().outer.top = c.top;
         EXPECT_FALSE(Run([&] { c.control < 0 ? (void)p.unloadForm(State().form) : Window().events->Click(c.control); }));
         EXPECT_EQ(p.bytes(kLive1), c.control == MainControl::OkButton ? kNew : kOld1);
@@ -83,7 +83,7 @@ TEST_P(OpeningFailure, AsksOrEnds)
                               asks ? Icon::Question : Icon::Critical));
     EXPECT_EQ(Window().shown, opens);
     EXPECT_EQ(Draws(), std::vector<int>({1, 0, opens ? 1 : 0}));
-    EXPECT_TRUE(p.profile.empty()) << "nothing is written while opening";
+    EXPECT_EQ(Stored(kLeft), "(none)") << "no place is written while opening";
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, OpeningFailure,
@@ -137,7 +137,7 @@ TEST_F(ToolTest, ChoosingPreviewsEverySlotWithAChoice)
     Choose(0, "");
     EXPECT_EQ(Str(p.requests.back().chosen), "C:\\PICS\\2000.bmp");
     EXPECT_EQ(Chosen(0), "");
-    p.failOn(FakePlatform::Op::SetCaption, "green", kErrDeviceIO);
+    p.failOn(FakePlatform::Op::SetCaption, "green", kErrDeviceIO), p.addFile("C:\\PICS\\green.bmp", LogoShaped(0, 0));
     Choose(0, "C:\\PICS\\green.bmp");
     EXPECT_EQ(Chosen(0), "");
     EXPECT_EQ(Draws(), std::vector<int>({1, 6, 5}));
@@ -145,50 +145,50 @@ TEST_F(ToolTest, ChoosingPreviewsEverySlotWithAChoice)
     for (const auto& box : p.boxes) EXPECT_EQ(box.icon, Icon::Question);
 }
 
-// Reported in every run until a file that loads is chosen, and the run goes
-// on; the choice stays, and so does the old preview. OK is enabled before
-// the run starts; it refuses a bad choice in any slot before touching a logo.
-TEST_F(ToolTest, ABadChoiceIsReportedInEveryRunAndRefused)
+// A file that is no picture is refused when it is chosen, with why: the
+// row, its preview and OK keep what they had, and OK applies what the rows
+// show. A bitmap kept as it is after No to the offer is installed only on
+// the user's word, asked once for all such files, No unless answered.
+TEST_F(ToolTest, WhatIsChosenIsJudgedAndOkAppliesWhatTheRowsShow)
 {
-    const std::string cut = Flat(0x123456, 320, 400).substr(0, 5000), logo = "C:\\PICS\\logo.bmp";
+    const std::string logo = "C:\\PICS\\logo.bmp", kept = "\r\n\r\nThe logo keeps the file it had.";
     p.acp = 1252;
-    for (auto [path, number] : {std::pair{"C:\\PICS\\gone.bmp", int(kErrFileNotFound)}, std::pair{"C:\\NOWHERE\\logo.bmp", int(kErrPathNotFound)},
-                                std::pair{"C:\\PICS\\cut.bmp", int(kErrInvalidPicture)}}) {
-        p.addFile("C:\\PICS\\cut.bmp", cut), p.addFile(logo, LogoShaped(0, 0)), p.boxes.clear();
-        ASSERT_TRUE(Start());
-        std::vector<bool> okAtBox;
-        p.onMessageBox = [&] { okAtBox.push_back(Ctl(MainControl::OkButton).enabled); };
-        Choose(0, path);
-        Choose(2, logo);
-        ASSERT_EQ(p.boxes.size(), 2u);
-        EXPECT_EQ(std::make_tuple(p.boxes[1].text, p.boxes[1].title, p.boxes[1].icon, p.boxes[1].buttons),
-                  std::make_tuple(Says(number, path), "Oops! Please check the file", Icon::Critical, Buttons::Ok));
-        EXPECT_EQ(okAtBox, std::vector<bool>({true, true}));
-        EXPECT_EQ(Draws(), std::vector<int>({1, 1, 2}));
-        EXPECT_EQ(Shown(0), kLogo0);
-        Choose(0, logo);
-        Choose(2, path);
-        EXPECT_EQ(p.boxes.size(), 3u);
-        EXPECT_TRUE(Click(MainControl::OkButton));
-        ExpectLive(kOld0, kOld1, kOld2);
-        EXPECT_EQ(std::make_tuple(p.boxes.back().text, p.boxes.back().title, p.boxes.back().icon),
-                  std::make_tuple(Says(number, path) + "\r\n\r\nNo logo has been changed.", "Plumwick", Icon::Critical));
-        EXPECT_TRUE(Chosen(0) + Chosen(2) == logo + path && Window().loaded);
+    p.addFile(logo, LogoShaped(0, 0)), p.addFile("C:\\PICS\\notes.bmp", "just some notes"), p.addFolder("C:\\PICS\\folder.bmp");
+    p.addFile("C:\\PICS\\cut.bmp", Flat(0x123456, 320, 400).substr(0, 5000));
+    ASSERT_TRUE(Start());
+    Choose(1, logo);
+    for (auto [path, why] : {std::pair{"C:\\PICS\\notes.bmp", "This file is not a bitmap (.bmp)."},
+                             {"C:\\PICS\\cut.bmp", "This bitmap is damaged, or of a kind Windows does not read."},
+                             {"C:\\PICS\\folder.bmp", "This is a folder, not a file."},
+                             {"C:\\PICS\\gone.bmp", "File not found."}}) {
+        p.boxes.clear();
+        Choose(1, path);
+        ASSERT_EQ(p.boxes.size(), 1u) << path;
+        EXPECT_EQ(std::make_tuple(p.boxes[0].text, p.boxes[0].title, p.boxes[0].icon),
+                  std::make_tuple(std::string(path) + "\r\n\r\n" + why + kept, "Plumwick", Icon::Critical));
+        EXPECT_EQ(Chosen(1), logo);
     }
-    p.onMessageBox = nullptr, p.remove(kDefault);  // the marker names no picture to load
-    (void)SetChoice(State(), 2, ""), (void)SetChoice(State(), 0, kMarker);
-    EXPECT_FALSE(Click(MainControl::OkButton));
-    ExpectLive(std::nullopt, kOld1, kOld2);
+    EXPECT_EQ(Draws(), std::vector<int>({1, 2, 1}));
+    Choose(2, kPicked, Answer::No);
+    const std::string asked =
+        "Windows does not show these files as logos:\r\nC:\\PICS\\picked.bmp\r\n\r\nWindows shows a logo "
+        "only if it is an uncompressed bitmap of 320 x 400 pixels with 256 colours.\r\n\r\nUse them all the same?";
+    for (Answer answer : {Answer::No, Answer::Yes}) {
+        p.boxes.clear(), p.answers = {answer};
+        EXPECT_EQ(Click(MainControl::OkButton), answer == Answer::No);
+        ASSERT_EQ(p.boxes.size(), 1u);
+        EXPECT_EQ(std::make_tuple(p.boxes[0].text, p.boxes[0].buttons, p.boxes[0].icon), std::make_tuple(asked, Buttons::YesNoDefaultNo, Icon::Question));
+        ExpectLive(kOld0, answer == Answer::No ? kOld1 : LogoShaped(0, 0), answer == Answer::No ? kOld2 : kNew);
+    }
 }
 
 // A bitmap Windows would not show as a logo may become one: Yes writes the
 // logo into the Logos folder, never over a file, and chooses it; No, or a
-// copy that cannot be made, keeps the chosen file. A logo, or a file that is
-// no bitmap, asks nothing.
+// copy that cannot be made, keeps the chosen file. A logo asks nothing.
 TEST_F(ToolTest, ALogoIsMadeWhereItIsChosen)
 {
     p.acp = 1252;
-    p.addFile("C:\\PICS\\logo.bmp", LogoShaped(0, 0)), p.addFile("C:\\PICS\\text.bmp", "not a picture");
+    p.addFile("C:\\PICS\\logo.bmp", LogoShaped(0, 0));
     p.addFile("C:\\PICS\\big.bmp", Flat(0x808080, 640, 480));
     const struct {
         const char* file;
@@ -199,7 +199,7 @@ TEST_F(ToolTest, ALogoIsMadeWhereItIsChosen)
     } cases[] = {
         {"C:\\PICS\\big.bmp", Answer::No, true, "C:\\PICS\\big.bmp"},     {"C:\\PICS\\big.bmp", Answer::Yes, true, "C:\\PLUMWICK\\Logos\\big.bmp"},
         {kPicked, Answer::Yes, true, "C:\\PLUMWICK\\Logos\\picked.bmp"}, {"C:\\PICS\\big.bmp", Answer::Yes, true, "C:\\PLUMWICK\\Logos\\big-2.bmp"},
-        {"C:\\PICS\\logo.bmp", Answer::Yes, false, "C:\\PICS\\logo.bmp"}, {"C:\\PICS\\text.bmp", Answer::Yes, false, "C:\\PICS\\text.bmp"},
+        {"C:\\PICS\\logo.bmp", Answer::Yes, false, "C:\\PICS\\logo.bmp"},
     };
     // clang-format on
     ASSERT_TRUE(Start());

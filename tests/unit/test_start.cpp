@@ -40,17 +40,43 @@ TEST_F(ToolTest, BackupsAreMadeOnTheFirstStartOnly)
     // A read-only folder; a file in the backup folder's place. Logos that do
     // not exist are not missed; then the opening asks about them.
     const char* const told =
-        "These logos could not be saved in the BakLog folder:\r\nC:\\WINDOWS\\logow.sys\r\n\r\n"
+        "These logos could not be saved in the BakLog folder:\r\nC:\\WINDOWS\\logow.sys\r\nC:\\WINDOWS\\logos.sys\r\n\r\n"
         "Path/File access error.\r\n\r\nDefault cannot bring them back.";
     for (auto [path, attrs, first] : {std::tuple{"C:\\PLUMWICK", FakePlatform::kFolder | FakePlatform::kReadOnly, told},
                                       {"C:\\PLUMWICK\\BakLog", 0u, "File not found.\r\nC:\\PLUMWICK\\DfltLogo.sys\r\nContinue?"}}) {
         FakePlatform q;
-        q.addFile(path, "", attrs), q.addFile(kLive1, kOld1), q.acp = 1252;
+        q.addFile(path, "", attrs), q.addFile(kLive1, kOld1), q.addFile(kLive2, kOld2), q.acp = 1252;
         Tool tq(q, q);
         Main(tq);
         EXPECT_TRUE(!q.exists(kBackup1) && q.forms.back().shown);
         EXPECT_EQ(q.boxes.at(0).text, first);
         FreeMainWindows(q);
+    }
+}
+
+// The settings file remembers the first backup; a BakLog gone after it is
+// said, and kept again from the logos as they are only on the user's word.
+// A shutdown logo that is not there is named once, and previews as none.
+TEST_F(ToolTest, AGoneBackupAndMissingLogosAreSaid)
+{
+    p.acp = 1252;
+    ASSERT_TRUE(Start());
+    EXPECT_EQ(Stored("BakLog"), "1");
+    p.remove(kLive2), p.addFile(kLive1, kNew);
+    for (Answer answer : {Answer::No, Answer::Yes}) {
+        for (const char* backup : {kBackup0, kBackup1, kBackup2, "C:\\PLUMWICK\\BakLog\\record.txt", "C:\\PLUMWICK\\BakLog"}) p.remove(backup);
+        p.boxes.clear(), p.answers = {answer};
+        ASSERT_TRUE(Start());
+        ASSERT_EQ(p.boxes.size(), 2u);
+        EXPECT_EQ(std::make_tuple(p.boxes[0].text, p.boxes[0].buttons),
+                  std::make_tuple("The BakLog folder, which kept the logos as they were before Plumwick first changed them, is gone:\r\n"
+                                  "C:\\PLUMWICK\\BakLog\r\n\r\nKeep the logos as they are now as the first ones? Default will then bring these back.",
+                                  Buttons::YesNo));
+        EXPECT_EQ(p.boxes[1].text,
+                  "These logos are not there:\r\nC:\\WINDOWS\\logos.sys\r\n\r\nWhile Windows shuts down it then shows "
+                  "plain text. Choose a logo with Set... to have one there.");
+        EXPECT_EQ(Read(p, kBackup1), answer == Answer::Yes ? Contents(kNew) : std::nullopt);
+        EXPECT_TRUE(None(2));
     }
 }
 

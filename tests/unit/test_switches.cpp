@@ -111,6 +111,10 @@ TEST(SwitchRun, EachJobWithoutAWindow)
         {"default", "/default",
          [&](FakePlatform& p) { p.addFolder("C:\\PLUMWICK\\BakLog"), p.addFile(kBackup1, saved1), p.addFile(kBackup2, saved2); }, 0,
          {std::nullopt, saved1, saved2}, ""},
+        {"default_with_a_copy_gone", "/default", [&](FakePlatform& p) { p.addFolder("C:\\PLUMWICK\\BakLog"), p.addFile(kBackup1, saved1); }, 1,
+         {std::nullopt, saved1, kOld2},
+         "Left as they are, as their copies in BakLog are gone:\r\nC:\\PLUMWICK\\BakLog\\logos.sys\r\n\r\n"
+         "These logos were left as they were:\r\nC:\\WINDOWS\\logos.sys"},
         {"random", "/random",
          [&](FakePlatform& p) { p.addFolder("C:\\PLUMWICK\\Random"), p.addFolder("C:\\PLUMWICK\\Random\\LOGOS"), p.addFile("C:\\PLUMWICK\\Random\\LOGOS\\x.sys", given); },
          0, {kOld0, kOld1, given}, ""},
@@ -127,7 +131,7 @@ TEST(SwitchRun, EachJobWithoutAWindow)
         p.acp = 1252, p.arguments = c.line;
         p.addFile("C:\\PICS\\logo.sys", given), p.addFolder("C:\\WORK"), p.addFolder("C:\\WORK\\pics"), p.addFile("C:\\WORK\\pics\\logo.sys", relative);
         if (c.also) c.also(p);
-        const bool firstRun = !p.exists(kBackup1);
+        const bool firstRun = !p.exists("C:\\PLUMWICK\\BakLog"), kept2 = p.exists(kBackup2);
         Tool t(p, p);
         EXPECT_EQ(Main(t), c.code) << c.name;
         EXPECT_EQ(std::make_tuple(Read(p, kLive0), Read(p, kLive1), Read(p, kLive2)), std::make_tuple(c.live[0], c.live[1], c.live[2])) << c.name;
@@ -136,7 +140,7 @@ TEST(SwitchRun, EachJobWithoutAWindow)
         EXPECT_EQ(p.boxes.empty() ? "" : p.boxes[0].text.substr(0, shown), c.box.substr(0, shown)) << c.name;
         EXPECT_TRUE(p.forms.empty() && NoTemporaryFiles(p)) << c.name;
         const bool started = c.code != 2 && !p.otherCopy && c.line != std::string("/?");
-        EXPECT_EQ(Read(p, kBackup2).has_value(), started || !firstRun) << c.name << ": the first run's backup";
+        EXPECT_EQ(Read(p, kBackup2).has_value(), (started && firstRun) || kept2) << c.name << ": the first run's backup";
     }
 }
 

@@ -50,6 +50,12 @@ uint32_t ToolTest::Shown(int slot)
     return d.width != 96 || d.height != 60 ? 0xFFFFFFFF : uint32_t(d.bgr[2]) << 16 | d.bgr[1] << 8 | d.bgr[0];
 }
 
+bool ToolTest::None(int slot)
+{
+    const FakePlatform::Picture& d = Ctl(MainControl::Preview + slot).drawn;
+    return d.width == 96 && d.bgr.size() == 96 * 60 * 3 && d.bgr[0] == 0x80 && d.bgr[(5 * 96 + 40) * 3] == 0xC0 && d.bgr[(30 * 96 + 48) * 3] == 0x80;
+}
+
 bool ToolTest::Apply(const char* a, const char* b, const char* c)
 {
     const Text chosen[] = {a, b, c};

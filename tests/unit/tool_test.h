@@ -102,4 +102,5 @@ protected:
     }
     std::vector<int> Draws();
     uint32_t Shown(int slot);  // the colour of a 96 x 60 preview all of one colour, else 0xFFFFFFFF
+    bool None(int slot);       // the preview shows no logo: grey, crossed out
 };

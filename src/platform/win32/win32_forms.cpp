@@ -101,7 +101,11 @@ ControlStyle StyleOf(const ControlDef& d)
     constexpr DWORD shown = WS_VISIBLE;
     switch (d.kind) {
     case ControlKind::Label: {
-        DWORD align = (d.flags & kCentered) ? SS_CENTER : (d.flags & kAutoSize) ? SS_LEFTNOWORDWRAP : SS_LEFT;
+        // A path is drawn by the window itself (onDrawItem), shortened in its middle.
+        DWORD align = (d.flags & kPathEllipsis) ? SS_OWNERDRAW
+                      : (d.flags & kCentered)   ? SS_CENTER
+                      : (d.flags & kAutoSize)   ? SS_LEFTNOWORDWRAP
+                                                : SS_LEFT;
         return {"STATIC", WS_CHILD | shown | SS_NOPREFIX | align};
     }
     case ControlKind::CommandButton:
@@ -329,7 +333,10 @@ Err Win32Platform::setCaption(FormHandle form, int id, const Text& text)
     if (!c) return Err(kErrInvalidCall);
     if (c->caption == text) return Err();
     c->caption = text;
-    if (c->hwnd) SetWindowTextA(c->hwnd, text.c_str());
+    if (c->hwnd) {
+        SetWindowTextA(c->hwnd, text.c_str());
+        InvalidateRect(c->hwnd, nullptr, TRUE);
+    }
     fitLabel(forms_[form], indexOf(form, id));
     return Err();
 }
@@ -409,6 +416,11 @@ bool Win32Platform::handleKey(const MSG& message)
         if (target < 0) target = FindFlag(*f->def, kDefaultButton);
     } else {
         target = FindFlag(*f->def, kCancelButton);
+        // A window without a cancel button closes, as a dialog does.
+        if (target < 0) {
+            unloadForm(f->index);
+            return true;
+        }
     }
     if (target < 0) return false;
     if (IsWindowEnabled(f->controls[target].hwnd)) f->events->Click(f->def->controls[target].id);
@@ -467,6 +479,25 @@ LRESULT Win32Platform::onCommand(int form, WPARAM wParam, LPARAM)
     return 0;
 }
 
+// A path label: as much of the path as fits, with "..." for the middle, so
+// that its start and its file name show; DrawText walks Shift-JIS as such.
+LRESULT Win32Platform::onDrawItem(int form, WPARAM, LPARAM lParam)
+{
+    const DRAWITEMSTRUCT* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+    const Control* c = control(form, static_cast<int>(item->CtlID));
+    if (!c) return FALSE;
+    HDC dc = item->hDC;
+    RECT box = item->rcItem;
+    FillRect(dc, &box, GetSysColorBrush(COLOR_BTNFACE));
+    HGDIOBJ before = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageA(item->hwndItem, WM_GETFONT, 0, 0)));
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, GetSysColor(COLOR_BTNTEXT));
+    DrawTextA(dc, c->caption.c_str(), static_cast<int>(c->caption.size()), &box,
+              DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX | DT_PATH_ELLIPSIS);
+    SelectObject(dc, before);
+    return TRUE;
+}
+
 LRESULT Win32Platform::onTimer(int form, WPARAM, LPARAM)
 {
     forms_[form].events->Timer();
@@ -474,10 +505,9 @@ LRESULT Win32Platform::onTimer(int form, WPARAM, LPARAM)
 }
 
 const Win32Platform::FormHandler Win32Platform::kFormHandlers[] = {
-    {WM_CLOSE, &Win32Platform::onClose},
-    {WM_ENDSESSION, &Win32Platform::onEndSession},
-    {WM_COMMAND, &Win32Platform::onCommand},
-    {WM_TIMER, &Win32Platform::onTimer},
+    {WM_CLOSE, &Win32Platform::onClose},       {WM_ENDSESSION, &Win32Platform::onEndSession},
+    {WM_COMMAND, &Win32Platform::onCommand},   {WM_TIMER, &Win32Platform::onTimer},
+    {WM_DRAWITEM, &Win32Platform::onDrawItem},
 };
 
 LRESULT Win32Platform::formMessage(int form, HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)

@@ -129,7 +129,8 @@ ScreenInfo Win32Platform::screen()
 Answer Win32Platform::messageBox(const Text& text, Buttons buttons, Icon icon, const Text& title)
 {
     FocusKeeper keep;
-    UINT style = MB_TASKMODAL | (buttons == Buttons::YesNo ? MB_YESNO : MB_OK);
+    UINT style = MB_TASKMODAL | (buttons == Buttons::Ok ? MB_OK : MB_YESNO);
+    if (buttons == Buttons::YesNoDefaultNo) style |= MB_DEFBUTTON2;
     if (icon == Icon::Question) style |= MB_ICONQUESTION;
     if (icon == Icon::Critical) style |= MB_ICONSTOP;
     if (icon == Icon::Information) style |= MB_ICONINFORMATION;

@@ -93,6 +93,7 @@ private:
     LRESULT onEndSession(int form, WPARAM ending, LPARAM);
     LRESULT onCommand(int form, WPARAM wParam, LPARAM);
     LRESULT onTimer(int form, WPARAM, LPARAM);
+    LRESULT onDrawItem(int form, WPARAM, LPARAM lParam);
 
     HINSTANCE instance_;
     HANDLE singleCopy_ = nullptr;

@@ -47,10 +47,13 @@ Err ShowSample(Platform& p, FormHandle form, const ScreenInfo& screen, const Sam
                          ScaleForDpi(sample.top, screen.dpiY), l.width, l.height);
 }
 
+int32_t Within(int32_t value, int32_t room) { return value > room ? (room > 0 ? room : 0) : value; }
+
 // Runs each time the window loads: the labels' font and fixed pixel places,
 // the samples, and 353 x 256 pixels (places and size scaled at other than
-// 96 dpi) centred from the size the window loaded with.
-Err InitHelpWindow(Tool& t, FormHandle form)
+// 96 dpi) a title bar below and right of the owner's corner, wholly on the
+// screen, so that both windows' titles show.
+Err InitHelpWindow(Tool& t, FormHandle form, FormHandle owner)
 {
     Platform& p = t.platform;
     const ScreenInfo screen = p.screen();
@@ -59,28 +62,32 @@ Err InitHelpWindow(Tool& t, FormHandle form)
         PLUMWICK_TRY(MoveToPlace(p, form, screen, at));
     }
     for (const Sample& sample : kSamples) PLUMWICK_TRY(ShowSample(p, form, screen, sample));
-    int32_t left = 0, top = 0, width = 0, height = 0;
+    int32_t width = 0, height = 0;
     PLUMWICK_TRY(OuterSizeTwips(screen, kWidth, kHeight, &width, &height));
-    PLUMWICK_TRY(CentredAsLoaded(p, form, screen, &left, &top));
-    return MoveFormTwips(p, form, screen, left, top, width, height);
+    PixelRect below{}, at = TwipsToPixels(0, 0, width, height, screen);
+    PLUMWICK_TRY(p.formRect(owner, &below));
+    at.left = Within(below.left + screen.titleBarPx, screen.widthPx - at.width);
+    at.top = Within(below.top + screen.titleBarPx, screen.heightPx - at.height);
+    return p.moveForm(form, at);
 }
 
 class HelpWindow final : public FormEvents {
 public:
-    explicit HelpWindow(Tool& t) : t_(t) {}
-    void Load(FormHandle self) override { ShowAndEnd(t_, InitHelpWindow(t_, self)); }
+    HelpWindow(Tool& t, FormHandle owner) : t_(t), owner_(owner) {}
+    void Load(FormHandle self) override { ShowAndEnd(t_, InitHelpWindow(t_, self, owner_)); }
     void Unload() override {}
     void Click(int) override {}
 
 private:
     Tool& t_;
+    FormHandle owner_;
 };
 }
 
 // The window is built afresh each time.
-Err ShowHelpWindow(Tool& t)
+Err ShowHelpWindow(Tool& t, FormHandle owner)
 {
-    HelpWindow events(t);
+    HelpWindow events(t, owner);
     FormHandle form = kNoForm;
     PLUMWICK_TRY(t.platform.loadForm(kHelpWindowDef, &events, &form));
     return t.platform.showForm(form, true);

@@ -4,5 +4,6 @@
 
 extern const FormDef kHelpWindowDef;
 
-// Modal: returns when the user has closed the window.
-Err ShowHelpWindow(Tool& t);
+// Modal, over `owner` and a title bar lower and to the right, on screen:
+// returns when the user has closed the window.
+Err ShowHelpWindow(Tool& t, FormHandle owner);

@@ -18,49 +18,81 @@ Text Described(const BitmapSummary& s)
     return text;
 }
 
-// A bitmap that Windows would not show as a logo: the user may have a logo
-// made of it, which then becomes the choice. A file that is no bitmap, or
-// cannot be read, is left to the preview to report.
-Text OfferLogoCopy(Tool& t, const Text& chosen)
+// What a chosen file is: a logo as Windows shows it, a bitmap to make one
+// of, or none, and why not.
+struct Verdict {
+    Text whyNot;  // empty for a bitmap
+    bool logo = false;
+    BitmapSummary summary{};
+};
+
+Verdict Judge(Machine& m, const Text& path, const uint8_t* data, uint32_t size, const Err& read)
 {
-    Platform& p = t.platform;
-    uint8_t* data = nullptr;
-    uint32_t size = 0;
-    if (t.machine.files.readFile(chosen, kMaxBitmapFileSize, &data, &size)) return chosen;
-    Text result = chosen;
-    BitmapSummary summary;
-    if (DescribeBitmap(data, size, &summary) && !IsLogoShaped(data, size)) {
-        Text question = Text(TextOf(kTxtPictureIs)) + Described(summary) + TextOf(kTxtSentenceEnd) + "\r\n" +
-                        TextOf(kTxtLogoNeeds) + "\r\n\r\n" + TextOf(kTxtMakeLogo);
-        if (p.messageBox(question, Buttons::YesNo, Icon::Question, TextOf(kTxtAppTitle)) == Answer::Yes) {
-            Text copy;
-            p.showBusy(true);  // on a 486 the conversion takes seconds
-            Err made = WriteLogoCopy(t.machine, chosen, data, size, &copy);
-            p.showBusy(false);
-            if (Err e = made)
-                p.messageBox(e.description() + "\r\n\r\n" + TextOf(kTxtCopyNotMade), Buttons::Ok, Icon::Critical,
-                             TextOf(kTxtAppTitle));
-            else
-                result = copy;
-        }
+    Verdict v;
+    Text name;
+    if (read.number() == kErrInvalidPicture)  // past the largest bitmap the tool reads
+        v.whyNot = TextOf(kTxtTooLarge);
+    else if (read && !m.files.findFile(path, FileQuery::Directory, &name) && !name.empty() &&
+             !m.files.findFile(path, FileQuery::AnyFile, &name) && name.empty())
+        v.whyNot = TextOf(kTxtIsAFolder);
+    else if (read)
+        v.whyNot = ErrorDescription(read.number());
+    else if (!DescribeBitmap(data, size, &v.summary))
+        v.whyNot = TextOf(size >= 2 && data[0] == 'B' && data[1] == 'M' ? kTxtDamagedBitmap : kTxtNotABitmap);
+    else
+        v.logo = IsLogoShaped(data, size);
+    return v;
+}
+
+// A bitmap that Windows would not show as a logo: the user may have a logo
+// made of it, which then becomes the choice; or keep it, and OK asks.
+void Offer(MainWindow& w, LogoSlot slot, const Text& chosen, const Verdict& v, const uint8_t* data, uint32_t size)
+{
+    Platform& p = w.tool.platform;
+    Text question = Text(TextOf(kTxtPictureIs)) + Described(v.summary) + TextOf(kTxtSentenceEnd) + "\r\n" +
+                    TextOf(kTxtLogoNeeds) + "\r\n\r\n" + TextOf(kTxtMakeLogo);
+    if (p.messageBox(question, Buttons::YesNo, Icon::Question, TextOf(kTxtAppTitle)) != Answer::Yes) {
+        (void)SetChoice(w, slot, chosen, false);
+        return;
     }
-    delete[] data;
-    return result;
+    Text copy;
+    p.showBusy(true);  // on a 486 the conversion takes seconds
+    Err made = WriteLogoCopy(w.tool.machine, chosen, data, size, &copy);
+    p.showBusy(false);
+    if (!made) {
+        (void)SetChoice(w, slot, copy, true);
+        return;
+    }
+    p.messageBox(made.description() + "\r\n\r\n" + TextOf(kTxtCopyNotMade), Buttons::Ok, Icon::Critical,
+                 TextOf(kTxtAppTitle));
+    (void)SetChoice(w, slot, chosen, false);
 }
 }
 
-// The chosen file's full path (or that of the logo made of it) becomes the
-// slot's choice; a cancel or any failure ends here silently and changes
-// nothing, except a dialog that the system cannot provide at all, which the
-// user has to hear of.
+// The chosen file is judged as it is chosen: one that is no picture, or
+// cannot be read, is named with why, and the slot keeps what it had. A
+// cancel ends here silently, as does any other failure of the dialog but
+// one the system cannot provide at all, which the user has to hear of.
 void ChooseLogoFile(MainWindow& w, LogoSlot slot)
 {
     Platform& p = w.tool.platform;
     w.request.filter = TextOf(kTxtBitmapFilter);
     w.request.folder = w.tool.machine.ToolFolder;
     if (Err e = p.showOpen(w.request)) {
-        if (e.number() == kErrCannotCreateObject) ShowAndGoOn(w.tool, e, TextOf(kTxtAppTitle));
+        if (e.number() == kErrCannotCreateObject) ShowAndGoOn(w.tool, e, Text());
         return;
     }
-    (void)SetChoice(w, slot, OfferLogoCopy(w.tool, w.request.chosen));
+    const Text chosen = w.request.chosen;
+    uint8_t* data = nullptr;
+    uint32_t size = 0;
+    const Err read = w.tool.machine.files.readFile(chosen, kMaxBitmapFileSize, &data, &size);
+    const Verdict v = Judge(w.tool.machine, chosen, data, size, read);
+    if (!v.whyNot.empty())
+        p.messageBox(chosen + "\r\n\r\n" + v.whyNot + "\r\n\r\n" + TextOf(kTxtChoiceKept), Buttons::Ok, Icon::Critical,
+                     TextOf(kTxtAppTitle));
+    else if (v.logo)
+        (void)SetChoice(w, slot, chosen, true);
+    else
+        Offer(w, slot, chosen, v, data, size);
+    delete[] data;
 }

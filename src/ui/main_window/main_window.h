@@ -20,9 +20,10 @@ public:
 
     Tool& tool;
     FormHandle form = kNoForm;
-    Text chosen[kSlotCount];        // a full path, or empty for no choice
-    OpenFileRequest request;        // keeps the last file chosen in any slot
-    PaletteCycle* cycle = nullptr;  // slot 0's preview, while it moves
+    Text chosen[kSlotCount];         // a full path, or empty for no choice
+    bool shownAsLogo[kSlotCount]{};  // the chosen file is a logo Windows shows, as judged when chosen
+    OpenFileRequest request;         // keeps the last file chosen in any slot
+    PaletteCycle* cycle = nullptr;   // slot 0's preview, while it moves
     Text settingsPath;
 };
 
@@ -35,10 +36,11 @@ Err ShowMainWindow(Tool& t);
 // OK disabled.
 void InitMainWindow(MainWindow& w);
 
-// A new choice for the slot: its path label shows it, OK is enabled and
-// every slot with a choice is previewed. The same choice again changes
-// nothing; a label that cannot show it keeps the old choice.
-Err SetChoice(MainWindow& w, LogoSlot slot, const Text& path);
+// A new choice for the slot, judged a logo Windows shows or not: its path
+// label shows it, OK is enabled and every slot with a choice is previewed.
+// The same choice again changes nothing; a label that cannot show it keeps
+// the old choice.
+Err SetChoice(MainWindow& w, LogoSlot slot, const Text& path, bool shownAsLogo);
 
 // The slot's 設定 button: the file dialog, and the file as the slot's choice.
 void ChooseLogoFile(MainWindow& w, LogoSlot slot);
@@ -49,4 +51,6 @@ int32_t ReadWindowPosition(MainWindow& w, const char* key, int32_t fallback);
 bool ParseStoredPosition(const Text& text, int32_t* value);
 extern const char kSettingsSection[];
 extern const char kKeyLeft[];
+// Says the first logos were once kept in BakLog.
+extern const char kKeyBackupMade[];
 extern const char kKeyTop[];

@@ -1,6 +1,5 @@
 #include "logo_files/apply.h"
 #include "logo_files/slots.h"
-#include "picture/bitmap_check.h"
 #include "ui/error_styles.h"
 #include "ui/help_window/help_window.h"
 #include "ui/main_window/main_window.h"
@@ -12,45 +11,70 @@ bool InRow(int control, int first) { return control >= first && control < first 
 
 Err CloseMainWindow(MainWindow& w) { return w.tool.platform.unloadForm(w.form); }
 
-// A file that is no bitmap would give no logo, or a broken one: it is
-// named, and nothing is touched.
-bool ChosenFileIsAPicture(MainWindow& w, LogoSlot slot)
+// A chosen file that Windows would not show is installed only on the
+// user's word, asked once for all of them, No unless answered.
+bool AgreedToWhatWindowsWillNotShow(MainWindow& w)
 {
-    const Text& chosen = w.chosen[slot];
-    if (chosen.empty() || (slot == 0 && chosen == DefaultStartupMarker(w.tool.machine))) return true;
-    Platform& p = w.tool.platform;
-    uint8_t* data = nullptr;
-    uint32_t size = 0;
-    Err failed = w.tool.machine.files.readFile(chosen, kMaxBitmapFileSize, &data, &size);
-    BitmapLayout layout;
-    if (!failed && !CheckBitmapFile(data, size, &layout)) failed = Err(kErrInvalidPicture, chosen);
-    delete[] data;
-    if (!failed) return true;
-    p.messageBox(failed.description() + "\r\n\r\n" + TextOf(kTxtNothingChanged), Buttons::Ok, Icon::Critical,
-                 TextOf(kTxtAppTitle));
-    return false;
+    Text files;
+    for (LogoSlot slot = 0; slot < kSlotCount; ++slot)
+        if (!w.chosen[slot].empty() && !w.shownAsLogo[slot]) files += Text("\r\n") + w.chosen[slot];
+    if (files.empty()) return true;
+    const Text question = Text(TextOf(kTxtNotShownFiles)) + files + "\r\n\r\n" + TextOf(kTxtLogoNeeds) + "\r\n\r\n" +
+                          TextOf(kTxtInstallAnyway);
+    return w.tool.platform.messageBox(question, Buttons::YesNoDefaultNo, Icon::Question, TextOf(kTxtAppTitle)) ==
+           Answer::Yes;
 }
 
-// Every choice is checked before any is applied; a refused one keeps the
-// window open with the choices.
 Err ApplyChosenLogos(MainWindow& w)
 {
-    for (LogoSlot slot = 0; slot < kSlotCount; ++slot)
-        if (!ChosenFileIsAPicture(w, slot)) return Err();
+    if (!AgreedToWhatWindowsWillNotShow(w)) return Err();
     PLUMWICK_TRY(ApplyLogos(w.tool.machine, w.chosen));
     return CloseMainWindow(w);
 }
 
-// The defaults become the choices, each a change with its own preview run.
+// "Put back as they were at the first start:" and the logos, when there are any.
+Text Listed(const Machine& m, const Restored done[kSlotCount], Restored which, TextId heading)
+{
+    Text list;
+    for (LogoSlot slot = 0; slot < kSlotCount; ++slot)
+        if (done[slot] == which || (which == Restored::Lost && done[slot] == Restored::NotKept))
+            list += Text("\r\n") + LivePath(m, slot) +
+                    (which == Restored::Lost ? Text(" (") + BackupPath(m, slot) + ")" : Text());
+    return list.empty() ? Text() : Text("\r\n\r\n") + TextOf(heading) + list;
+}
+
+// What Default did, in one box; a logo it could not give back is named
+// with the copy that is missing.
+void TellWhatDefaultDid(MainWindow& w, const Restored done[kSlotCount])
+{
+    const Machine& m = w.tool.machine;
+    const Text lost = Listed(m, done, Restored::Lost, kTxtBackupCopyGone);
+    Text text = Listed(m, done, Restored::Replaced, kTxtPutBack) +
+                Listed(m, done, Restored::Removed, kTxtRemovedAsAtFirst) + lost;
+    text = text.empty() ? Text(TextOf(kTxtNothingToRestore)) : Text(TextOf(kTxtDefaultDid)) + text;
+    w.tool.platform.messageBox(text, Buttons::Ok, lost.empty() ? Icon::Information : Icon::Critical,
+                               TextOf(kTxtAppTitle));
+}
+
+// The logos go back at once; then the rows show what is installed, with
+// nothing chosen, and OK waits for a new choice.
 Err RestoreDefaults(MainWindow& w)
 {
-    Text sources[kSlotCount];
-    PLUMWICK_TRY(RestoreDefaultLogos(w.tool.machine, sources));
-    for (LogoSlot slot = 0; slot < kSlotCount; ++slot) PLUMWICK_TRY(SetChoice(w, slot, sources[slot]));
+    Restored done[kSlotCount];
+    PLUMWICK_TRY(RestoreDefaultLogos(w.tool.machine, done));
+    Platform& p = w.tool.platform;
+    for (LogoSlot slot = 0; slot < kSlotCount; ++slot) {
+        PLUMWICK_TRY(p.setCaption(w.form, MainControl::ChosenPath + slot, Text()));
+        w.chosen[slot] = Text();
+        w.shownAsLogo[slot] = false;
+    }
+    PLUMWICK_TRY(p.setEnabled(w.form, MainControl::OkButton, false));
+    PreviewInstalledLogos(w, ShowAndEnd);
+    TellWhatDefaultDid(w, done);
     return Err();
 }
 
-Err ShowHelp(MainWindow& w) { return ShowHelpWindow(w.tool); }
+Err ShowHelp(MainWindow& w) { return ShowHelpWindow(w.tool, w.form); }
 
 struct ClickHandler {
     int control;
@@ -92,11 +116,13 @@ void MainWindow::Click(int control)
 
 void MainWindow::Timer() { StepPaletteCycle(*this); }
 
-Err SetChoice(MainWindow& w, LogoSlot slot, const Text& path)
+Err SetChoice(MainWindow& w, LogoSlot slot, const Text& path, bool shownAsLogo)
 {
-    if (w.chosen[slot] == path) return Err();
+    const bool same = w.chosen[slot] == path;
+    if (!same) PLUMWICK_TRY(w.tool.platform.setCaption(w.form, MainControl::ChosenPath + slot, path));
+    w.shownAsLogo[slot] = shownAsLogo;
+    if (same) return Err();
     Platform& p = w.tool.platform;
-    PLUMWICK_TRY(p.setCaption(w.form, MainControl::ChosenPath + slot, path));
     w.chosen[slot] = path;
     ShowAndEnd(w.tool, p.setEnabled(w.form, MainControl::OkButton, true));
     ShowPreviews(w);

@@ -11,6 +11,9 @@ constexpr int32_t kWindowWidth = 340;
 constexpr int32_t kWindowHeight = 256;
 constexpr int32_t kRowPitch = 24;      // between the slot rows
 constexpr int32_t kColumnPitch = 104;  // between the preview columns
+constexpr int32_t kMargin = 8;
+// Room for the slots' names in either language, at any dots per inch.
+constexpr int32_t kButtonLeft = 72, kButtonWidth = 41, kPathLeft = kButtonLeft + kButtonWidth + kMargin;
 
 void Place(MainWindow& w, const ScreenInfo& screen, const ControlPlace& at)
 {
@@ -26,8 +29,8 @@ void LayOut(MainWindow& w)
     for (int32_t i = 0; i < kSlotCount; ++i) {
         const ControlPlace row[] = {
             {SlotName + i, f, 8, 11 + kRowPitch * i, kUnchanged, kUnchanged},
-            {ChooseButton + i, f, 64, 8 + kRowPitch * i, 41, 17},
-            {ChosenPath + i, f, 112, 11 + kRowPitch * i, 17, kUnchanged},
+            {ChooseButton + i, f, kButtonLeft, 8 + kRowPitch * i, kButtonWidth, 17},
+            {ChosenPath + i, f, kPathLeft, 8 + kRowPitch * i, kWindowWidth - kPathLeft - kMargin, 17},
             {PreviewTitle + i, f, 16 + kColumnPitch * i, 88, kUnchanged, kUnchanged},
             {Preview + i, false, 16 + kColumnPitch * i, 104, kPreviewWidth, kPreviewHeight},
         };
@@ -49,7 +52,7 @@ void PlaceWindow(MainWindow& w)
 {
     Platform& p = w.tool.platform;
     ScreenInfo screen = p.screen();
-    w.settingsPath = w.tool.machine.ToolFolder + "\\Wendrop1.vrx";
+    w.settingsPath = SettingsPath(w.tool.machine);
     int32_t left = 0, top = 0, width = 0, height = 0;
     AskToGoOn(w.tool, CentredAsLoaded(p, w.form, screen, &left, &top));
     left = ReadWindowPosition(w, kKeyLeft, left);
@@ -59,17 +62,20 @@ void PlaceWindow(MainWindow& w)
     AskToGoOn(w.tool, sized ? sized : MoveFormTwips(p, w.form, screen, left, top, width, height));
 }
 
-// The start-up logo may be hidden, system or read-only: Windows shows it
-// all the same, so it is the one to preview.
-void PreviewInstalledLogos(MainWindow& w)
+// The shutdown logos that are not there are named in one box, with what
+// that means; a missing start-up logo is Windows' own, and needs no word.
+void TellMissingLogos(MainWindow& w)
 {
-    Tool& t = w.tool;
-    Text name;
-    const Machine& m = t.machine;
-    AskToGoOn(t, m.files.findFile(LivePath(m, 0), FileQuery::AnyFile, &name));
-    PreviewFile(w, 0, name.empty() ? DefaultPicturePath(m) : m.BootRoot + name, AskToGoOn);
-    PreviewFile(w, 1, LivePath(m, 1), AskToGoOn);
-    PreviewFile(w, 2, LivePath(m, 2), AskToGoOn);
+    const Machine& m = w.tool.machine;
+    Text missing;
+    for (LogoSlot slot = 1; slot < kSlotCount; ++slot) {
+        Text name;
+        if (!m.files.findFile(LivePath(m, slot), FileQuery::AnyFile, &name) && name.empty())
+            missing += Text("\r\n") + LivePath(m, slot);
+    }
+    if (missing.empty()) return;
+    w.tool.platform.messageBox(Text(TextOf(kTxtMissingLogos)) + missing + "\r\n\r\n" + TextOf(kTxtMissingMeans),
+                               Buttons::Ok, Icon::Information, TextOf(kTxtAppTitle));
 }
 }
 
@@ -77,6 +83,7 @@ void InitMainWindow(MainWindow& w)
 {
     LayOut(w);
     PlaceWindow(w);
-    PreviewInstalledLogos(w);
+    TellMissingLogos(w);
+    PreviewInstalledLogos(w, AskToGoOn);
     AskToGoOn(w.tool, w.tool.platform.setEnabled(w.form, MainControl::OkButton, false));
 }

@@ -18,3 +18,8 @@ void PreviewFile(MainWindow& w, LogoSlot slot, const Text& path, void (*meet)(To
 
 // Runs after every change of a choice and previews every slot that has one.
 void ShowPreviews(MainWindow& w);
+
+// The logos as they are installed: the start-up logo, or without one the
+// picture of Windows' own; a shutdown logo that is not there previews as
+// none, a grey box crossed out. Failures are met by `meet`.
+void PreviewInstalledLogos(MainWindow& w, void (*meet)(Tool&, const Err&));

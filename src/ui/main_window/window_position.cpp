@@ -3,6 +3,7 @@
 
 const char kSettingsSection[] = "Wendrop1";
 const char kKeyLeft[] = "起動時のLeft";
+const char kKeyBackupMade[] = "BakLog";
 const char kKeyTop[] = "起動時のTop";
 
 namespace {
