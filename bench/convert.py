@@ -6,7 +6,7 @@ build; on pictures made by the benchmark and on photographs from a Debian
 package, each cut to 640x480), and the time of converting a 1024x768 24-bit
 picture in the Windows build under Wine (the i686 release build, or the
 x86-64 one where this host runs no 32-bit program: tools/wine.py). BUILD_DIR
-as for tools/build.sh. Needs the Debian packages in NEEDED (tools/install-deps.sh
+as for tools/build.sh. Needs the Debian packages in photos.NEEDED (tools/install-deps.sh
 installs them)."""
 import os
 import shutil
@@ -20,34 +20,10 @@ ROOT = Path(__file__).resolve().parents[1]
 sys.path.insert(0, str(ROOT / "tools"))
 
 import built  # noqa: E402
+import photos  # noqa: E402
 import wine  # noqa: E402
 
 RUNS = 15
-NEEDED = "imagemagick pngquant lomiri-wallpapers-16.04"
-# Photographs of lomiri-wallpapers-16.04: skies shading to the sun, mountains,
-# grass and leaves, a stream in a wood, dogs, close-ups of things, a room.
-PHOTOS = Path("/usr/share/backgrounds")
-PHOTO_NAMES = [
-    "Bridge_by_Sander_Klootwijk", "sunset_by_Aitzol_Berasategi", "picosdeeuropa_by_Aitzol_Berasategi",
-    "aitzgorri_by_Aitzol_Berasategi", "seeding_by_Clements_Engelhardt", "Dragonfly_by_Bolly",
-    "life_by_Aitzol_Berasategi", "friends_by_Aitzol_Berasategi", "Wine_by_Jakkub_Mede",
-    "Picture_0B_by_freespace", "Picture_1A_by_freespace", "free_by_Peter_Nerlich",
-]
-
-
-def cut_photos(work: Path) -> list[str] | None:
-    """Each photograph cut to 640x480 as a 24-bit bitmap; None when a tool or a photograph is missing."""
-    if not shutil.which("convert") or not shutil.which("pngquant"):
-        return None
-    paths = []
-    for name in PHOTO_NAMES:
-        source, cut = PHOTOS / f"{name}.jpg", work / f"{name}.bmp"
-        if not source.exists():
-            return None
-        subprocess.run(["convert", str(source), "-resize", "640x480^", "-gravity", "center", "-extent", "640x480",
-                        "-type", "TrueColor", f"BMP3:{cut}"], check=True)
-        paths.append(str(cut))
-    return paths
 
 
 def main() -> int:
@@ -59,11 +35,11 @@ def measure() -> int:
     build = Path(os.environ.get("BUILD_DIR", ROOT / "build")).resolve()
     host = wine.host()
     with tempfile.TemporaryDirectory(prefix="plumwick-convert-") as work:
-        photos = cut_photos(Path(work))
-        if photos is None:
-            print(f"convert.py needs the Debian packages {NEEDED} (tools/install-deps.sh installs them)")
+        cut = photos.cut(photos.TUNED, 640, 480, Path(work))
+        if cut is None:
+            print(f"convert.py needs the Debian packages {photos.NEEDED} (tools/install-deps.sh installs them)")
             return 1
-        subprocess.run([str(build / "native" / "convert_quality"), work, *photos], check=True)
+        subprocess.run([str(build / "native" / "convert_quality"), work, *map(str, cut)], check=True)
         with wine.Session(wine=host) as session:
             folder = session.c("C:\\Bench")
             folder.mkdir()

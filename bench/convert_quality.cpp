@@ -19,8 +19,8 @@
 #include <vector>
 
 #include "picture/area_average.h"
-#include "picture/bitmap_rows.h"
 #include "picture/make_logo.h"
+#include "picture/scaled_picture.h"
 
 namespace {
 using Bytes = std::vector<uint8_t>;
@@ -103,16 +103,11 @@ Bytes Bitmap24(int w, int h, const Bytes& topFirst)
 // Any bitmap as 24-bit pixels, top row first.
 Bytes Pixels(const Bytes& file)
 {
-    BitmapRows rows;
-    if (!rows.open(file.data(), uint32_t(file.size()))) return {};
-    const int w = rows.layout().width;
-    Bytes out(size_t(w) * rows.layout().height * 3), row(rows.rowBytes());
-    int32_t y;
-    while (rows.next(&y, row.data()))
-        for (int x = 0; x < w; ++x)
-            for (int c = 0; c < 3; ++c)
-                out[(size_t(y) * w + x) * 3 + c] = rows.indexed() ? rows.palette()[row[x] * 4 + c] : row[x * 3 + c];
-    return out;
+    MemorySource source(file.data(), uint32_t(file.size()));
+    BitmapLayout l;
+    if (ReadBitmapLayout(source, &l)) return {};
+    Bytes out(size_t(l.width) * l.height * 3);
+    return ScalePicture(source, l.width, l.height, out.data()) ? Bytes() : out;
 }
 
 double Psnr(const Bytes& a, const Bytes& b)
@@ -278,20 +273,21 @@ int main(int argc, char** argv)
         } else {
             file = Read(c.path);
             src = Pixels(file);
-            BitmapSummary s{};
-            if (src.empty() || !DescribeBitmap(file.data(), uint32_t(file.size()), &s) || s.width * 3 != s.height * 4)
+            MemorySource source(file.data(), uint32_t(file.size()));
+            BitmapLayout l;
+            if (src.empty() || ReadBitmapLayout(source, &l) || l.width * 3 != l.height * 4)
                 return std::printf("%s: not a 4:3 bitmap\n", c.path.c_str()), 1;
-            w = s.width, h = s.height;
+            w = l.width, h = l.height;
         }
         Bytes exact(size_t(kLogoWidth) * kLogoHeight * 3);
-        AreaAverage average(w, h, kLogoWidth, kLogoHeight);
-        for (int y = 0; y < h; ++y) average.addRow(y, &src[size_t(y) * w * 3]);
-        average.result(exact.data());
+        AreaAverage average(w, h, kLogoWidth, kLogoHeight, false, exact.data(), kLogoWidth * 3);
+        for (int y = 0; y < h; ++y) average.add(&src[size_t(y) * w * 3], uint32_t(w)), average.endRow();
         const std::string base = dir + "/" + c.name;
         Write(base + "_resample.bmp", Bitmap24(kLogoWidth, kLogoHeight, exact));
 
         Bytes logo(kLogoFileSize);
-        if (MakeLogo(file.data(), uint32_t(file.size()), logo.data())) return std::puts("conversion failed"), 1;
+        MemorySource source(file.data(), uint32_t(file.size()));
+        if (MakeLogo(source, logo.data())) return std::puts("conversion failed"), 1;
         Write(base + "_logo.sys", logo);
         const Figures f[3] = {Measure(Pixels(logo), exact),
                               Measure(ImageMagick(base + "_resample.bmp", base + "_im.bmp"), exact),
@@ -306,7 +302,8 @@ int main(int argc, char** argv)
     std::vector<double> ms;
     for (int i = 0; i < 15; ++i) {
         auto start = std::chrono::steady_clock::now();
-        (void)MakeLogo(photo.data(), uint32_t(photo.size()), logo.data());
+        MemorySource source(photo.data(), uint32_t(photo.size()));
+        (void)MakeLogo(source, logo.data());
         ms.push_back(std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count());
     }
     std::sort(ms.begin(), ms.end());

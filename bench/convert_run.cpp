@@ -63,7 +63,8 @@ extern "C" void WINAPI PlumwickEntry()
     int length = 0;
     for (int i = 0; i < runs; ++i) {
         DWORD start = GetTickCount();
-        if (MakeLogo(data, size, logo)) ExitProcess(4);
+        MemorySource source(data, size);
+        if (MakeLogo(source, logo)) ExitProcess(4);
         length += wsprintfA(text + length, "%lu ", GetTickCount() - start);
     }
     text[length++] = '\n';

@@ -87,9 +87,8 @@ std::vector<uint8_t> Bytes(const Image& img)
 std::vector<uint8_t> Ours(const Image& src)
 {
     std::vector<uint8_t> bytes = Bytes(src), out(kDW * kDH * 3);
-    AreaAverage average(kW, kH, kDW, kDH);
-    for (int y = 0; y < kH; ++y) average.addRow(y, &bytes[y * kW * 3]);
-    average.result(out.data());
+    AreaAverage average(kW, kH, kDW, kDH, false, out.data(), kDW * 3);
+    for (int y = 0; y < kH; ++y) average.add(&bytes[y * kW * 3], kW), average.endRow();
     return out;
 }
 
@@ -127,11 +126,10 @@ double MedianRunMs(int runs)
     }
     const char* paths[] = {"C:\\logo.sys", "C:\\WINDOWS\\logow.sys", "C:\\WINDOWS\\logos.sys"};
     MainWindow& window = *static_cast<MainWindow*>(p.forms.back().events);
-    for (int slot = 0; slot < 3; ++slot) window.chosen[slot] = paths[slot];
     std::vector<double> ms;
     for (int i = 0; i < runs; ++i) {
         auto start = std::chrono::steady_clock::now();
-        ShowPreviews(window);
+        for (int slot = 0; slot < 3; ++slot) (void)PreviewFile(window, slot, paths[slot]);
         ms.push_back(std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count());
     }
     std::sort(ms.begin(), ms.end());

@@ -9,6 +9,8 @@ endif()
 set(FUZZ_FLAGS -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer -O1 -g)
 set(FUZZED_PICTURE_SOURCES
     src/picture/bitmap_header.cpp
+    src/picture/byte_source.cpp
+    src/picture/byte_reader.cpp
     src/picture/bitmap_check.cpp
     src/picture/rle_codes.cpp
     src/picture/bitmap_rows.cpp

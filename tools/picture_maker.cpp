@@ -38,18 +38,18 @@ bool Write(const char* path, const Bytes& data)
     return out.good();
 }
 
-bool MakeLogoFile(const Bytes& in, Bytes* out)
+bool MakeLogoFile(ByteSource& in, Bytes* out)
 {
     out->resize(kLogoFileSize);
-    return !MakeLogo(in.data(), static_cast<uint32_t>(in.size()), out->data());
+    return !MakeLogo(in, out->data());
 }
 
 // 8 bits, laid out as a logo is: the plain header, 256 palette entries,
 // uncompressed rows, bottom-up.
-bool MakePaletteFile(const Bytes& in, int32_t width, int32_t height, Bytes* out)
+bool MakePaletteFile(ByteSource& in, int32_t width, int32_t height, Bytes* out)
 {
     Bytes bgr(static_cast<size_t>(width) * static_cast<size_t>(height) * 3);
-    if (ScaleBitmapFile(in.data(), static_cast<uint32_t>(in.size()), width, height, bgr.data())) return false;
+    if (ScalePicture(in, width, height, bgr.data())) return false;
     const uint32_t w = static_cast<uint32_t>(width), h = static_cast<uint32_t>(height);
     const uint32_t stride = RowBytes(w, kLogoBitCount);
     out->assign(BitmapFileSize(w, h, kLogoBitCount, kLogoPaletteEntries), 0);
@@ -78,7 +78,9 @@ int main(int argc, char** argv)
     const char *in = argv[2], *out = argv[3];
     Bytes picture, made;
     BitmapLayout layout;
-    if (!Read(in, &picture) || !CheckBitmapFile(picture.data(), static_cast<uint32_t>(picture.size()), &layout))
+    if (!Read(in, &picture)) return std::fprintf(stderr, "picture_maker: cannot read %s\n", in), 1;
+    MemorySource source(picture.data(), static_cast<uint32_t>(picture.size()));
+    if (ReadBitmapLayout(source, &layout))
         return std::fprintf(stderr, "picture_maker: %s is no bitmap it can read\n", in), 1;
     int32_t width = layout.width, height = layout.height;
     if (argc == 6) {
@@ -86,7 +88,7 @@ int main(int argc, char** argv)
         if (!AreaAverage::accepts(layout.width, layout.height, width, height))
             return std::fprintf(stderr, "picture_maker: %s cannot be scaled to %s x %s\n", in, argv[4], argv[5]), 1;
     }
-    if (!(logo ? MakeLogoFile(picture, &made) : MakePaletteFile(picture, width, height, &made)))
+    if (!(logo ? MakeLogoFile(source, &made) : MakePaletteFile(source, width, height, &made)))
         return std::fprintf(stderr, "picture_maker: %s could not be converted\n", in), 1;
     if (!Write(out, made)) return std::fprintf(stderr, "picture_maker: could not write %s\n", out), 1;
     return 0;

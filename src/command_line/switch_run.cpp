@@ -21,11 +21,10 @@ Err GivenLogos(Tool& t, const Switches& s, Text chosen[kSlotCount], Text* refusa
     for (LogoSlot slot = 0; slot < kSlotCount; ++slot) {
         if (s.files[slot].empty()) continue;
         chosen[slot] = fs.fullPath(s.files[slot]);
-        uint8_t* data = nullptr;
-        uint32_t size = 0;
-        PLUMWICK_TRY(fs.readFile(chosen[slot], kMaxBitmapFileSize, &data, &size));
-        const bool shown = IsLogoShaped(data, size);
-        delete[] data;
+        ByteSource* file = nullptr;
+        PLUMWICK_TRY(fs.openFile(chosen[slot], &file));
+        const bool shown = IsLogoShaped(*file);
+        delete file;
         if (!shown) {
             *refusal = Text(TextOf(kTxtNotALogo)) + "\r\n" + chosen[slot] + "\r\n\r\n" + TextOf(kTxtHowToMakeLogo);
             return Err();

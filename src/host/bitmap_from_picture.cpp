@@ -7,8 +7,10 @@
 #include "host/user_error.h"
 
 namespace {
-// The widest and tallest bitmap the core reads.
+// A decoded picture is held whole, and as a bitmap once more: this wide
+// and tall at most, and this many pixels.
 constexpr uint64_t kMaxPictureSide = 32767;
+constexpr uint64_t kMaxDecodedArea = 1u << 24;
 }
 
 Bytes BitmapFromPicture(const DecodedPicture& picture)
@@ -31,13 +33,13 @@ Bytes BitmapFromPicture(const DecodedPicture& picture)
 bool PictureFitsCore(uint64_t width, uint64_t height)
 {
     return width >= 1 && height >= 1 && width <= kMaxPictureSide && height <= kMaxPictureSide &&
-           width * height <= kMaxPictureArea;
+           width * height <= kMaxDecodedArea;
 }
 
 void CheckPictureFitsCore(const std::string& path, uint64_t width, uint64_t height)
 {
     if (!PictureFitsCore(width, height))
         throw UserError(path + ": " + std::to_string(width) + " x " + std::to_string(height) +
-                        " pixels is more than plumwick takes (" + std::to_string(kMaxPictureArea) + " pixels, " +
+                        " pixels is more than plumwick takes (" + std::to_string(kMaxDecodedArea) + " pixels, " +
                         std::to_string(kMaxPictureSide) + " a side); make it smaller first");
 }

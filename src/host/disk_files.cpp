@@ -307,6 +307,61 @@ Err DiskFiles::readFile(const Text& path, uint32_t maxSize, uint8_t** data, uint
     return Err();
 }
 
+namespace {
+// A file of the image, read whole through mtools: only logos are read there.
+class ReadFromImage final : public ByteSource {
+public:
+    explicit ReadFromImage(Bytes bytes)
+        : bytes_(std::move(bytes)), in_(bytes_.data(), static_cast<uint32_t>(bytes_.size()))
+    {
+    }
+    uint32_t size() const override { return in_.size(); }
+    Err read(uint32_t offset, uint8_t* into, uint32_t count, uint32_t* got) override
+    {
+        return in_.read(offset, into, count, got);
+    }
+
+private:
+    Bytes bytes_;
+    MemorySource in_;
+};
+
+// A host file's read errors name it.
+class ReadFromHost final : public ByteSource {
+public:
+    explicit ReadFromHost(const Text& path) : path_(path) {}
+    HostFile file;
+    uint32_t size() const override { return file.size(); }
+    Err read(uint32_t offset, uint8_t* into, uint32_t count, uint32_t* got) override
+    {
+        const Err e = file.read(offset, into, count, got);
+        return e ? Err(e.number(), path_) : e;
+    }
+
+private:
+    Text path_;
+};
+}
+
+Err DiskFiles::openFile(const Text& path, ByteSource** file)
+{
+    Place where;
+    PLUMWICK_TRY(place(path, &where));
+    if (where.volume) {
+        Bytes bytes;
+        PLUMWICK_TRY(read(path, where, UINT32_MAX, &bytes));
+        *file = new ReadFromImage(std::move(bytes));
+        return Err();
+    }
+    auto* host = new ReadFromHost(path);
+    if (const int error = host->file.open(where.path)) {
+        delete host;
+        return error == EFBIG ? failed(kErrOverflow, path) : hostFailed(error, path);
+    }
+    *file = host;
+    return Err();
+}
+
 Err DiskFiles::writeNewFile(const Text& path, const uint8_t* data, uint32_t size)
 {
     Place where;

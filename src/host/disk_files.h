@@ -33,6 +33,7 @@ public:
     Err setAttributes(const Text& path, uint32_t bits) override;
     Err checkReadable(const Text& path) override;
     Err readFile(const Text& path, uint32_t maxSize, uint8_t** data, uint32_t* size) override;
+    Err openFile(const Text& path, ByteSource** file) override;
     Err writeNewFile(const Text& path, const uint8_t* data, uint32_t size) override;
     Text fileTitle(const Text& path) override;
     Text fullPath(const Text& path) override;

@@ -57,6 +57,46 @@ int WriteHostBytes(int fd, const Bytes& data)
     return 0;
 }
 
+int HostFile::open(const std::string& path)
+{
+    if (fd_ >= 0) close(fd_);
+    fd_ = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd_ < 0) return errno;
+    struct stat info;
+    return fstat(fd_, &info) != 0                             ? errno
+           : S_ISDIR(info.st_mode)                            ? EISDIR
+           : static_cast<uint64_t>(info.st_size) > UINT32_MAX ? EFBIG
+                                                              : (size_ = static_cast<uint32_t>(info.st_size), 0);
+}
+
+HostFile::~HostFile()
+{
+    if (fd_ >= 0) close(fd_);
+}
+
+Err HostFile::read(uint32_t offset, uint8_t* into, uint32_t count, uint32_t* got)
+{
+    *got = 0;
+    while (*got < count) {
+        const ssize_t n = pread(fd_, into + *got, count - *got, static_cast<off_t>(offset) + *got);
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) {
+            error_ = errno;
+            return Err(kErrDeviceIO);
+        }
+        if (n == 0) break;
+        *got += static_cast<uint32_t>(n);
+    }
+    return Err();
+}
+
+void OpenHostFile(const std::string& path, HostFile* file)
+{
+    if (const int error = file->open(path))
+        throw UserError(path + ": " +
+                        (error == EFBIG ? std::string("larger than any picture plumwick takes") : Why(error)));
+}
+
 Bytes ReadHostFile(const std::string& path)
 {
     Bytes data;

@@ -55,7 +55,8 @@ std::vector<std::string> Differences(const Bytes& f)
 
 LogoVerdict JudgeLogo(const Bytes& file)
 {
-    if (IsLogoShaped(file.data(), static_cast<uint32_t>(file.size()))) return {true, {}};
+    MemorySource source(file.data(), static_cast<uint32_t>(file.size()));
+    if (IsLogoShaped(source)) return {true, {}};
     if (file.size() < kFileHeaderSize + kPlainInfoSize || file[0] != 'B' || file[1] != 'M')
         return {false, {"it is not a Windows bitmap (BMP) file"}};
     std::vector<std::string> why = Differences(file);

@@ -14,17 +14,27 @@ Text CopyName(const Text& title, int32_t number)
     if (number > 1) name += Text("-") + Text::number(number);
     return name + ".bmp";
 }
+
+// The picture as a logo, in `logo`; its failures name the source.
+Err MakeLogoOf(FileSystem& fs, const Text& source, uint8_t* logo)
+{
+    ByteSource* file = nullptr;
+    PLUMWICK_TRY(fs.openFile(source, &file));
+    const Err made = MakeLogo(*file, logo);
+    delete file;
+    return made ? Err(made.number(), source) : Err();
+}
 }
 
-Err WriteLogoCopy(Machine& m, const Text& source, const uint8_t* data, uint32_t size, Text* copy)
+Err WriteLogoCopy(Machine& m, const Text& source, Text* copy)
 {
     FileSystem& fs = m.files;
     uint8_t* logo = new uint8_t[kLogoFileSize];
     if (!logo) return Err(kErrOutOfMemory);
-    Err failed = MakeLogo(data, size, logo);
+    Err failed = MakeLogoOf(fs, source, logo);
     if (failed) {
         delete[] logo;
-        return Err(failed.number(), source);
+        return failed;
     }
     Text folder = LogosFolder(m);
     Text present;

@@ -1,8 +1,8 @@
 #pragma once
 #include "logo_files/machine.h"
 
-// Writes a logo made from the bitmap `data` (read from `source`) into the
-// Logos folder beside the tool, named after the source with the extension
-// .bmp; an existing file is never overwritten: a number is added instead.
-// Answers the copy's full path.
-Err WriteLogoCopy(Machine& m, const Text& source, const uint8_t* data, uint32_t size, Text* copy);
+// Writes a logo made from the bitmap file `source` into the Logos folder
+// beside the tool, named after the source with the extension .bmp; an
+// existing file is never overwritten: a number is added instead. Answers
+// the copy's full path.
+Err WriteLogoCopy(Machine& m, const Text& source, Text* copy);

@@ -48,7 +48,8 @@ public:
         uint32_t size = 0;
         const Text path = folder_ + "\\" + name;
         if (fs_.readFile(path, kLargestCandidate, &data, &size)) return;  // unreadable: no candidate
-        if (IsLogoShaped(data, size)) {
+        MemorySource file(data, size);
+        if (IsLogoShaped(file)) {
             const bool isLive = live_ && SameBytes(data, size, live_, liveSize_);
             if (!isLive && random_.below(++candidates_) == 0) pick_ = path;
         }

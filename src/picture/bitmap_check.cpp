@@ -1,7 +1,5 @@
 #include "picture/bitmap_check.h"
 
-#include "picture/rle_codes.h"
-
 namespace {
 
 bool KnownInfoHeader(uint32_t size)
@@ -22,87 +20,97 @@ bool CompressionFits(uint32_t compression, uint16_t bits)
     }
 }
 
-// Walks the run codes as the decoder does and refuses any that would write
-// outside the picture or read past the data.
-bool RunsStayInside(const uint8_t* data, uint32_t size, uint32_t width, uint32_t height, bool fourBit)
-{
-    uint32_t x = 0, y = 0, at = 0;
-    for (;;) {
-        const RleCode code = NextRleCode(data, size, &at, fourBit);
-        switch (code.kind) {
-        case RleCode::Run:
-        case RleCode::Literal:
-            if (y >= height || x + code.count > width) return false;
-            x += code.count;
-            break;
-        case RleCode::EndOfLine:
-            x = 0;
-            ++y;
-            break;
-        case RleCode::Delta:
-            x += code.dx;
-            y += code.dy;
-            if (x > width || y > height) return false;
-            break;
-        case RleCode::EndOfPicture: return true;
-        case RleCode::CutShort: return false;
-        }
-    }
-}
-}
-
-bool CheckBitmapFile(const uint8_t* data, uint32_t size, BitmapLayout* layout)
+// The sizes and kind of pixels, from either header.
+bool ReadInfo(const uint8_t* data, uint32_t size, BitmapLayout& l, uint32_t* declaredColours, uint32_t* sizeImage)
 {
     if (size < kFileHeaderSize + kCoreInfoSize || data[0] != 'B' || data[1] != 'M') return false;
-    uint32_t offBits = U32(data + kBitsOffsetAt);
-    uint32_t infoSize = U32(data + kInfoSizeAt);
-    BitmapLayout l{};
-    uint32_t entryBytes = kPaletteEntryBytes, declaredColours = 0, sizeImage = 0;
-    if (infoSize == kCoreInfoSize) {
+    l.infoSize = U32(data + kInfoSizeAt);
+    if (l.infoSize == kCoreInfoSize) {
         l.width = U16(data + kCoreWidthAt);
         l.height = U16(data + kCoreHeightAt);
-        if (U16(data + kCorePlanesAt) != 1) return false;
         l.bitCount = U16(data + kCoreBitCountAt);
-        entryBytes = kCorePaletteEntryBytes;
-    } else {
-        if (!KnownInfoHeader(infoSize) || size < kFileHeaderSize + infoSize) return false;
-        l.width = static_cast<int32_t>(U32(data + kWidthAt));
-        int32_t height = static_cast<int32_t>(U32(data + kHeightAt));
-        if (U16(data + kPlanesAt) != 1) return false;
-        l.bitCount = U16(data + kBitCountAt);
-        l.compression = U32(data + kCompressionAt);
-        sizeImage = U32(data + kImageSizeAt);
-        declaredColours = U32(data + kColoursUsedAt);
-        if (height == INT32_MIN) return false;
-        l.topDown = height < 0;
-        l.height = height < 0 ? -height : height;
+        return U16(data + kCorePlanesAt) == 1;
     }
-    if (size < kFileHeaderSize + infoSize) return false;
-    if (!KnownDepth(l.bitCount) || !CompressionFits(l.compression, l.bitCount)) return false;
-    if (l.topDown && l.compression != kBiRgb && l.compression != kBiBitfields) return false;
-    if (l.width <= 0 || l.height <= 0 || l.width > 32767 || l.height > 32767) return false;
-    uint32_t w = static_cast<uint32_t>(l.width), h = static_cast<uint32_t>(l.height);
-    if (w * h > kMaxPictureArea) return false;
+    if (!KnownInfoHeader(l.infoSize) || size < kFileHeaderSize + l.infoSize) return false;
+    l.width = static_cast<int32_t>(U32(data + kWidthAt));
+    const int32_t height = static_cast<int32_t>(U32(data + kHeightAt));
+    l.bitCount = U16(data + kBitCountAt);
+    l.compression = U32(data + kCompressionAt);
+    *sizeImage = U32(data + kImageSizeAt);
+    *declaredColours = U32(data + kColoursUsedAt);
+    l.coloursImportant = U32(data + kColoursImportantAt);
+    if (U16(data + kPlanesAt) != 1 || height == INT32_MIN) return false;
+    l.topDown = height < 0;
+    l.height = height < 0 ? -height : height;
+    return true;
+}
 
-    l.maskCount = (l.compression == kBiBitfields && infoSize == kPlainInfoSize) ? 3 : 0;
-    uint32_t fullPalette = l.bitCount <= 8 ? 1u << l.bitCount : 0;
-    if (declaredColours > 256) return false;
+// Masks follow a 40-byte header or fill the end of a longer one: in both
+// cases they start right after the first 40 bytes.
+void ReadMasks(const uint8_t* data, BitmapLayout& l)
+{
+    const uint8_t* masks = data + kFileHeaderSize + kPlainInfoSize;
+    const bool fields = l.compression == kBiBitfields, wide = l.bitCount == 32;
+    l.masks[0] = fields ? U32(masks + 8) : wide ? 0xFFu : 0x1Fu;
+    l.masks[1] = fields ? U32(masks + 4) : wide ? 0xFF00u : 0x3E0u;
+    l.masks[2] = fields ? U32(masks) : wide ? 0xFF0000u : 0x7C00u;
+}
+
+// `data` holds the first `size` bytes of a file of `fileSize`: all of its
+// headers if it is a bitmap.
+Err Check(const uint8_t* data, uint32_t size, uint32_t fileSize, BitmapLayout& l)
+{
+    const Err notABitmap(kErrInvalidPicture);
+    uint32_t declaredColours = 0, sizeImage = 0;
+    if (!ReadInfo(data, size, l, &declaredColours, &sizeImage)) return notABitmap;
+    if (!KnownDepth(l.bitCount) || !CompressionFits(l.compression, l.bitCount)) return notABitmap;
+    if (l.topDown && l.compression != kBiRgb && l.compression != kBiBitfields) return notABitmap;
+    if (l.width <= 0 || l.height <= 0) return notABitmap;
+    const uint32_t w = static_cast<uint32_t>(l.width), h = static_cast<uint32_t>(l.height);
+    const uint64_t area = static_cast<uint64_t>(w) * h;
+    const bool compressed = l.compression == kBiRle8 || l.compression == kBiRle4;
+    if (w > kMaxPictureWidth || area > (compressed ? kMaxCompressedArea : kMaxPictureArea)) return Err(kErrOverflow);
+
+    l.maskCount = (l.compression == kBiBitfields && l.infoSize == kPlainInfoSize) ? 3 : 0;
+    const uint32_t fullPalette = l.bitCount <= 8 ? 1u << l.bitCount : 0;
+    if (declaredColours > 256) return notABitmap;
     l.colourCount = declaredColours ? declaredColours : fullPalette;
-    if (l.bitCount <= 8 && l.colourCount > fullPalette) return false;
-    uint32_t paletteEnd = kFileHeaderSize + infoSize + l.maskCount * 4 + l.colourCount * entryBytes;
-    if (paletteEnd > size) return false;
+    if (l.bitCount <= 8 && l.colourCount > fullPalette) return notABitmap;
+    const uint32_t entryBytes = l.infoSize == kCoreInfoSize ? kCorePaletteEntryBytes : kPaletteEntryBytes;
+    const uint32_t masksEnd = kFileHeaderSize + l.infoSize + l.maskCount * 4;
+    if (masksEnd + l.colourCount * entryBytes > size) return notABitmap;
+    ReadMasks(data, l);
 
-    l.bitsOffset = offBits ? offBits : paletteEnd;
-    if (l.bitsOffset < kFileHeaderSize + infoSize + l.maskCount * 4 || l.bitsOffset >= size) return false;
-    uint32_t available = size - l.bitsOffset;
-    if (l.compression == kBiRle8 || l.compression == kBiRle4) {
+    const uint32_t offBits = U32(data + kBitsOffsetAt);
+    l.bitsOffset = offBits ? offBits : masksEnd + l.colourCount * entryBytes;
+    if (l.bitsOffset < masksEnd || l.bitsOffset >= fileSize) return notABitmap;
+    const uint32_t available = fileSize - l.bitsOffset;
+    if (compressed) {
         l.bitsSize = sizeImage && sizeImage < available ? sizeImage : available;
-        if (!RunsStayInside(data + l.bitsOffset, l.bitsSize, w, h, l.compression == kBiRle4)) return false;
-    } else {
-        uint32_t stride = RowBytes(w, l.bitCount);
-        l.bitsSize = stride * h;
-        if (l.bitsSize > available) return false;
+        return Err();
+    }
+    const uint64_t bits = static_cast<uint64_t>(RowBytes(w, l.bitCount)) * h;
+    if (bits > available) return notABitmap;
+    l.bitsSize = static_cast<uint32_t>(bits);
+    return Err();
+}
+}
+
+Err ReadBitmapLayout(ByteSource& file, BitmapLayout* layout, uint8_t* palette)
+{
+    uint8_t headers[kMaxHeadersSize];
+    uint32_t got = 0;
+    PLUMWICK_TRY(file.read(0, headers, kMaxHeadersSize, &got));
+    BitmapLayout l{};
+    PLUMWICK_TRY(Check(headers, got, file.size(), l));
+    if (palette) {
+        for (uint32_t i = 0; i < 1024; ++i) palette[i] = 0;
+        const uint32_t entry = l.infoSize == kCoreInfoSize ? kCorePaletteEntryBytes : kPaletteEntryBytes;
+        const uint8_t* in = headers + kFileHeaderSize + l.infoSize + l.maskCount * 4;
+        if (l.bitCount <= 8)
+            for (uint32_t i = 0; i < l.colourCount; ++i)
+                for (uint32_t c = 0; c < 3; ++c) palette[i * 4 + c] = in[i * entry + c];
     }
     *layout = l;
-    return true;
+    return Err();
 }

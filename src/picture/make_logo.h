@@ -2,7 +2,6 @@
 #include <stdint.h>
 
 #include "picture/bitmap_check.h"
-#include "text/errors.h"
 
 // The only kind of file Windows shows as a logo: 320 x 400, 256 colours,
 // uncompressed, the plain 40-byte header, bottom-up.
@@ -20,8 +19,7 @@ struct BitmapSummary {
     uint16_t bitCount;  // 1, 4, 8, 16, 24 or 32
     bool compressed;    // RLE4 or RLE8
 };
-// False if the file is not a bitmap.
-bool DescribeBitmap(const uint8_t* data, uint32_t size, BitmapSummary* summary);
+BitmapSummary Summarise(const BitmapLayout& l);
 
 // The first palette entry that the start-up screen cycles ("colours
 // important"); 0 for none, and for a header too short to hold it.
@@ -37,7 +35,8 @@ uint32_t CycledEntry(uint32_t i, uint32_t first, uint32_t step);
 
 // A valid bitmap laid out as a logo already: 320 x 400, 8 bits, BI_RGB, a
 // 40-byte header, bottom-up, 256 palette entries, pixels right after them.
-bool IsLogoShaped(const uint8_t* data, uint32_t size);
+bool IsLogoLayout(const BitmapLayout& l);
+bool IsLogoShaped(ByteSource& file);
 
 // Writes a logo made from any bitmap: exactly kLogoFileSize bytes at `logo`.
 // With stillColours below 256 the picture gets that many colours, always
@@ -49,5 +48,6 @@ bool IsLogoShaped(const uint8_t* data, uint32_t size);
 // 16:10, else to fit it as it would fit a 4:3 screen, centred on black;
 // then it keeps its colours if they are 256 or fewer, or gets a palette of
 // its own and error diffusion; its biClrImportant is 0.
-// Errors: kErrInvalidPicture (not a bitmap), kErrOutOfMemory.
-Err MakeLogo(const uint8_t* data, uint32_t size, uint8_t* logo, uint32_t stillColours = kLogoPaletteEntries);
+// The picture is read once, in pieces. Errors: those of ReadBitmapLayout
+// and of the reading; kErrOutOfMemory.
+Err MakeLogo(ByteSource& file, uint8_t* logo, uint32_t stillColours = kLogoPaletteEntries);

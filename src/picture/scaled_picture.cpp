@@ -1,8 +1,8 @@
 #include "picture/scaled_picture.h"
 
-void ExpandIndexes(const uint8_t* palette, const uint8_t* indexes, int32_t width, uint8_t* bgr)
+void ExpandIndexes(const uint8_t* palette, const uint8_t* indexes, uint32_t count, uint8_t* bgr)
 {
-    for (int32_t x = 0; x < width; ++x, bgr += 3) {
+    for (uint32_t x = 0; x < count; ++x, bgr += 3) {
         const uint8_t* entry = palette + indexes[x] * 4;
         bgr[0] = entry[0];
         bgr[1] = entry[1];
@@ -10,30 +10,28 @@ void ExpandIndexes(const uint8_t* palette, const uint8_t* indexes, int32_t width
     }
 }
 
-bool AverageRows(BitmapRows& rows, AreaAverage& average)
+Err AverageRows(BitmapRows& rows, AreaAverage& average)
 {
-    const int32_t width = rows.layout().width;
-    uint8_t* raw = new uint8_t[rows.rowBytes()];
-    uint8_t* colours = rows.indexed() ? new uint8_t[static_cast<uint32_t>(width) * 3] : raw;
-    const bool ok = raw && colours;
+    uint8_t colours[BitmapRows::kPiecePixels * 3];
+    const uint8_t* pixels;
     int32_t y;
-    while (ok && rows.next(&y, raw)) {
-        if (rows.indexed()) ExpandIndexes(rows.palette(), raw, width, colours);
-        average.addRow(y, colours);
+    while (rows.nextRow(&y)) {
+        for (uint32_t n; (n = rows.piece(&pixels)) != 0;) {
+            if (rows.indexed()) ExpandIndexes(rows.palette(), pixels, n, colours);
+            average.add(rows.indexed() ? colours : pixels, n);
+        }
+        average.endRow();
     }
-    if (colours != raw) delete[] colours;
-    delete[] raw;
-    return ok;
+    return rows.failed();
 }
 
-Err ScaleBitmapFile(const uint8_t* data, uint32_t size, int32_t width, int32_t height, uint8_t* bgr)
+Err ScalePicture(ByteSource& file, int32_t width, int32_t height, uint8_t* bgr)
 {
     BitmapRows rows;
-    if (!rows.open(data, size)) return Err(kErrInvalidPicture);
+    PLUMWICK_TRY(rows.open(file));
     const BitmapLayout& l = rows.layout();
     if (!AreaAverage::accepts(l.width, l.height, width, height)) return Err(kErrInvalidPicture);
-    AreaAverage average(l.width, l.height, width, height);
-    if (!average.ready() || !AverageRows(rows, average)) return Err(kErrOutOfMemory);
-    average.result(bgr);
-    return Err();
+    AreaAverage average(l.width, l.height, width, height, !l.topDown, bgr, width * 3);
+    if (!average.ready()) return Err(kErrOutOfMemory);
+    return AverageRows(rows, average);
 }

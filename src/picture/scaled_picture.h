@@ -5,14 +5,14 @@
 
 // Indexes through a palette of (blue, green, red, 0) entries to blue,
 // green, red.
-void ExpandIndexes(const uint8_t* palette, const uint8_t* indexes, int32_t width, uint8_t* bgr);
+void ExpandIndexes(const uint8_t* palette, const uint8_t* indexes, uint32_t count, uint8_t* bgr);
 
-// Every row of the picture into the average, in the order the file stores
-// them; false when memory ran out.
-bool AverageRows(BitmapRows& rows, AreaAverage& average);
+// Every row the reader has left into the average; the reader's failure,
+// if it met one.
+Err AverageRows(BitmapRows& rows, AreaAverage& average);
 
 // The whole picture of a bitmap file, area-averaged to width x height
-// pixels (blue, green, red, top row first) at bgr. Errors:
-// kErrInvalidPicture for a file that is no bitmap the check accepts, or a
-// size the average cannot take; kErrOutOfMemory.
-Err ScaleBitmapFile(const uint8_t* data, uint32_t size, int32_t width, int32_t height, uint8_t* bgr);
+// pixels (blue, green, red, top row first) at bgr. Errors: those of
+// ReadBitmapLayout and of the reading, kErrInvalidPicture for a size the
+// average cannot take; kErrOutOfMemory.
+Err ScalePicture(ByteSource& file, int32_t width, int32_t height, uint8_t* bgr);

@@ -1,4 +1,5 @@
 #pragma once
+#include "picture/byte_source.h"
 #include "text/errors.h"
 
 enum class FileQuery {
@@ -42,9 +43,12 @@ public:
     virtual Err attributes(const Text& path, uint32_t* bits) = 0;
     virtual Err setAttributes(const Text& path, uint32_t bits) = 0;
     virtual Err checkReadable(const Text& path) = 0;
-    // A whole file of at most maxSize bytes, in a new[] buffer the caller
-    // deletes; a larger one is kErrInvalidPicture, as only pictures are read.
+    // A whole small file of at most maxSize bytes, in a new[] buffer the
+    // caller deletes; a larger one is kErrInvalidPicture.
     virtual Err readFile(const Text& path, uint32_t maxSize, uint8_t** data, uint32_t* size) = 0;
+    // A file to read a piece at a time, as pictures are: a new object the
+    // caller deletes. Its errors name the path.
+    virtual Err openFile(const Text& path, ByteSource** file) = 0;
     // A new file; one that exists is kErrFileExists and stays untouched.
     virtual Err writeNewFile(const Text& path, const uint8_t* data, uint32_t size) = 0;
     // The file's name without its folder and extension.

@@ -71,7 +71,8 @@ void ReadPicture(const Bytes& in)
     const MemoryFile file(in);
     const LogoFromFile made = LogoFromPicture(file.path());
     Require(made.converted ? made.logo.size() == kLogoFileSize : made.logo == in);
-    Require(IsLogoShaped(made.logo.data(), static_cast<uint32_t>(made.logo.size())));
+    MemorySource logo(made.logo.data(), static_cast<uint32_t>(made.logo.size()));
+    Require(IsLogoShaped(logo));
 }
 }
 

@@ -1,6 +1,6 @@
 // libFuzzer target for the picture pipeline: any bytes go through the
-// check, the row decoder, the area average, the scaled picture and the
-// logo maker. Sanitizers catch bad memory and undefined behaviour; the
+// header check, the row reader, the area average, the scaled picture and
+// the logo maker. Sanitizers catch bad memory and undefined behaviour; the
 // aborts below catch results that break what the headers promise.
 #include <stdint.h>
 #include <stdlib.h>
@@ -27,62 +27,65 @@ void Require(bool holds)
 }
 
 // Every row once, each row number inside the picture and handed out once,
-// into an average of width x height; its result must match what
-// ScaleBitmapFile makes of the same file.
-void AverageEveryRow(const uint8_t* data, uint32_t size, int32_t width, int32_t height)
+// each row's pieces adding up to its width unless the reading fails, into
+// an average of width x height; its result must match what ScalePicture
+// makes of the same file.
+void AverageEveryRow(ByteSource& file, int32_t width, int32_t height)
 {
     BitmapRows rows;
-    Require(rows.open(data, size));
+    Require(!rows.open(file));
     const BitmapLayout& l = rows.layout();
-    AreaAverage average(l.width, l.height, width, height);
-    std::vector<uint8_t> raw(rows.rowBytes()), colours(static_cast<size_t>(l.width) * 3);
+    const bool accepted = AreaAverage::accepts(l.width, l.height, width, height);
+    std::vector<uint8_t> averaged(accepted ? static_cast<size_t>(width) * height * 3 : 3);
+    AreaAverage average(l.width, l.height, width, height, !l.topDown, averaged.data(), width * 3);
+    Require(average.ready() == accepted);
     std::vector<bool> seen(static_cast<size_t>(l.height));
+    std::vector<uint8_t> colours(BitmapRows::kPiecePixels * 3);
     int32_t y, count = 0;
-    while (rows.next(&y, raw.data())) {
+    const uint8_t* pixels;
+    while (rows.nextRow(&y)) {
         Require(y >= 0 && y < l.height && !seen[static_cast<size_t>(y)]);
         seen[static_cast<size_t>(y)] = true;
         ++count;
-        if (rows.indexed()) ExpandIndexes(rows.palette(), raw.data(), l.width, colours.data());
-        average.addRow(y, rows.indexed() ? colours.data() : raw.data());
+        uint32_t across = 0;
+        for (uint32_t n; (n = rows.piece(&pixels)) != 0; across += n) {
+            Require(n <= BitmapRows::kPiecePixels);
+            if (rows.indexed()) ExpandIndexes(rows.palette(), pixels, n, colours.data());
+            average.add(rows.indexed() ? colours.data() : pixels, n);
+        }
+        Require(across == static_cast<uint32_t>(l.width) || rows.failed());
+        average.endRow();
     }
-    Require(count == l.height);
+    Require(count == l.height || rows.failed());
 
-    const bool accepted = AreaAverage::accepts(l.width, l.height, width, height);
-    Require(average.ready() == accepted);
-    std::vector<uint8_t> scaled(accepted ? static_cast<size_t>(width) * height * 3 : 0);
-    const Err err = ScaleBitmapFile(data, size, width, height, scaled.data());
-    Require(err.number() == (accepted ? 0 : kErrInvalidPicture));
-    if (!accepted) return;
-    std::vector<uint8_t> averaged(scaled.size());
-    average.result(averaged.data());
-    Require(averaged == scaled);
+    std::vector<uint8_t> scaled(averaged.size());
+    const Err err = ScalePicture(file, width, height, scaled.data());
+    Require(err.number() == (!accepted ? kErrInvalidPicture : rows.failed().number()));
+    if (accepted && !err) Require(averaged == scaled);
 }
 
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t length)
 {
-    // The tool reads no more of a file than this.
-    if (length > kMaxBitmapFileSize) return 0;
-    const uint32_t size = static_cast<uint32_t>(length);
-
+    if (length > UINT32_MAX) return 0;
+    MemorySource file(data, static_cast<uint32_t>(length));
     BitmapLayout layout;
-    BitmapSummary summary;
-    const bool bitmap = CheckBitmapFile(data, size, &layout);
-    Require(DescribeBitmap(data, size, &summary) == bitmap);
-    const uint32_t cycleStart = ColourCycleStart(data, size);
+    const Err header = ReadBitmapLayout(file, &layout);
+    Require(!header || header.number() == kErrInvalidPicture || header.number() == kErrOverflow);
 
     std::vector<uint8_t> logo(kLogoFileSize);
-    const Err made = MakeLogo(data, size, logo.data());
-    Require(made.number() == (bitmap ? 0 : kErrInvalidPicture));
-    if (!bitmap) return 0;
-    Require(IsLogoShaped(logo.data(), kLogoFileSize));
+    const Err made = MakeLogo(file, logo.data());
+    Require(!header ? !made || made.number() == kErrInvalidPicture : made.number() == header.number());
+    if (made) return 0;
+    MemorySource madeFile(logo.data(), kLogoFileSize);
+    Require(IsLogoShaped(madeFile));
     // Only a 320 x 400 indexed picture keeps its colour-cycling start.
     const bool kept = layout.width == kLogoWidth && layout.height == kLogoHeight && layout.bitCount <= 8;
-    Require(ColourCycleStart(logo.data(), kLogoFileSize) == (kept ? cycleStart : 0));
+    Require(ColourCycleStart(logo.data(), kLogoFileSize) == (kept ? layout.coloursImportant : 0));
 
-    AverageEveryRow(data, size, kPreviewWidth, kPreviewHeight);
+    AverageEveryRow(file, kPreviewWidth, kPreviewHeight);
     // The last two bytes pick another output size.
-    AverageEveryRow(data, size, data[size - 2] % (kLargestPickedSide + 1), data[size - 1] % (kLargestPickedSide + 1));
+    AverageEveryRow(file, data[length - 2] % (kLargestPickedSide + 1), data[length - 1] % (kLargestPickedSide + 1));
     return 0;
 }

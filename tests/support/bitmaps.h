@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "picture/byte_source.h"
+
 // The tests' one writer of bitmap files. A plan says what goes in, laid out
 // the usual way: file header, info header, masks, palette, pixels.
 struct BitmapPlan {
@@ -31,3 +33,5 @@ std::string Picture24(int32_t width, int32_t height, const std::function<uint32_
 std::string LogoFile(const std::vector<uint32_t>& palette, const std::function<uint32_t(int32_t, int32_t)>& index, uint32_t firstCycled = 0);
 
 inline const uint8_t* Data(const std::string& s) { return reinterpret_cast<const uint8_t*>(s.data()); }
+// The bytes of a built file, as the core reads a file.
+inline MemorySource SourceOf(const std::string& s) { return MemorySource(Data(s), uint32_t(s.size())); }

@@ -138,6 +138,28 @@ Err FakePlatform::readFile(const Text& path, uint32_t maxSize, uint8_t** data, u
     return Err();
 }
 
+namespace {
+// The bytes as they were when opened, as an open file keeps them.
+class FakeFile final : public ByteSource {
+public:
+    explicit FakeFile(std::string bytes) : bytes_(std::move(bytes)), in_(reinterpret_cast<const uint8_t*>(bytes_.data()), uint32_t(bytes_.size())) {}
+    uint32_t size() const override { return in_.size(); }
+    Err read(uint32_t offset, uint8_t* into, uint32_t count, uint32_t* got) override { return in_.read(offset, into, count, got); }
+
+private:
+    std::string bytes_;
+    MemorySource in_;
+};
+}
+
+Err FakePlatform::openFile(const Text& path, ByteSource** file)
+{
+    PLUMWICK_TRY(fault(Op::ReadFile, Str(path)));
+    if (!isFile(path)) return Err(exists(Parent(Str(path))) ? kErrFileNotFound : kErrPathNotFound, path);
+    *file = new FakeFile(entry(Str(path))->bytes);
+    return Err();
+}
+
 Err FakePlatform::writeNewFile(const Text& path, const uint8_t* data, uint32_t size)
 {
     PLUMWICK_TRY(fault(Op::CopyFile, Str(path)));

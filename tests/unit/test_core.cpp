@@ -4,6 +4,7 @@
 
 #include "fake_platform.h"
 #include "picture/area_average.h"
+#include "picture/bitmap_check.h"
 #include "text/units.h"
 #include "ui/main_window/main_window.h"
 
@@ -11,14 +12,24 @@ namespace {
 
 using Pixels = std::vector<uint8_t>;  // three bytes a pixel, top row first
 
+// Rows top first, whole; bottom first; and in pieces of one pixel: the
+// same result every way, or "differ".
 Pixels Resample(const Pixels& src, int32_t sw, int32_t sh, int32_t dw, int32_t dh)
 {
-    AreaAverage average(sw, sh, dw, dh);
-    EXPECT_TRUE(average.ready());
-    for (int32_t y = 0; y < sh; ++y) average.addRow(y, src.data() + size_t(y) * sw * 3);
-    Pixels out(size_t(dw) * dh * 3, 0xEE);
-    average.result(out.data());
-    return out;
+    Pixels results[3];
+    for (int way = 0; way < 3; ++way) {
+        Pixels& out = results[way];
+        out.assign(size_t(dw) * dh * 3, 0xEE);
+        AreaAverage average(sw, sh, dw, dh, way == 1, out.data(), dw * 3);
+        EXPECT_TRUE(average.ready());
+        for (int32_t i = 0; i < sh; ++i) {
+            const uint8_t* row = src.data() + size_t(way == 1 ? sh - 1 - i : i) * sw * 3;
+            for (int32_t x = 0; way == 2 && x < sw; ++x) average.add(row + x * 3, 1);
+            if (way != 2) average.add(row, uint32_t(sw));
+            average.endRow();
+        }
+    }
+    return results[1] == results[0] && results[2] == results[0] ? results[0] : Pixels{'d', 'i', 'f', 'f', 'e', 'r'};
 }
 
 Pixels Grey(std::initializer_list<int> values)
@@ -45,22 +56,29 @@ TEST(AreaAverageTest, SmallCasesWorkedByHand)
     for (const auto& c : cases) EXPECT_EQ(Resample(c.source, c.sw, c.sh, c.dw, c.dh), c.expected) << c.sw << "x" << c.sh << " to " << c.dw;
 }
 
-// The sums hold 255 times the largest source area without wrapping.
+// The sums hold 255 times the largest source area without wrapping, in 32
+// bits and past them.
 TEST(AreaAverageTest, LargestPicturesStayWhite)
 {
-    for (auto [w, h] : {std::pair{4096, 4096}, std::pair{1 << 24, 1}})
-        EXPECT_EQ(Resample(Pixels(size_t(w) * h * 3, 255), w, h, 96, 60), Pixels(96 * 60 * 3, 255)) << w;
+    for (auto [w, h] : {std::pair{int32_t(kMaxPictureWidth), 1}, std::pair{4097, 4097}, std::pair{1, 1 << 24}}) {
+        Pixels out(96 * 60 * 3), row(size_t(w) * 3, 255);
+        AreaAverage average(w, h, 96, 60, false, out.data(), 96 * 3);
+        for (int32_t y = 0; y < h; ++y) average.add(row.data(), uint32_t(w)), average.endRow();
+        EXPECT_EQ(out, Pixels(96 * 60 * 3, 255)) << w << "x" << h;
+    }
 }
 
 TEST(AreaAverageTest, AcceptsOnlySizesItsSumsHold)
 {
-    // sw, sh, dw, dh, accepted; 65536 x 65536 and 65537 x 65536 wrap to 0 and 65536 in 32 bits
-    const int32_t cases[][5] = {{1, 1, 96, 60, 1},       {0, 400, 96, 60, 0},       {320, -400, 96, 60, 0},        {320, 400, 0, 60, 0},
-                                {4097, 4096, 96, 60, 0}, {1, 1 << 24, 96, 60, 1},   {(1 << 24) + 1, 1, 96, 60, 0}, {1, 1, 4097, 1, 0},
-                                {1, 1, 1, 4097, 0},      {65536, 65536, 96, 60, 0}, {65537, 65536, 96, 60, 0}};
+    const int32_t widest = int32_t(kMaxPictureWidth);
+    // sw, sh, dw, dh, accepted; 65536 x 65536 is one pixel more than 32 bits count
+    const int32_t cases[][5] = {{1, 1, 96, 60, 1},         {0, 400, 96, 60, 0},        {320, -400, 96, 60, 0},    {320, 400, 0, 60, 0},
+                                {widest, 1, 96, 60, 1},    {widest + 1, 1, 96, 60, 0}, {1, INT32_MAX, 96, 60, 1}, {65536, 65535, 96, 60, 1},
+                                {65536, 65536, 96, 60, 0}, {1, 1, 4097, 1, 0},         {1, 1, 1, 4097, 0}};
     for (auto [sw, sh, dw, dh, accepted] : cases) {
         EXPECT_EQ(AreaAverage::accepts(sw, sh, dw, dh), bool(accepted)) << sw << "x" << sh;
-        EXPECT_EQ(AreaAverage(sw, sh, dw, dh).ready(), bool(accepted)) << sw << "x" << sh;
+        uint8_t out[3];
+        EXPECT_EQ(AreaAverage(sw, sh, dw, dh, false, out, 3).ready(), bool(accepted)) << sw << "x" << sh;
     }
 }
 

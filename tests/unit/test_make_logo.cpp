@@ -34,7 +34,8 @@ struct Source {
 Logo Convert(const std::string& file, int error = 0)
 {
     Logo logo(kLogoFileSize, 0xCD);
-    EXPECT_EQ(MakeLogo(Data(file), uint32_t(file.size()), logo.data()).number(), error);
+    MemorySource source = SourceOf(file);
+    EXPECT_EQ(MakeLogo(source, logo.data()).number(), error);
     return logo;
 }
 uint32_t Important(const Logo& logo) { return Get(&logo[50]); }
@@ -79,21 +80,24 @@ TEST_P(LogoFromEachFormat, ReadDescribeAndConvert)
     const Format& c = GetParam();
     const std::string file = c.source.file();
     const uint32_t width = c.source.width, height = std::abs(c.source.height);
+    MemorySource source = SourceOf(file);
     BitmapRows rows;
-    ASSERT_TRUE(rows.open(Data(file), uint32_t(file.size())));
+    ASSERT_FALSE(rows.open(source));
     Values got(width * height, 0xBAD);
-    std::vector<uint8_t> row(rows.rowBytes());
-    for (int32_t y; rows.next(&y, row.data());)
-        for (uint32_t x = 0; x < width; ++x) got[y * width + x] = rows.indexed() ? row[x] : row[3 * x] | row[3 * x + 1] << 8 | row[3 * x + 2] << 16;
+    const uint8_t* p;
+    for (int32_t y; rows.nextRow(&y);)
+        for (uint32_t x = 0, n; (n = rows.piece(&p)) != 0; x += n)
+            for (uint32_t i = 0; i < n; ++i) got[y * width + x + i] = rows.indexed() ? p[i] : p[3 * i] | p[3 * i + 1] << 8 | p[3 * i + 2] << 16;
+    EXPECT_FALSE(rows.failed());
     EXPECT_EQ(got, c.want);
-    BitmapSummary d{};
-    EXPECT_TRUE(DescribeBitmap(Data(file), uint32_t(file.size()), &d));
+    const BitmapSummary d = Summarise(rows.layout());
     EXPECT_EQ(Values({uint32_t(d.width), uint32_t(d.height), d.bitCount, d.compressed}), Values({width, height, c.source.bits, c.compressed}));
     const Logo logo = Convert(file);
     std::string bad = file;
     bad[1] = 'X';
     Convert(bad, kErrInvalidPicture);
-    EXPECT_TRUE(IsLogoShaped(logo.data(), uint32_t(logo.size())));
+    MemorySource made(logo.data(), uint32_t(logo.size()));
+    EXPECT_TRUE(IsLogoShaped(made));
     EXPECT_EQ(Logo(logo.begin(), logo.begin() + 54),
               Logo({'B', 'M', 0x36, 0xF8, 1, 0, 0, 0, 0,    0, 0x36, 4, 0, 0, 40, 0, 0, 0, 0x40, 1, 0, 0, 0x90, 1, 0, 0, 1,
                     0,   8,   0,    0,    0, 0, 0, 0, 0xF4, 1, 0,    0, 0, 0, 0,  0, 0, 0, 0,    0, 1, 0, 0,    0, 0, 0, 0}));
@@ -129,7 +133,8 @@ TEST_P(LogoOf320x400Indexed, KeepsPaletteIndexesAndCycleStart)
     }
     const std::string file = s.file();
     const Logo logo = Convert(file);
-    EXPECT_EQ(IsLogoShaped(Data(file), uint32_t(file.size())), k.shaped);
+    MemorySource source = SourceOf(file);
+    EXPECT_EQ(IsLogoShaped(source), k.shaped);
     EXPECT_EQ(Important(logo), k.header == 12 ? 0u : 236u);
     for (uint32_t i = 0; i < 256; ++i) ASSERT_EQ(Entry(logo, i), i <= last ? PlanColour(i) : 0) << i;
     for (uint32_t i = 0; i < s.pixels.size(); ++i) ASSERT_EQ(Index(logo, i % 320, i / 320), s.pixels[i]) << i;
@@ -218,11 +223,12 @@ TEST(MakeLogo, LeavesTheTopEntriesFreeWhenAsked)
     for (uint32_t i = 0; i < gradient.size(); ++i) gradient[i] = (i / 320 * 255 / 399) << 16 | (i % 320 * 255 / 319) << 8, indexes[i] = i % 256;
     for (const std::string& file : {Source{320, 400, 24, gradient}.file(), Source{320, 400, 8, indexes, 0, 40, 0, 5}.file()}) {
         Logo logo(kLogoFileSize);
-        ASSERT_FALSE(MakeLogo(Data(file), uint32_t(file.size()), logo.data(), 200));
+        MemorySource source = SourceOf(file);
+        ASSERT_FALSE(MakeLogo(source, logo.data(), 200));
         EXPECT_EQ(Important(logo), 200u);
         EXPECT_LT(*std::max_element(logo.begin() + kLogoPixelsAt, logo.end()), 200);
         for (uint32_t i = 200; i < 256; ++i) ASSERT_EQ(Entry(logo, i), 0u) << i;
-        EXPECT_EQ(MakeLogo(Data(file), uint32_t(file.size()), logo.data(), 0).number(), kErrInvalidCall);
+        EXPECT_EQ(MakeLogo(source, logo.data(), 0).number(), kErrInvalidCall);
     }
 }
 }  // namespace

@@ -21,6 +21,34 @@ Err NothingFoundOr(const Text& path)
 }
 
 bool Missing(const Text& path) { return GetFileAttributesA(path.c_str()) == 0xFFFFFFFF; }
+
+// An open file, read where asked; it stays open, and shared for reading,
+// until deleted.
+class Win32File final : public ByteSource {
+public:
+    Win32File(HANDLE file, DWORD size, const Text& path) : file_(file), size_(size), path_(path) {}
+    ~Win32File() override { CloseHandle(file_); }
+    uint32_t size() const override { return size_; }
+    Err read(uint32_t offset, uint8_t* into, uint32_t count, uint32_t* got) override
+    {
+        *got = 0;
+        if (SetFilePointer(file_, static_cast<LONG>(offset), nullptr, FILE_BEGIN) == 0xFFFFFFFF &&
+            GetLastError() != NO_ERROR)
+            return LastError(path_);
+        while (*got < count) {
+            DWORD read = 0;
+            if (!ReadFile(file_, into + *got, count - *got, &read, nullptr)) return LastError(path_);
+            if (read == 0) break;
+            *got += read;
+        }
+        return Err();
+    }
+
+private:
+    HANDLE file_;
+    DWORD size_;
+    Text path_;
+};
 }
 
 Err Win32Files::findFile(const Text& path, FileQuery kind, Text* name)
@@ -160,6 +188,26 @@ Err Win32Files::readFile(const Text& path, uint32_t maxSize, uint8_t** data, uin
     *data = bytes;
     *size = total;
     return Err();
+}
+
+Err Win32Files::openFile(const Text& path, ByteSource** file)
+{
+    *file = nullptr;
+    HANDLE handle = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (handle == INVALID_HANDLE_VALUE) return LastError(path);
+    DWORD high = 0;
+    const DWORD size = GetFileSize(handle, &high);
+    Err failed = size == 0xFFFFFFFF && GetLastError() != NO_ERROR ? LastError(path)
+                 : high                                           ? Err(kErrOverflow, path)  // past 4 GB: no bitmap
+                                                                  : Err();
+    if (!failed) {
+        *file = new Win32File(handle, size, path);
+        if (*file) return Err();
+        failed = Err(kErrOutOfMemory, path);
+    }
+    CloseHandle(handle);
+    return failed;
 }
 
 // A write cut short leaves no partial file behind.

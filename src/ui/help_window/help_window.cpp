@@ -35,11 +35,12 @@ Err ShowSample(Platform& p, FormHandle form, const ScreenInfo& screen, const Sam
     const uint8_t* data = nullptr;
     uint32_t size = 0;
     PLUMWICK_TRY(p.resource(sample.resource, &data, &size));
+    MemorySource file(data, size);
     BitmapLayout l;
-    if (!CheckBitmapFile(data, size, &l)) return Err(kErrInvalidPicture);
+    PLUMWICK_TRY(ReadBitmapLayout(file, &l));
     uint8_t* pixels = new uint8_t[static_cast<uint32_t>(l.width * l.height * 3)];
     if (!pixels) return Err(kErrOutOfMemory);
-    Err failed = ScaleBitmapFile(data, size, l.width, l.height, pixels);
+    Err failed = ScalePicture(file, l.width, l.height, pixels);
     if (!failed) failed = p.drawPicture(form, sample.control, pixels, l.width, l.height);
     delete[] pixels;
     PLUMWICK_TRY(failed);

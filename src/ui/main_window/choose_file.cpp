@@ -2,8 +2,11 @@
 #include "picture/make_logo.h"
 #include "ui/error_styles.h"
 #include "ui/main_window/main_window.h"
+#include "ui/main_window/previews.h"
 
 namespace {
+void Report(Tool& t, const Err& e) { ShowAndGoOn(t, e, TextOf(kTxtPreviewError)); }
+
 // "640 x 480, 24-bit colour", in the user's language.
 Text Described(const BitmapSummary& s)
 {
@@ -19,53 +22,73 @@ Text Described(const BitmapSummary& s)
 }
 
 // What a chosen file is: a logo as Windows shows it, a bitmap to make one
-// of, or none, and why not.
+// of, or none, and why not. It is judged by the one reading that previews
+// it, which draws nothing of a file it refuses.
 struct Verdict {
     Text whyNot;  // empty for a bitmap
     bool logo = false;
     BitmapSummary summary{};
 };
 
-Verdict Judge(Machine& m, const Text& path, const uint8_t* data, uint32_t size, const Err& read)
+Verdict Judge(MainWindow& w, LogoSlot slot, const Text& path)
 {
+    const Machine& m = w.tool.machine;
+    PictureFound found;
+    const Err e = PreviewFile(w, slot, path, &found);
     Verdict v;
+    v.logo = found.logo;
+    v.summary = found.summary;
     Text name;
-    if (read.number() == kErrInvalidPicture)  // past the largest bitmap the tool reads
+    if (!e)
+        return v;
+    else if (found.tooLarge)
         v.whyNot = TextOf(kTxtTooLarge);
-    else if (read && !m.files.findFile(path, FileQuery::Directory, &name) && !name.empty() &&
+    else if (e.number() == kErrInvalidPicture)
+        v.whyNot = TextOf(found.bitmapMagic ? kTxtDamagedBitmap : kTxtNotABitmap);
+    else if (!m.files.findFile(path, FileQuery::Directory, &name) && !name.empty() &&
              !m.files.findFile(path, FileQuery::AnyFile, &name) && name.empty())
         v.whyNot = TextOf(kTxtIsAFolder);
-    else if (read)
-        v.whyNot = ErrorDescription(read.number());
-    else if (!DescribeBitmap(data, size, &v.summary))
-        v.whyNot = TextOf(size >= 2 && data[0] == 'B' && data[1] == 'M' ? kTxtDamagedBitmap : kTxtNotABitmap);
     else
-        v.logo = IsLogoShaped(data, size);
+        v.whyNot = ErrorDescription(e.number());
     return v;
+}
+
+// The file judged and previewed becomes the slot's choice; if its label
+// cannot show it, the preview goes back to what the slot had.
+void Take(MainWindow& w, LogoSlot slot, const Text& path, bool shownAsLogo)
+{
+    if (!SetChoice(w, slot, path, shownAsLogo)) return;
+    const Text& kept = w.chosen[slot];
+    if (kept.empty())
+        PreviewInstalledLogo(w, slot, Report);
+    else
+        Report(w.tool, PreviewFile(w, slot, kept));
 }
 
 // A bitmap that Windows would not show as a logo: the user may have a logo
 // made of it, which then becomes the choice; or keep it, and OK asks.
-void Offer(MainWindow& w, LogoSlot slot, const Text& chosen, const Verdict& v, const uint8_t* data, uint32_t size)
+void Offer(MainWindow& w, LogoSlot slot, const Text& chosen, const Verdict& v)
 {
     Platform& p = w.tool.platform;
     Text question = Text(TextOf(kTxtPictureIs)) + Described(v.summary) + TextOf(kTxtSentenceEnd) + "\r\n" +
                     TextOf(kTxtLogoNeeds) + "\r\n\r\n" + TextOf(kTxtMakeLogo);
     if (p.messageBox(question, Buttons::YesNo, Icon::Question, TextOf(kTxtAppTitle)) != Answer::Yes) {
-        (void)SetChoice(w, slot, chosen, false);
+        Take(w, slot, chosen, false);
         return;
     }
     Text copy;
     p.showBusy(true);  // on a 486 the conversion takes seconds
-    Err made = WriteLogoCopy(w.tool.machine, chosen, data, size, &copy);
+    Err made = WriteLogoCopy(w.tool.machine, chosen, &copy);
     p.showBusy(false);
     if (!made) {
-        (void)SetChoice(w, slot, copy, true);
+        PictureFound found;
+        Report(w.tool, PreviewFile(w, slot, copy, &found));
+        Take(w, slot, copy, found.logo);
         return;
     }
     p.messageBox(made.description() + "\r\n\r\n" + TextOf(kTxtCopyNotMade), Buttons::Ok, Icon::Critical,
                  TextOf(kTxtAppTitle));
-    (void)SetChoice(w, slot, chosen, false);
+    Take(w, slot, chosen, false);
 }
 }
 
@@ -83,16 +106,12 @@ void ChooseLogoFile(MainWindow& w, LogoSlot slot)
         return;
     }
     const Text chosen = w.request.chosen;
-    uint8_t* data = nullptr;
-    uint32_t size = 0;
-    const Err read = w.tool.machine.files.readFile(chosen, kMaxBitmapFileSize, &data, &size);
-    const Verdict v = Judge(w.tool.machine, chosen, data, size, read);
+    const Verdict v = Judge(w, slot, chosen);
     if (!v.whyNot.empty())
         p.messageBox(chosen + "\r\n\r\n" + v.whyNot + "\r\n\r\n" + TextOf(kTxtChoiceKept), Buttons::Ok, Icon::Critical,
                      TextOf(kTxtAppTitle));
     else if (v.logo)
-        (void)SetChoice(w, slot, chosen, true);
+        Take(w, slot, chosen, true);
     else
-        Offer(w, slot, chosen, v, data, size);
-    delete[] data;
+        Offer(w, slot, chosen, v);
 }

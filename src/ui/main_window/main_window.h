@@ -36,8 +36,8 @@ Err ShowMainWindow(Tool& t);
 // OK disabled.
 void InitMainWindow(MainWindow& w);
 
-// A new choice for the slot, judged a logo Windows shows or not: its path
-// label shows it, OK is enabled and every slot with a choice is previewed.
+// A new choice for the slot, judged a logo Windows shows or not, and
+// previewed already: its path label shows it, and OK is enabled.
 // The same choice again changes nothing; a label that cannot show it keeps
 // the old choice.
 Err SetChoice(MainWindow& w, LogoSlot slot, const Text& path, bool shownAsLogo);

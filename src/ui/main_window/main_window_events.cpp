@@ -125,7 +125,6 @@ Err SetChoice(MainWindow& w, LogoSlot slot, const Text& path, bool shownAsLogo)
     Platform& p = w.tool.platform;
     w.chosen[slot] = path;
     ShowAndEnd(w.tool, p.setEnabled(w.form, MainControl::OkButton, true));
-    ShowPreviews(w);
     return Err();
 }
 

@@ -25,20 +25,18 @@ Err Draw(MainWindow& w, const PaletteCycle& c)
 {
     int32_t width = 0, height = 0;
     PreviewBoxSize(w.tool, &width, &height);
-    AreaAverage average(kLogoWidth, kLogoHeight, width, height);
     uint8_t* pixels = new uint8_t[static_cast<uint32_t>(width * height * 3)];
+    AreaAverage average(kLogoWidth, kLogoHeight, width, height, true, pixels, width * 3);
     Err drawn = average.ready() && pixels ? Err() : Err(kErrOutOfMemory);
     uint8_t turned[kLogoPaletteEntries * 4];
     TurnedPalette(c, turned);
     uint8_t row[kLogoWidth * 3];
-    for (int32_t y = 0; !drawn && y < kLogoHeight; ++y) {
-        ExpandIndexes(turned, c.pixels + (kLogoHeight - 1 - y) * kLogoWidth, kLogoWidth, row);
-        average.addRow(y, row);
+    for (int32_t y = 0; !drawn && y < kLogoHeight; ++y) {  // as stored, bottom row first
+        ExpandIndexes(turned, c.pixels + y * kLogoWidth, kLogoWidth, row);
+        average.add(row, kLogoWidth);
+        average.endRow();
     }
-    if (!drawn) {
-        average.result(pixels);
-        drawn = DrawPreview(w, 0, pixels);
-    }
+    if (!drawn) drawn = DrawPreview(w, 0, pixels);
     delete[] pixels;
     return drawn;
 }
@@ -53,19 +51,28 @@ void StopPaletteCycle(MainWindow& w)
     (void)w.tool.platform.setTimer(w.form, 0);
 }
 
-void FollowStartupLogo(MainWindow& w, const uint8_t* data, uint32_t size)
+Err FollowStartupLogo(MainWindow& w, ByteSource& file, const BitmapLayout& l, bool* cycling)
 {
-    StopPaletteCycle(w);
-    if (!IsLogoShaped(data, size)) return;
-    const uint32_t first = ColourCycleStart(data, size);
-    if (first == 0 || first >= kLogoPaletteEntries) return;
+    *cycling = false;
+    const uint32_t first = l.coloursImportant;
+    if (!IsLogoLayout(l) || first == 0 || first >= kLogoPaletteEntries) return Err();
     PaletteCycle* c = new PaletteCycle;
-    if (!c) return;
+    if (!c) return Err(kErrOutOfMemory);
     c->first = first;
-    CopyBytes(c->palette, data + kLogoPaletteAt, sizeof c->palette);
-    CopyBytes(c->pixels, data + kLogoPixelsAt, sizeof c->pixels);
+    uint32_t palette = 0, pixels = 0;
+    Err failed = file.read(kLogoPaletteAt, c->palette, sizeof c->palette, &palette);
+    if (!failed) failed = file.read(kLogoPixelsAt, c->pixels, sizeof c->pixels, &pixels);
+    if (!failed && (palette != sizeof c->palette || pixels != sizeof c->pixels)) failed = Err(kErrInvalidPicture);
+    if (!failed) failed = Draw(w, *c);
+    if (failed) {
+        delete c;
+        return failed;
+    }
+    StopPaletteCycle(w);
     w.cycle = c;
+    *cycling = true;
     if (w.tool.platform.setTimer(w.form, kColourCycleStepMilliseconds)) StopPaletteCycle(w);
+    return Err();
 }
 
 // A step that cannot be drawn stops the cycle; the preview keeps its image.

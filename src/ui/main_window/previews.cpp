@@ -1,16 +1,12 @@
 #include "ui/main_window/previews.h"
 
 #include "logo_files/slots.h"
-#include "picture/bitmap_check.h"
 #include "picture/scaled_picture.h"
 #include "text/units.h"
 #include "ui/error_styles.h"
 #include "ui/main_window/palette_cycle.h"
 
 namespace {
-// A failed preview is reported and the run goes on with the next slot.
-void Report(Tool& t, const Err& e) { ShowAndGoOn(t, e, TextOf(kTxtPreviewError)); }
-
 // No logo: the box's grey, crossed out in a darker one.
 constexpr uint8_t kNoneGrey = 0xC0, kNoneCross = 0x80;
 
@@ -32,12 +28,28 @@ Err DrawNone(MainWindow& w, LogoSlot slot)
     return drawn;
 }
 
-// A file that is no picture is named; running out of memory is not the
-// file's fault.
-Err Scaled(const Text& path, const uint8_t* data, uint32_t size, int32_t width, int32_t height, uint8_t* bgr)
+// The reading itself: slot 0's moving logo draws itself as it starts.
+Err PreviewFrom(MainWindow& w, LogoSlot slot, ByteSource& file, PictureFound& found)
 {
-    Err e = ScaleBitmapFile(data, size, width, height, bgr);
-    return e.number() == kErrInvalidPicture ? Err(kErrInvalidPicture, path) : e;
+    uint8_t magic[2] = {};
+    uint32_t got = 0;
+    PLUMWICK_TRY(file.read(0, magic, sizeof magic, &got));
+    found.bitmapMagic = got == sizeof magic && magic[0] == 'B' && magic[1] == 'M';
+    BitmapLayout l;
+    PLUMWICK_TRY(ReadBitmapLayout(file, &l));
+    found.summary = Summarise(l);
+    found.logo = IsLogoLayout(l);
+    bool cycling = false;
+    if (slot == 0) PLUMWICK_TRY(FollowStartupLogo(w, file, l, &cycling));
+    if (cycling) return Err();
+    int32_t width = 0, height = 0;
+    PreviewBoxSize(w.tool, &width, &height);
+    uint8_t* pixels = new uint8_t[static_cast<uint32_t>(width * height * 3)];
+    Err failed = pixels ? ScalePicture(file, width, height, pixels) : Err(kErrOutOfMemory);
+    if (!failed) failed = DrawPreview(w, slot, pixels);
+    if (!failed && slot == 0) StopPaletteCycle(w);
+    delete[] pixels;
+    return failed;
 }
 }
 
@@ -55,46 +67,39 @@ Err DrawPreview(MainWindow& w, LogoSlot slot, const uint8_t* bgr)
     return w.tool.platform.drawPicture(w.form, MainControl::Preview + slot, bgr, width, height);
 }
 
-void PreviewFile(MainWindow& w, LogoSlot slot, const Text& path, void (*meet)(Tool&, const Err&))
+// A file that is no picture is named; running out of memory is not the
+// file's fault.
+Err PreviewFile(MainWindow& w, LogoSlot slot, const Text& path, PictureFound* found)
 {
-    uint8_t* data = nullptr;
-    uint32_t size = 0;
-    if (Err e = w.tool.machine.files.readFile(path, kMaxBitmapFileSize, &data, &size)) {
-        meet(w.tool, e);
-        return;
-    }
-    int32_t width = 0, height = 0;
-    PreviewBoxSize(w.tool, &width, &height);
-    uint8_t* pixels = new uint8_t[static_cast<uint32_t>(width * height * 3)];
-    Err failed = pixels ? Scaled(path, data, size, width, height, pixels) : Err(kErrOutOfMemory);
-    if (!failed) failed = DrawPreview(w, slot, pixels);
-    meet(w.tool, failed);
-    if (slot == 0 && !failed) FollowStartupLogo(w, data, size);
-    delete[] pixels;
-    delete[] data;
+    PictureFound kept;
+    PictureFound& f = found ? *found : kept;
+    ByteSource* file = nullptr;
+    PLUMWICK_TRY(w.tool.machine.files.openFile(path, &file));
+    Err e = PreviewFrom(w, slot, *file, f);
+    delete file;
+    f.tooLarge = e.number() == kErrOverflow;
+    if (e.number() == kErrInvalidPicture || f.tooLarge) e = Err(kErrInvalidPicture, path);
+    return e;
+}
+
+void PreviewInstalledLogo(MainWindow& w, LogoSlot slot, void (*meet)(Tool&, const Err&))
+{
+    Tool& t = w.tool;
+    const Machine& m = t.machine;
+    // The start-up logo may be hidden, system or read-only: Windows shows
+    // it all the same, so it is the one to preview.
+    Text name;
+    Err found = m.files.findFile(LivePath(m, slot), FileQuery::AnyFile, &name);
+    if (found) meet(t, found);
+    if (!name.empty())
+        meet(t, PreviewFile(w, slot, slot == 0 ? m.BootRoot + name : LivePath(m, slot)));
+    else if (slot == 0)
+        meet(t, PreviewFile(w, slot, DefaultPicturePath(m)));
+    else
+        meet(t, DrawNone(w, slot));
 }
 
 void PreviewInstalledLogos(MainWindow& w, void (*meet)(Tool&, const Err&))
 {
-    Tool& t = w.tool;
-    const Machine& m = t.machine;
-    for (LogoSlot slot = 0; slot < kSlotCount; ++slot) {
-        // The start-up logo may be hidden, system or read-only: Windows
-        // shows it all the same, so it is the one to preview.
-        Text name;
-        Err found = m.files.findFile(LivePath(m, slot), FileQuery::AnyFile, &name);
-        if (found) meet(t, found);
-        if (!name.empty())
-            PreviewFile(w, slot, slot == 0 ? m.BootRoot + name : LivePath(m, slot), meet);
-        else if (slot == 0)
-            PreviewFile(w, slot, DefaultPicturePath(m), meet);
-        else
-            meet(t, DrawNone(w, slot));
-    }
-}
-
-void ShowPreviews(MainWindow& w)
-{
-    for (LogoSlot slot = 0; slot < kSlotCount; ++slot)
-        if (!w.chosen[slot].empty()) PreviewFile(w, slot, w.chosen[slot], Report);
+    for (LogoSlot slot = 0; slot < kSlotCount; ++slot) PreviewInstalledLogo(w, slot, meet);
 }

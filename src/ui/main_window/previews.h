@@ -1,4 +1,5 @@
 #pragma once
+#include "picture/make_logo.h"
 #include "ui/main_window/main_window.h"
 
 constexpr int32_t kPreviewWidth = 96;
@@ -11,15 +12,23 @@ void PreviewBoxSize(Tool& t, int32_t* width, int32_t* height);
 // Finished pixels of the box's size into the slot's preview.
 Err DrawPreview(MainWindow& w, LogoSlot slot, const uint8_t* bgr);
 
-// The whole picture of the file fills the slot's preview. A file that
-// cannot be read, or is no bitmap, is met by `meet` and leaves the preview
-// as it was.
-void PreviewFile(MainWindow& w, LogoSlot slot, const Text& path, void (*meet)(Tool&, const Err&));
+// What the one reading of a file for its preview found.
+struct PictureFound {
+    bool bitmapMagic = false;  // it starts as a bitmap does
+    bool tooLarge = false;     // a bitmap larger than the tool takes
+    BitmapSummary summary{};
+    bool logo = false;  // laid out as Windows shows a logo
+};
 
-// Runs after every change of a choice and previews every slot that has one.
-void ShowPreviews(MainWindow& w);
+// Reads the file once, a piece at a time, and its whole picture fills the
+// slot's preview; slot 0's follows a moving logo. A file that cannot be
+// read, or is no bitmap the tool takes, is drawn nothing of, and the error
+// names it (kErrInvalidPicture for a picture, damaged or too large).
+// `found`, if given, gets what the reading found.
+Err PreviewFile(MainWindow& w, LogoSlot slot, const Text& path, PictureFound* found = nullptr);
 
-// The logos as they are installed: the start-up logo, or without one the
+// The logo as it is installed: the start-up logo, or without one the
 // picture of Windows' own; a shutdown logo that is not there previews as
 // none, a grey box crossed out. Failures are met by `meet`.
+void PreviewInstalledLogo(MainWindow& w, LogoSlot slot, void (*meet)(Tool&, const Err&));
 void PreviewInstalledLogos(MainWindow& w, void (*meet)(Tool&, const Err&));
