@@ -1,4 +1,4 @@
-// Times ShowPreviews over three 320x400 slots on the real platform: the
+// Times the previews of three 320x400 slots on the real platform: the
 // pictures are slot0.bmp to slot2.bmp beside the exe; the median of 21 runs
 // goes to preview_times.txt there.
 #include <windows.h>
@@ -10,6 +10,11 @@
 void RunGlobalConstructors();
 
 namespace {
+void PreviewAll(MainWindow& w, const Text* paths)
+{
+    for (int slot = 0; slot < kSlotCount; ++slot) (void)PreviewFile(w, slot, paths[slot]);
+}
+
 class Quiet final : public FormEvents {
 public:
     void Load(FormHandle) override {}
@@ -28,15 +33,14 @@ extern "C" void WINAPI PlumwickEntry()
     MainWindow* window = new MainWindow(*tool);  // opened without its opening steps
     (void)platform->loadForm(kMainWindowDef, new Quiet, &window->form);
     Text folder = platform->toolFolder();
-    const char* names[] = {"\\slot0.bmp", "\\slot1.bmp", "\\slot2.bmp"};
-    for (int slot = 0; slot < kSlotCount; ++slot) window->chosen[slot] = folder + names[slot];
+    const Text paths[] = {folder + "\\slot0.bmp", folder + "\\slot1.bmp", folder + "\\slot2.bmp"};
     LARGE_INTEGER frequency, start, end;
     QueryPerformanceFrequency(&frequency);
     long micros[kRuns];
-    ShowPreviews(*window);
+    PreviewAll(*window, paths);
     for (int i = 0; i < kRuns; ++i) {
         QueryPerformanceCounter(&start);
-        ShowPreviews(*window);
+        PreviewAll(*window, paths);
         QueryPerformanceCounter(&end);
         micros[i] = static_cast<long>((end.QuadPart - start.QuadPart) * 1000000 / frequency.QuadPart);
     }
@@ -47,9 +51,9 @@ extern "C" void WINAPI PlumwickEntry()
             micros[j - 1] = swap;
         }
     char line[128];
-    int length = wsprintfA(
-        line, "ShowPreviews of three 320x400 slots: median %ld us, fastest %ld us, slowest %ld us (%d runs)\r\n",
-        micros[kRuns / 2], micros[0], micros[kRuns - 1], kRuns);
+    int length =
+        wsprintfA(line, "previews of three 320x400 slots: median %ld us, fastest %ld us, slowest %ld us (%d runs)\r\n",
+                  micros[kRuns / 2], micros[0], micros[kRuns - 1], kRuns);
     HANDLE out = CreateFileA((folder + "\\preview_times.txt").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                              FILE_ATTRIBUTE_NORMAL, nullptr);
     DWORD written;
