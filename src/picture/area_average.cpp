@@ -74,10 +74,20 @@ void AreaAverage::add(const uint8_t* pixels, uint32_t count)
     uint32_t u0 = inside_[0], u1 = inside_[1], u2 = inside_[2], e0 = edge_[0], e1 = edge_[1], e2 = edge_[2];
     uint32_t* out = rowSums_ + o * 3;
     while (count && o < d) {
-        for (; count && d < left; --count, left -= d, pixels += 3) {
+        for (; count && d <= left; --count, left -= d, pixels += 3) {
             u0 += pixels[0];
             u1 += pixels[1];
             u2 += pixels[2];
+        }
+        if (!left) {  // the output pixel ends where a source pixel does
+            out[0] = d * u0 + e0;
+            out[1] = d * u1 + e1;
+            out[2] = d * u2 + e2;
+            out += 3;
+            ++o;
+            u0 = u1 = u2 = e0 = e1 = e2 = 0;
+            left = n;
+            continue;
         }
         if (!count) break;
         // The pixel across the edge: `left` of it here, the rest beyond,
