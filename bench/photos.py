@@ -1,21 +1,26 @@
 """Photographs for the benchmarks, each cut to a 4:3 size as a 24-bit bitmap
-with ImageMagick: those of the Debian package lomiri-wallpapers-16.04
-(tools/install-deps.sh installs it), skies shading to the sun, mountains, grass
-and leaves, a stream in a wood, dogs, close-ups of things, a room."""
+with ImageMagick, from Debian packages (tools/install-deps.sh installs them):
+the fifteen of lomiri-wallpapers-16.04 (skies shading to the sun, mountains,
+grass and leaves, a stream in a wood, dogs, close-ups of things, a room), and
+held out, fourteen the quantiser was never tuned on: mate-backgrounds' nature
+photographs and two of lomiri-wallpapers-20.04."""
 import shutil
 import subprocess
 from pathlib import Path
 
 FOLDER = Path("/usr/share/backgrounds")
-NEEDED = "imagemagick pngquant lomiri-wallpapers-16.04"
-# The twelve the quantiser was tuned on; the package's other three are held out.
+NEEDED = "imagemagick pngquant lomiri-wallpapers-16.04 lomiri-wallpapers-20.04 mate-backgrounds"
+# The twelve the quantiser was tuned on, then the package's other three.
 TUNED = [
     "Bridge_by_Sander_Klootwijk", "sunset_by_Aitzol_Berasategi", "picosdeeuropa_by_Aitzol_Berasategi",
     "aitzgorri_by_Aitzol_Berasategi", "seeding_by_Clements_Engelhardt", "Dragonfly_by_Bolly",
     "life_by_Aitzol_Berasategi", "friends_by_Aitzol_Berasategi", "Wine_by_Jakkub_Mede",
     "Picture_0B_by_freespace", "Picture_1A_by_freespace", "free_by_Peter_Nerlich",
 ]
-HELD_OUT = ["analogpattern_by_Peter_Nerlich", "greentock_by_Peter_Nerlich", "umang_by_Abhishek_Mudgal"]
+OTHERS = ["analogpattern_by_Peter_Nerlich", "greentock_by_Peter_Nerlich", "umang_by_Abhishek_Mudgal"]
+HELD_OUT = [f"mate/nature/{name}" for name in [
+    "Aqua", "Blinds", "Dune", "FreshFlower", "Garden", "GreenMeadow", "LadyBird", "RainDrops", "Storm", "TwoWings",
+    "Wood", "YellowFlower"]] + ["Infinite-Sea_by_Aury88", "Kleiber_by_Lukas_Baubkus"]
 
 
 def cut(names: list[str], width: int, height: int, work: Path) -> list[Path] | None:
@@ -23,8 +28,10 @@ def cut(names: list[str], width: int, height: int, work: Path) -> list[Path] | N
     if not shutil.which("convert") or not shutil.which("pngquant"):
         return None
     paths = []
+    folder = work / f"{width}x{height}"
+    folder.mkdir(exist_ok=True)
     for name in names:
-        source, out = FOLDER / f"{name}.jpg", work / f"{name}_{width}x{height}.bmp"
+        source, out = FOLDER / f"{name}.jpg", folder / f"{Path(name).name}.bmp"
         if not source.exists():
             return None
         subprocess.run(["convert", str(source), "-resize", f"{width}x{height}^", "-gravity", "center", "-extent",

@@ -3,17 +3,18 @@
 set -eu
 
 # clang with its libFuzzer and sanitizer runtimes builds the picture fuzzer;
-# pngquant and the photographs of lomiri-wallpapers are the conversion
-# benchmark's yardstick and pictures. QEMU's tools and FUSE let the plumwick
-# command reach qcow2, VDI, VMDK, VHDX and dynamic VHD images; lintian checks
-# its Debian package.
+# pngquant and the photographs of lomiri-wallpapers and mate-backgrounds are
+# the conversion benchmarks' yardstick and pictures, valgrind their counter.
+# QEMU's tools and FUSE let the plumwick command reach qcow2, VDI, VMDK, VHDX
+# and dynamic VHD images; lintian checks its Debian package.
 # The x86-64 cross compiler builds the exe that 64-bit Wine runs where the
 # kernel refuses 32-bit programs (tools/wine.py decides which one runs).
 PACKAGES="cmake make g++ googletest libgtest-dev g++-mingw-w64-i686 \
 binutils-mingw-w64-i686 g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64 wine wine64 \
 wine32:i386 fonts-wine xvfb imagemagick fonts-ipafont-gothic locales mtools python3 \
 python3-pytest procps libpng-dev libjpeg-dev libgif-dev dpkg-dev file dosfstools fdisk \
-clang libclang-rt-14-dev pngquant lomiri-wallpapers-16.04 qemu-utils qemu-system-common fuse3 lintian man-db"
+clang libclang-rt-14-dev pngquant lomiri-wallpapers-16.04 lomiri-wallpapers-20.04 mate-backgrounds \
+valgrind qemu-utils qemu-system-common fuse3 lintian man-db"
 
 if [ "$(id -u)" != 0 ]; then
     need_root() { echo "install-deps: $1 needs root: run tools/install-deps.sh as root" >&2; exit 1; }
