@@ -170,6 +170,9 @@ def jpeg(tmp_path, *options):
     ("empty.gif", b"GIF89a\1\0\1\0\0\0\0;", "a GIF without a picture"),
     ("cut.gif", b"GIF89a", "not a GIF that giflib can read (damaged or cut short)"),
     ("bad.bmp", b"BM" + bytes(60), "a BMP file that cannot be read"),
+    # RLE8, 4097 x 4097 pixels in two bytes of codes
+    ("huge.bmp", b"BM" + struct.pack("<IIIIiiHHIIIIII", 1080, 0, 1078, 40, 4097, 4097, 1, 8, 1, 2, 0, 0, 0, 0)
+     + bytes(1024) + b"\0\1", "a picture larger than plumwick takes"),
     ("missing.png", None, "no such file"),
     ("folder.png", "folder", "a folder, not a file"),
 ])
