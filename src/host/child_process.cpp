@@ -2,6 +2,7 @@
 
 #include <fcntl.h>
 #include <poll.h>
+#include <signal.h>
 #include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -99,10 +100,17 @@ ChildResult RunChild(const std::vector<std::string>& argv, const std::vector<std
     }
     // A process group of its own: Ctrl-C at the terminal stops plumwick but
     // lets a running mtools finish, so that a step is never cut half way.
+    // Until the child leaves plumwick's group a Ctrl-C still reaches it, so
+    // it starts with SIGINT and SIGTERM held: one sent then never cuts it.
     posix_spawnattr_t attributes;
     posix_spawnattr_init(&attributes);
-    posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETPGROUP);
+    posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETPGROUP | POSIX_SPAWN_SETSIGMASK);
     posix_spawnattr_setpgroup(&attributes, 0);
+    sigset_t held;
+    sigemptyset(&held);
+    sigaddset(&held, SIGINT);
+    sigaddset(&held, SIGTERM);
+    posix_spawnattr_setsigmask(&attributes, &held);
     pid_t pid;
     const int spawned = posix_spawnp(&pid, args[0], &actions, &attributes, args.data(), env.data());
     posix_spawnattr_destroy(&attributes);

@@ -206,6 +206,28 @@ def test_a_signal_stops_plumwick_before_the_next_logo(tmp_path, pictures, stop, 
     assert no_leftovers(disk) and disk.fsck()[0] == 0
 
 
+def test_ctrl_c_at_any_moment_stops_or_lets_finish(tmp_path, pictures):
+    """Ctrl-C reaches plumwick's whole group at moments spread over a run, some while mtools is being started: each
+    run either finishes or says it stopped, never that a step failed."""
+    files, _ = pictures
+    words = ["install", None, "--start", str(files["png"]), "--shutdown", str(files["png"]), "--power-off",
+             str(files["png"])]
+    began = time.monotonic()
+    assert run(*[windows_disk(tmp_path, name="timed.img").path if w is None else w for w in words]).returncode == 0
+    whole = time.monotonic() - began
+    for step in range(20):
+        disk = windows_disk(tmp_path, name="win%d.img" % step)
+        command = subprocess.Popen([str(PLUMWICK)] + [str(disk.path) if w is None else w for w in words],
+                                   start_new_session=True, stdout=subprocess.DEVNULL, stderr=subprocess.PIPE, text=True)
+        time.sleep(whole * step / 20)
+        os.killpg(command.pid, signal.SIGINT)
+        _, err = command.communicate(timeout=20)
+        # Before plumwick has begun, Ctrl-C ends it at once, without a word.
+        stopped = err == "" or err.startswith("plumwick: stopped by SIGINT")
+        assert command.returncode == 0 or (command.returncode == -signal.SIGINT and stopped), err
+        assert no_leftovers(disk) and disk.fsck()[0] == 0
+
+
 def hold_lock(path, kind):
     """Locks as emulators do, from this process: QEMU's read lock on byte 101 (an OFD lock), or flock."""
     fd = os.open(path, os.O_RDWR)
