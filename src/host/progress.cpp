@@ -32,6 +32,7 @@ void Progress::watch()
     std::unique_lock<std::mutex> lock(mutex_);
     while (!done_) {
         wake_.wait_for(lock, kLookEvery);
+        if (done_) break;  // a step that ended with the command needs no word
         if (!told_ && std::chrono::steady_clock::now() - since_ >= kQuietFor) {
             std::fprintf(stderr, "plumwick: %s...\n", step_.c_str());
             told_ = true;
