@@ -3,6 +3,7 @@
 #include <signal.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 
 namespace {
@@ -31,7 +32,13 @@ void StopIfInterrupted(const std::vector<std::string>& leftAsTheyWere)
     for (const std::string& logo : leftAsTheyWere) left += (left.empty() ? "" : ", ") + logo;
     std::fprintf(stderr, "plumwick: stopped by SIG%s before the next change%s%s\n", sigabbrev_np(signal),
                  left.empty() ? "" : "; left as they were: ", left.c_str());
+    throw Interrupted{signal};
+}
+
+void EndBy(int signal)
+{
     std::fflush(nullptr);
     ::signal(signal, SIG_DFL);
     raise(signal);
+    std::_Exit(128 + signal);
 }

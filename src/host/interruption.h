@@ -6,6 +6,15 @@
 // changes a disk image stops between two changes rather than in one.
 void CatchInterruptions();
 
-// If one came: says on stderr which logos were left as they were, then
-// ends the process by that signal, as it would have without the catching.
+// Thrown once a caught signal has been told: the run unwinds, so that what
+// it made in the temporary folder goes, and EndBy ends the process.
+struct Interrupted {
+    int signal;
+};
+
+// If one came: says on stderr which logos were left as they were, and
+// throws Interrupted.
 void StopIfInterrupted(const std::vector<std::string>& leftAsTheyWere);
+
+// Ends the process by the signal, as it would have ended without the catching.
+[[noreturn]] void EndBy(int signal);

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "host/commands.h"
+#include "host/interruption.h"
 #include "host/user_error.h"
 #include "resources/version.h"
 #include "text/messages.h"
@@ -80,6 +81,8 @@ int main(int argc, char** argv)
     } catch (const UsageError& e) {
         std::fprintf(stderr, "%s\n", e.message.c_str());
         return kExitUsage;
+    } catch (const Interrupted& stop) {
+        EndBy(stop.signal);
     } catch (const UserError& e) {
         std::fprintf(stderr, "plumwick: %s\n", e.what());
     } catch (const std::bad_alloc&) {

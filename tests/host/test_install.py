@@ -178,17 +178,25 @@ def test_a_slow_step_says_what_it_does(tmp_path, pictures):
     assert r.returncode == 0 and r.stderr == "plumwick: reading %s...\n" % disk.path
 
 
-@pytest.mark.parametrize("stop,to_group", [(signal.SIGINT, True), (signal.SIGTERM, False)])
-def test_a_signal_stops_plumwick_before_the_next_logo(tmp_path, pictures, stop, to_group):
+@pytest.mark.parametrize("stop,to_group,kind", [(signal.SIGINT, True, "img"), (signal.SIGTERM, False, "img"),
+                                                (signal.SIGINT, True, "qcow2")])
+def test_a_signal_stops_plumwick_before_the_next_logo(tmp_path, pictures, stop, to_group, kind):
     """Ctrl-C at the terminal (SIGINT to the whole process group) or a SIGTERM: the logo being replaced is finished,
-    the next one is not begun, and plumwick says which it left and ends by that signal."""
+    the next one is not begun, and plumwick says which it left and ends by that signal, leaving nothing in the
+    temporary folder."""
+    if kind == "qcow2" and not FUSE:
+        pytest.skip(NO_FUSE)
     files, made = pictures
     disk = windows_disk(tmp_path)
-    wrap = tmp_path / "wrap"
+    if kind == "qcow2":
+        subprocess.run(["qemu-img", "convert", "-O", "qcow2", str(disk.path), str(tmp_path / "win.qcow2")], check=True)
+        disk = Disk(tmp_path / "win.qcow2", disk.offset)
+    wrap, temporary = tmp_path / "wrap", tmp_path / "tmp"
     wrap.mkdir()
+    temporary.mkdir()
     (wrap / "mren").write_text('#!/bin/sh\ntouch %s/started\nsleep 1\nexec /usr/bin/mren "$@"\n' % wrap)
     (wrap / "mren").chmod(0o755)
-    env = dict(os.environ, PATH="%s:%s" % (wrap, os.environ["PATH"]))
+    env = dict(os.environ, PATH="%s:%s" % (wrap, os.environ["PATH"]), TMPDIR=str(temporary))
     command = subprocess.Popen([str(PLUMWICK), "install", str(disk.path), "--start", str(files["png"]), "--shutdown",
                                 str(files["png"])], env=env, start_new_session=True, stdout=subprocess.PIPE,
                                stderr=subprocess.PIPE, text=True)
@@ -202,8 +210,10 @@ def test_a_signal_stops_plumwick_before_the_next_logo(tmp_path, pictures, stop, 
     assert err.endswith("plumwick: stopped by %s before the next change; left as they were: C:\\WINDOWS\\logow.sys\n"
                         % stop.name), err
     assert out.splitlines()[-1].startswith("C:\\logo.sys: the start-up logo")
-    assert disk.get("LOGO.SYS") == made["png"] and disk.get("WINDOWS/LOGOW.SYS") == OLD_LOGOW
-    assert no_leftovers(disk) and disk.fsck()[0] == 0
+    assert list(temporary.iterdir()) == []
+    shown = as_raw(disk)
+    assert shown.get("LOGO.SYS") == made["png"] and shown.get("WINDOWS/LOGOW.SYS") == OLD_LOGOW
+    assert no_leftovers(shown) and shown.fsck()[0] == 0
 
 
 def test_ctrl_c_at_any_moment_stops_or_lets_finish(tmp_path, pictures):
