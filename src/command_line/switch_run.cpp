@@ -1,9 +1,10 @@
 #include "command_line/switch_run.h"
 
 #include "logo_files/apply.h"
+#include "logo_files/logo_copy.h"
+#include "logo_files/picture_verdict.h"
 #include "logo_files/random_logos.h"
 #include "logo_files/slots.h"
-#include "picture/make_logo.h"
 
 namespace {
 Text Joined(const Text& a, const Text& b) { return a + "\r\n\r\n" + b; }
@@ -13,22 +14,27 @@ void Tell(Tool& t, const Text& text, Icon icon)
     t.platform.messageBox(text, Buttons::Ok, icon, TextOf(kTxtAppTitle));
 }
 
-// The files given are checked, every one, before any logo changes: a file
-// Windows would not show is named, with the way to make a logo of it.
+// The files given are judged, every one, before anything changes: one that
+// is no picture is refused, saying why. Then a picture Windows would not
+// show is made into a logo in the Logos folder, as the window makes it when
+// its user says yes, and that copy is given instead.
 Err GivenLogos(Tool& t, const Switches& s, Text chosen[kSlotCount], Text* refusal)
 {
     FileSystem& fs = t.machine.files;
+    PictureVerdict verdicts[kSlotCount];
     for (LogoSlot slot = 0; slot < kSlotCount; ++slot) {
         if (s.files[slot].empty()) continue;
         chosen[slot] = fs.fullPath(s.files[slot]);
-        ByteSource* file = nullptr;
-        PLUMWICK_TRY(fs.openFile(chosen[slot], &file));
-        const bool shown = IsLogoShaped(*file);
-        delete file;
-        if (!shown) {
-            *refusal = Text(TextOf(kTxtNotALogo)) + "\r\n" + chosen[slot] + "\r\n\r\n" + TextOf(kTxtHowToMakeLogo);
+        if (Err e = JudgePicture(fs, chosen[slot], &verdicts[slot])) {
+            *refusal = chosen[slot] + "\r\n\r\n" + WhyNotAPicture(fs, chosen[slot], e, verdicts[slot]);
             return Err();
         }
+    }
+    for (LogoSlot slot = 0; slot < kSlotCount; ++slot) {
+        if (chosen[slot].empty() || verdicts[slot].logo) continue;
+        Text copy;
+        PLUMWICK_TRY(WriteLogoCopy(t.machine, chosen[slot], &copy));
+        chosen[slot] = copy;
     }
     return Err();
 }

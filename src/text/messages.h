@@ -48,8 +48,6 @@ enum TextId : uint16_t {
     kTxtOneJob,
     kTxtSeeSwitches,
     kTxtAnotherCopy,
-    kTxtNotALogo,
-    kTxtHowToMakeLogo,
     kTxtLeftUnchanged,
     kTxtNotABitmap,
     kTxtDamagedBitmap,

@@ -57,8 +57,6 @@ const char* const kEnglishTexts[kTextCount] = {
     "Give only one of /random, /default and /logo (/logow, /logos): ",
     "Plumwick.exe /? lists the switches.",
     "Plumwick is running already. Run this again when it has finished.\r\n\r\nNo logo has been changed.",
-    "Windows cannot show this file as a logo:",
-    "Choose it with Set... in Plumwick's window, which offers to make a logo of it.",
     "These logos were left as they were:",
     "This file is not a bitmap (.bmp).",
     "This bitmap is damaged, or of a kind Windows does not read.",

@@ -55,8 +55,6 @@ const char* const kJapaneseTexts[kTextCount] = {
     "/random、/default、/logo（/logow、/logos）のうち、一つだけを指定してください: ",
     "Plumwick.exe /? でスイッチの一覧を表示します。",
     "Plumwick がもう動いています。終わってから実行してください。\r\n\r\nどのロゴも変更していません。",
-    "Windows がロゴとして表示できないファイルです。",
-    "Plumwick のウィンドウの 設定 でこのファイルを選ぶと、ロゴに変換できます。",
     "次のロゴは変更していません。",
     "このファイルはビットマップ（.bmp）ではありません。",
     "このビットマップは壊れているか、Windows が読めない種類のものです。",

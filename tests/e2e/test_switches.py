@@ -27,15 +27,20 @@ def test_logo_files_relative_or_with_spaces_and_shift_jis_then_default(tool):
     tool.put(TOOL + "\\pics\\red.sys", logo(COLOURS[0]))
     tool.put(f"{folder}\\表.sys", logo(COLOURS[1]))
     tool.put("C:\\pics\\photo.bmp", bmp(64, 48, lambda x, y: (x * 4, y * 5, 90)))
+    tool.put("C:\\pics\\notes.bmp", b"not a picture\r\n")
     tool.prepare().put(LIVE[0], logo((0, 0, 0)))
     before = [tool.read(p) for p in LIVE]
-    code, boxes = tool.run_switches("/logow", "C:\\pics\\photo.bmp")
+    code, boxes = tool.run_switches("/logow", "C:\\pics\\photo.bmp", "/logos", "C:\\pics\\notes.bmp")
     assert code == 1 and [b["text"] for b in boxes] == [
-        "Windows がロゴとして表示できないファイルです。\r\nC:\\pics\\photo.bmp\r\n\r\n"
-        "Plumwick のウィンドウの 設定 でこのファイルを選ぶと、ロゴに変換できます。\r\n\r\nどのロゴも変更していません。"]
-    assert [tool.read(p) for p in LIVE] == before
+        "C:\\pics\\notes.bmp\r\n\r\nこのファイルはビットマップ（.bmp）ではありません。\r\n\r\nどのロゴも変更していません。"]
+    assert [tool.read(p) for p in LIVE] == before and not tool.exists(TOOL + "\\Logos")
+    # A picture that is no logo is made into one beside the tool, and that is installed.
+    assert tool.run_switches("/logow", "C:\\pics\\photo.bmp") == (0, [])
+    made = tool.read(LIVE[1])
+    assert len(made) == 129078 and made[18:30] == bytes.fromhex("40010000 90010000 0100 0800")
+    assert made == tool.read(TOOL + "\\Logos\\photo.bmp")
     assert tool.run_switches("/logo", "pics\\red.sys", "/logos", f"{folder}\\表.sys", cwd=TOOL) == (0, [])
-    assert [tool.read(p) for p in LIVE] == [logo(COLOURS[0]), before[1], logo(COLOURS[1])]
+    assert [tool.read(p) for p in LIVE] == [logo(COLOURS[0]), made, logo(COLOURS[1])]
     assert tool.run_switches("/DEFAULT") == (0, [])
     assert [tool.read(p) for p in LIVE] == before
 

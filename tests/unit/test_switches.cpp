@@ -90,6 +90,10 @@ TEST(SwitchRun, EachJobWithoutAWindow)
 {
     const std::string given = LogoOf(0x123456), relative = LogoOf(0x654321), saved1 = LogoOf(0x0000AA), saved2 = LogoOf(0x0000BB);
     const std::string unchanged = "\r\n\r\nNo logo has been changed.";
+    // A picture that is no logo is made into one in the Logos folder, which is what is installed.
+    std::string madeOfPicked(kLogoFileSize, 0);
+    MemorySource picked = SourceOf(kNew);
+    ASSERT_FALSE(MakeLogo(picked, reinterpret_cast<uint8_t*>(madeOfPicked.data())));
     const struct {
         const char* name;
         const char* line;
@@ -100,11 +104,11 @@ TEST(SwitchRun, EachJobWithoutAWindow)
         // clang-format off
     } cases[] = {
         {"apply", "/logow C:\\PICS\\logo.sys /logos pics\\logo.sys", nullptr, 0, {kOld0, given, relative}, ""},
-        {"not_a_logo", "/logo C:\\PICS\\picked.bmp", nullptr, 1, {kOld0, kOld1, kOld2},
-         "Windows cannot show this file as a logo:\r\nC:\\PICS\\picked.bmp\r\n\r\n"
-         "Choose it with Set... in Plumwick's window, which offers to make a logo of it." + unchanged},
+        {"not_a_logo_made_one", "/logo C:\\PICS\\picked.bmp /logos C:\\PICS\\logo.sys", nullptr, 0, {madeOfPicked, kOld1, given}, ""},
+        {"not_a_picture", "/logo C:\\PICS\\picked.bmp /logos C:\\PICS\\notes.bmp", nullptr, 1, {kOld0, kOld1, kOld2},
+         "C:\\PICS\\notes.bmp\r\n\r\nThis file is not a bitmap (.bmp)." + unchanged},
         {"missing", "/logos C:\\PICS\\logo.sys /logo C:\\PICS\\gone.sys", nullptr, 1, {kOld0, kOld1, kOld2},
-         "File not found.\r\nC:\\PICS\\gone.sys" + unchanged},
+         "C:\\PICS\\gone.sys\r\n\r\nFile not found." + unchanged},
         {"fails_half_way", "/logo C:\\PICS\\logo.sys /logow C:\\PICS\\logo.sys",
          [](FakePlatform& p) { p.failOn(FakePlatform::Op::CopyFile, "WINDOWS\\logow.pwn", kErrDiskFull); }, 1, {given, kOld1, kOld2},
          "Disk full.\r\nC:\\WINDOWS\\logow.sys\r\n\r\nThese logos were left as they were:\r\nC:\\WINDOWS\\logow.sys\r\nC:\\WINDOWS\\logos.sys"},
@@ -129,7 +133,8 @@ TEST(SwitchRun, EachJobWithoutAWindow)
         FakePlatform p;
         LayOutMachine(p);
         p.acp = 1252, p.arguments = c.line;
-        p.addFile("C:\\PICS\\logo.sys", given), p.addFolder("C:\\WORK"), p.addFolder("C:\\WORK\\pics"), p.addFile("C:\\WORK\\pics\\logo.sys", relative);
+        p.addFile("C:\\PICS\\logo.sys", given), p.addFile("C:\\PICS\\notes.bmp", "no picture"), p.addFolder("C:\\WORK"), p.addFolder("C:\\WORK\\pics"),
+            p.addFile("C:\\WORK\\pics\\logo.sys", relative);
         if (c.also) c.also(p);
         const bool firstRun = !p.exists("C:\\PLUMWICK\\BakLog"), kept2 = p.exists(kBackup2);
         Tool t(p, p);
@@ -139,6 +144,7 @@ TEST(SwitchRun, EachJobWithoutAWindow)
         ASSERT_EQ(p.boxes.size(), c.box.empty() ? 0u : 1u) << c.name;
         EXPECT_EQ(p.boxes.empty() ? "" : p.boxes[0].text.substr(0, shown), c.box.substr(0, shown)) << c.name;
         EXPECT_TRUE(p.forms.empty() && NoTemporaryFiles(p)) << c.name;
+        EXPECT_EQ(Read(p, "C:\\PLUMWICK\\Logos\\picked.bmp").has_value(), c.live[0] == Contents(madeOfPicked)) << c.name;
         const bool started = c.code != 2 && !p.otherCopy && c.line != std::string("/?");
         EXPECT_EQ(Read(p, kBackup2).has_value(), (started && firstRun) || kept2) << c.name << ": the first run's backup";
     }

@@ -32,24 +32,12 @@ struct Verdict {
 
 Verdict Judge(MainWindow& w, LogoSlot slot, const Text& path)
 {
-    const Machine& m = w.tool.machine;
-    PictureFound found;
+    PictureVerdict found;
     const Err e = PreviewFile(w, slot, path, &found);
     Verdict v;
     v.logo = found.logo;
     v.summary = found.summary;
-    Text name;
-    if (!e)
-        return v;
-    else if (found.tooLarge)
-        v.whyNot = TextOf(kTxtTooLarge);
-    else if (e.number() == kErrInvalidPicture)
-        v.whyNot = TextOf(found.bitmapMagic ? kTxtDamagedBitmap : kTxtNotABitmap);
-    else if (!m.files.findFile(path, FileQuery::Directory, &name) && !name.empty() &&
-             !m.files.findFile(path, FileQuery::AnyFile, &name) && name.empty())
-        v.whyNot = TextOf(kTxtIsAFolder);
-    else
-        v.whyNot = ErrorDescription(e.number());
+    if (e) v.whyNot = WhyNotAPicture(w.tool.machine.files, path, e, found);
     return v;
 }
 
@@ -81,7 +69,7 @@ void Offer(MainWindow& w, LogoSlot slot, const Text& chosen, const Verdict& v)
     Err made = WriteLogoCopy(w.tool.machine, chosen, &copy);
     p.showBusy(false);
     if (!made) {
-        PictureFound found;
+        PictureVerdict found;
         Report(w.tool, PreviewFile(w, slot, copy, &found));
         Take(w, slot, copy, found.logo);
         return;

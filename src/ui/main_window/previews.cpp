@@ -29,16 +29,10 @@ Err DrawNone(MainWindow& w, LogoSlot slot)
 }
 
 // The reading itself: slot 0's moving logo draws itself as it starts.
-Err PreviewFrom(MainWindow& w, LogoSlot slot, ByteSource& file, PictureFound& found)
+Err PreviewFrom(MainWindow& w, LogoSlot slot, ByteSource& file, PictureVerdict& found)
 {
-    uint8_t magic[2] = {};
-    uint32_t got = 0;
-    PLUMWICK_TRY(file.read(0, magic, sizeof magic, &got));
-    found.bitmapMagic = got == sizeof magic && magic[0] == 'B' && magic[1] == 'M';
     BitmapLayout l;
-    PLUMWICK_TRY(ReadBitmapLayout(file, &l));
-    found.summary = Summarise(l);
-    found.logo = IsLogoLayout(l);
+    PLUMWICK_TRY(ReadPictureVerdict(file, &found, &l));
     bool cycling = false;
     if (slot == 0) PLUMWICK_TRY(FollowStartupLogo(w, file, l, &cycling));
     if (cycling) return Err();
@@ -69,10 +63,10 @@ Err DrawPreview(MainWindow& w, LogoSlot slot, const uint8_t* bgr)
 
 // A file that is no picture is named; running out of memory is not the
 // file's fault.
-Err PreviewFile(MainWindow& w, LogoSlot slot, const Text& path, PictureFound* found)
+Err PreviewFile(MainWindow& w, LogoSlot slot, const Text& path, PictureVerdict* found)
 {
-    PictureFound kept;
-    PictureFound& f = found ? *found : kept;
+    PictureVerdict kept;
+    PictureVerdict& f = found ? *found : kept;
     ByteSource* file = nullptr;
     PLUMWICK_TRY(w.tool.machine.files.openFile(path, &file));
     Err e = PreviewFrom(w, slot, *file, f);

@@ -1,4 +1,5 @@
 #pragma once
+#include "logo_files/picture_verdict.h"
 #include "picture/make_logo.h"
 #include "ui/main_window/main_window.h"
 
@@ -12,20 +13,12 @@ void PreviewBoxSize(Tool& t, int32_t* width, int32_t* height);
 // Finished pixels of the box's size into the slot's preview.
 Err DrawPreview(MainWindow& w, LogoSlot slot, const uint8_t* bgr);
 
-// What the one reading of a file for its preview found.
-struct PictureFound {
-    bool bitmapMagic = false;  // it starts as a bitmap does
-    bool tooLarge = false;     // a bitmap larger than the tool takes
-    BitmapSummary summary{};
-    bool logo = false;  // laid out as Windows shows a logo
-};
-
 // Reads the file once, a piece at a time, and its whole picture fills the
 // slot's preview; slot 0's follows a moving logo. A file that cannot be
 // read, or is no bitmap the tool takes, is drawn nothing of, and the error
 // names it (kErrInvalidPicture for a picture, damaged or too large).
 // `found`, if given, gets what the reading found.
-Err PreviewFile(MainWindow& w, LogoSlot slot, const Text& path, PictureFound* found = nullptr);
+Err PreviewFile(MainWindow& w, LogoSlot slot, const Text& path, PictureVerdict* found = nullptr);
 
 // The logo as it is installed: the start-up logo, or without one the
 // picture of Windows' own; a shutdown logo that is not there previews as

@@ -1,0 +1,25 @@
+#pragma once
+#include "logo_files/machine.h"
+#include "picture/make_logo.h"
+
+// What a file chosen or given as a logo is: a logo as Windows shows it, a
+// picture the tool can make one of, or neither.
+struct PictureVerdict {
+    bool bitmapMagic = false;  // it starts as a bitmap does
+    bool tooLarge = false;     // a bitmap larger than the tool takes
+    BitmapSummary summary{};
+    bool logo = false;  // laid out as Windows shows a logo
+};
+
+// Reads the header of an open file into the verdict and `layout`, for a
+// reading that goes on from there. Errors: those of ReadBitmapLayout.
+Err ReadPictureVerdict(ByteSource& file, PictureVerdict* verdict, BitmapLayout* layout);
+
+// The verdict on the file at `path`, from its header alone. A file that is
+// no picture the tool takes, or too large a one, is kErrInvalidPicture,
+// naming it.
+Err JudgePicture(FileSystem& fs, const Text& path, PictureVerdict* verdict);
+
+// Why the file at `path` is taken for no picture, after `failed`: no
+// bitmap, a damaged one, too large, a folder, or the platform's failure.
+Text WhyNotAPicture(FileSystem& fs, const Text& path, const Err& failed, const PictureVerdict& verdict);
