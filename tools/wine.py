@@ -218,6 +218,9 @@ class Session:
                 r"Software\\Wine\\WineDbg": [("ShowCrashDialog", "dword:00000000")],
                 r"Software\\Wine\\Explorer": [("Desktop", '"Default"')],
                 r"Software\\Wine\\Explorer\\Desktops": [("Default", f'"{SCREEN[0]}x{SCREEN[1]}"')]}
+        if self.host.arch == "i686":  # the tool's users run Windows 95 and 98, and a 32-bit Wine can say so
+            version = "win95" if self.lang.startswith("ja") else "win98"
+            keys[r"Software\\Wine\\AppDefaults\\Plumwick.exe"] = [("Version", f'"{version}"')]
         for key, values in keys.items():
             head = f"\n[{key}]"
             if head not in text:
