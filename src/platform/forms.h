@@ -2,6 +2,7 @@
 #include <stdint.h>
 
 #include "text/messages.h"
+#include "text/text.h"
 #include "text/units.h"
 
 // Windows are static definitions: a table of controls per window, built as
@@ -29,6 +30,7 @@ struct ControlDef {
 
 using FormHandle = int;
 constexpr FormHandle kNoForm = -1;
+constexpr int kNoControl = -1;
 constexpr int32_t kUnchanged = INT32_MIN;
 
 struct FormDef {
@@ -37,6 +39,7 @@ struct FormDef {
     int16_t clientWidth, clientHeight;  // as designed, twips
     const ControlDef* controls;
     uint8_t count;
+    bool takesDroppedFiles = false;  // files dragged from Explorer may be dropped on it
 };
 
 // What a window's code answers to. Load gets the new window's handle before
@@ -47,6 +50,9 @@ public:
     virtual void Unload() = 0;
     virtual void Click(int control) = 0;
     virtual void Timer() {}
+    // Files dropped on the window: on the control at the drop point, or
+    // kNoControl; how many, and the first one's full path.
+    virtual void FilesDropped(int /*control*/, uint32_t /*count*/, const Text& /*first*/) {}
 
 protected:
     ~FormEvents() = default;

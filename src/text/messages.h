@@ -65,6 +65,7 @@ enum TextId : uint16_t {
     kTxtTakeAsFirstLogos,
     kTxtMissingLogos,
     kTxtMissingMeans,
+    kTxtDropOnSlot,
     kTxtErrInvalidCall,
     kTxtErrOverflow,
     kTxtErrOutOfMemory,

@@ -74,6 +74,7 @@ const char* const kEnglishTexts[kTextCount] = {
     "Keep the logos as they are now as the first ones? Default will then bring these back.",
     "These logos are not there:",
     "While Windows shuts down it then shows plain text. Choose a logo with Set... to have one there.",
+    "Drop one file at a time, on a logo's row or its preview.",
     "Invalid procedure call or argument.",
     "Overflow.",
     "Out of memory.",

@@ -5,8 +5,8 @@ import shutil
 import pytest
 
 from bitmaps import bmp
-from ui import (CANCEL, CHOOSE, CHOSEN, DEMO, ENTER, ESC, IDNO, IDOK, IDYES, LIVE, MAIN, OK, RESTORE, TAB, TOOL, centred, logo,
-                settings_file, stored)
+from ui import (CANCEL, CHOOSE, CHOSEN, DEMO, ENTER, ESC, IDNO, IDOK, IDYES, LIVE, MAIN, OK, PREVIEW, RESTORE, TAB, TOOL,
+                centred, logo, settings_file, stored)
 
 RED, GREEN, BLUE, YELLOW = (200, 30, 30), (30, 200, 30), (30, 30, 200), (220, 220, 40)
 SETTINGS = TOOL + "\\Wendrop1.vrx"
@@ -98,6 +98,29 @@ def test_a_file_that_is_no_picture_is_refused_when_chosen_and_ok_applies_the_oth
     ready.press(OK)
     assert ready.ended() == 0
     assert [ready.read(p) for p in LIVE[1:]] == [logo(GREEN), (DEMO / "logos.sys").read_bytes()]
+
+
+def test_a_file_dropped_on_a_preview_is_chosen_there_and_a_drop_elsewhere_is_told_where(ready):
+    """Dropped as Explorer drops files: on the power-off preview, beside every control, and two at once."""
+    green, blue = "C:\\pics\\green.bmp", "C:\\pics\\blue.bmp"
+    ready.put(green, logo(GREEN))
+    ready.put(blue, logo(BLUE))
+    assert ready.start().window()["takes_files"]
+    box = ready.controls()[PREVIEW[2]]
+    middle = (box["left"] + box["width"] // 2, box["top"] + box["height"] // 2)
+    ready.drive("drop", MAIN, *middle, green)
+    assert ready.controls()[CHOSEN[2]]["text"] == green and ready.controls()[OK]["enabled"]
+    shown = ready.preview(2)["mean"]
+    assert shown[1] > 3 * shown[0], "the green logo in the power-off preview"
+    for at, files in [((2, 2), [blue]), (middle, [blue, green])]:
+        ready.drive("drop", MAIN, *at, *files)
+        assert ready.box(MAIN) == {"text": "ファイルは一つずつ、ロゴの行かプレビューの上にドロップしてください。",
+                                   "icon": "question", "buttons": [IDOK]}
+        ready.snap("dropped-beside")
+        ready.press(IDOK, MAIN)
+    assert ready.controls()[CHOSEN[2]]["text"] == green
+    ready.press(OK)
+    assert ready.ended() == 0 and ready.read(LIVE[2]) == logo(GREEN)
 
 
 def test_no_to_the_offer_keeps_the_bitmap_and_ok_asks_before_installing_it(ready):

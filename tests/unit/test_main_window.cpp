@@ -183,6 +183,43 @@ TEST_F(ToolTest, WhatIsChosenIsJudgedAndOkAppliesWhatTheRowsShow)
     }
 }
 
+// A file dropped on a slot's row or preview is chosen for that slot as in
+// its dialog: judged, offered to be made a logo of, or refused with why.
+// Several files, or a drop beside the rows, are told where one goes.
+TEST_F(ToolTest, ADroppedFileIsChosenForTheSlotItLandsOn)
+{
+    using namespace MainControl;
+    const std::string logo = "C:\\PICS\\logo.bmp", notes = "C:\\PICS\\notes.bmp";
+    const std::string where = "Drop one file at a time, on a logo's row or its preview.";
+    p.acp = 1252;
+    p.addFile(logo, LogoShaped(0, 0)), p.addFile(notes, "just some notes");
+    const struct {
+        int control;
+        uint32_t count;
+        std::string file, chosen[3], box;
+        Icon icon;
+    } cases[] = {
+        {Preview + 2, 1, logo, {"", "", logo}, "", Icon::Information},
+        {SlotName + 0, 1, kPicked, {kPicked, "", ""}, "This picture is 2 x 2, 24-bit colour...", Icon::Question},
+        {ChosenPath + 1, 1, notes, {"", "", ""}, notes + "\r\n\r\nThis file is not a bitmap (.bmp)...", Icon::Critical},
+        {PreviewTitle + 1, 2, logo, {"", "", ""}, where, Icon::Information},
+        {FormatNote, 1, logo, {"", "", ""}, where, Icon::Information},
+        {kNoControl, 1, logo, {"", "", ""}, where, Icon::Information},
+    };
+    for (const auto& c : cases) {
+        ASSERT_TRUE(Start());
+        p.boxes.clear(), p.answers = {Answer::No};
+        ASSERT_TRUE(Run([&] { Window().events->FilesDropped(c.control, c.count, Text(c.file.c_str())); }));
+        EXPECT_EQ(std::vector<std::string>({Chosen(0), Chosen(1), Chosen(2)}), std::vector<std::string>(c.chosen, c.chosen + 3)) << c.control;
+        ASSERT_EQ(p.boxes.size(), c.box.empty() ? 0u : 1u) << c.control;
+        if (c.box.empty()) continue;
+        // a trailing "..." for only the beginning
+        const size_t shown = c.box.compare(c.box.size() - 3, 3, "...") == 0 ? c.box.size() - 3 : std::string::npos;
+        EXPECT_EQ(p.boxes[0].text.substr(0, shown), c.box.substr(0, shown)) << c.control;
+        EXPECT_EQ(p.boxes[0].icon, c.icon) << c.control;
+    }
+}
+
 // A bitmap Windows would not show as a logo may become one: Yes writes the
 // logo into the Logos folder, never over a file, and chooses it; No, or a
 // copy that cannot be made, keeps the chosen file. A logo asks nothing.

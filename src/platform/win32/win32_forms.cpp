@@ -11,6 +11,8 @@ constexpr char kPictureClass[] = "PlumwickPicture";
 constexpr DWORD kFormStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU;
 constexpr UINT_PTR kFormTimer = 1;
 constexpr int kPointsPerInch = 72;
+constexpr char kShellLibrary[] = "SHELL32.DLL";
+constexpr UINT kCountFiles = 0xFFFFFFFF;  // DragQueryFileA's index that asks how many
 
 // GWLP_USERDATA holds what the window procedures need: a form window's
 // Form, a control's Control. Both are set right after the window is made;
@@ -240,9 +242,11 @@ Err Win32Platform::loadForm(const FormDef& def, FormEvents* events, FormHandle* 
     PixelRect client = TwipsToPixels(0, 0, def.clientWidth, def.clientHeight, screen());
     RECT outer = {0, 0, client.width, client.height};
     AdjustWindowRectEx(&outer, kFormStyle, FALSE, 0);
-    HWND hwnd =
-        CreateWindowExA(0, kFormClass, TextOf(def.title), kFormStyle, CW_USEDEFAULT, CW_USEDEFAULT,
-                        outer.right - outer.left, outer.bottom - outer.top, nullptr, nullptr, instance_, nullptr);
+    // WS_EX_ACCEPTFILES is what DragAcceptFiles sets: SHELL32 need not load
+    // with the window.
+    HWND hwnd = CreateWindowExA(def.takesDroppedFiles ? WS_EX_ACCEPTFILES : 0, kFormClass, TextOf(def.title),
+                                kFormStyle, CW_USEDEFAULT, CW_USEDEFAULT, outer.right - outer.left,
+                                outer.bottom - outer.top, nullptr, nullptr, instance_, nullptr);
     if (!hwnd) return Err(kErrOutOfMemory);
     Form& f = forms_[slot];
     f.platform = this;
@@ -498,6 +502,47 @@ LRESULT Win32Platform::onDrawItem(int form, WPARAM, LPARAM lParam)
     return TRUE;
 }
 
+// The shown control under a point of the form's client area, or kNoControl.
+int Win32Platform::controlAt(const Form& f, POINT at)
+{
+    for (int i = 0; i < f.def->count; ++i) {
+        RECT box;
+        HWND c = f.controls[i].hwnd;
+        if (!c || !IsWindowVisible(c) || !GetWindowRect(c, &box)) continue;
+        MapWindowPoints(nullptr, f.hwnd, reinterpret_cast<POINT*>(&box), 2);
+        if (PtInRect(&box, at)) return f.def->controls[i].id;
+    }
+    return kNoControl;
+}
+
+using DragQueryFileFunction = UINT(WINAPI*)(HANDLE, UINT, LPSTR, UINT);
+using DragQueryPointFunction = BOOL(WINAPI*)(HANDLE, POINT*);
+using DragFinishFunction = void(WINAPI*)(HANDLE);
+
+// Files dropped from Explorer, read by SHELL32, which the shell that made
+// the drop has loaded already.
+LRESULT Win32Platform::onDropFiles(int form, WPARAM drop, LPARAM)
+{
+    if (!shell_) shell_ = LoadLibraryA(kShellLibrary);
+    auto procedure = [this](const char* name) {
+        return reinterpret_cast<void*>(shell_ ? GetProcAddress(shell_, name) : nullptr);
+    };
+    auto queryFile = reinterpret_cast<DragQueryFileFunction>(procedure("DragQueryFileA"));
+    auto queryPoint = reinterpret_cast<DragQueryPointFunction>(procedure("DragQueryPoint"));
+    auto finish = reinterpret_cast<DragFinishFunction>(procedure("DragFinish"));
+    if (!queryFile || !queryPoint || !finish) return 0;
+    HANDLE files = reinterpret_cast<HANDLE>(drop);
+    char first[MAX_PATH] = {};
+    const UINT count = queryFile(files, kCountFiles, nullptr, 0);
+    if (count) queryFile(files, 0, first, MAX_PATH);
+    POINT at = {};
+    queryPoint(files, &at);
+    finish(files);
+    Form& f = forms_[form];
+    f.events->FilesDropped(controlAt(f, at), count, Text(first));
+    return 0;
+}
+
 LRESULT Win32Platform::onTimer(int form, WPARAM, LPARAM)
 {
     forms_[form].events->Timer();
@@ -507,7 +552,7 @@ LRESULT Win32Platform::onTimer(int form, WPARAM, LPARAM)
 const Win32Platform::FormHandler Win32Platform::kFormHandlers[] = {
     {WM_CLOSE, &Win32Platform::onClose},       {WM_ENDSESSION, &Win32Platform::onEndSession},
     {WM_COMMAND, &Win32Platform::onCommand},   {WM_TIMER, &Win32Platform::onTimer},
-    {WM_DRAWITEM, &Win32Platform::onDrawItem},
+    {WM_DRAWITEM, &Win32Platform::onDrawItem}, {WM_DROPFILES, &Win32Platform::onDropFiles},
 };
 
 LRESULT Win32Platform::formMessage(int form, HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)

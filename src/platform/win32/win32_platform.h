@@ -94,6 +94,8 @@ private:
     LRESULT onCommand(int form, WPARAM wParam, LPARAM);
     LRESULT onTimer(int form, WPARAM, LPARAM);
     LRESULT onDrawItem(int form, WPARAM, LPARAM lParam);
+    LRESULT onDropFiles(int form, WPARAM drop, LPARAM);
+    int controlAt(const Form& f, POINT at);
 
     HINSTANCE instance_;
     HANDLE singleCopy_ = nullptr;
@@ -103,4 +105,5 @@ private:
     int32_t fontPoints_[kMaxFonts] = {};
     int32_t dpiX_ = 0, dpiY_ = 0;
     HMODULE dialogs_ = nullptr;  // COMDLG32, loaded when the file dialog is first wanted
+    HMODULE shell_ = nullptr;    // SHELL32, loaded when files are first dropped
 };

@@ -80,9 +80,7 @@ void Offer(MainWindow& w, LogoSlot slot, const Text& chosen, const Verdict& v)
 }
 }
 
-// The chosen file is judged as it is chosen: one that is no picture, or
-// cannot be read, is named with why, and the slot keeps what it had. A
-// cancel ends here silently, as does any other failure of the dialog but
+// A cancel ends here silently, as does any other failure of the dialog but
 // one the system cannot provide at all, which the user has to hear of.
 void ChooseLogoFile(MainWindow& w, LogoSlot slot)
 {
@@ -94,6 +92,14 @@ void ChooseLogoFile(MainWindow& w, LogoSlot slot)
         return;
     }
     const Text chosen = w.request.chosen;
+    TakeLogoFile(w, slot, chosen);
+}
+
+// The file is judged as it is chosen: one that is no picture, or cannot be
+// read, is named with why, and the slot keeps what it had.
+void TakeLogoFile(MainWindow& w, LogoSlot slot, const Text& chosen)
+{
+    Platform& p = w.tool.platform;
     const Verdict v = Judge(w, slot, chosen);
     if (!v.whyNot.empty())
         p.messageBox(chosen + "\r\n\r\n" + v.whyNot + "\r\n\r\n" + TextOf(kTxtChoiceKept), Buttons::Ok, Icon::Critical,

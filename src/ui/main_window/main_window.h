@@ -17,6 +17,7 @@ public:
     void Unload() override;
     void Click(int control) override;
     void Timer() override;
+    void FilesDropped(int control, uint32_t count, const Text& first) override;
 
     Tool& tool;
     FormHandle form = kNoForm;
@@ -44,6 +45,10 @@ Err SetChoice(MainWindow& w, LogoSlot slot, const Text& path, bool shownAsLogo);
 
 // The slot's 設定 button: the file dialog, and the file as the slot's choice.
 void ChooseLogoFile(MainWindow& w, LogoSlot slot);
+
+// A file chosen for the slot, in the dialog or dropped on the slot's row:
+// judged, previewed, offered to be made a logo of, and taken or refused.
+void TakeLogoFile(MainWindow& w, LogoSlot slot, const Text& path);
 
 // The window's place in the settings file beside the tool.
 Err SaveWindowPosition(MainWindow& w);

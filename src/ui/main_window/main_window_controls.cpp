@@ -31,5 +31,5 @@ const ControlDef kControls[] = {
 };
 }
 
-const FormDef kMainWindowDef = {"main window", kTxtAppTitle, 5085,
-                                3435,          kControls,    sizeof kControls / sizeof kControls[0]};
+const FormDef kMainWindowDef = {
+    "main window", kTxtAppTitle, 5085, 3435, kControls, sizeof kControls / sizeof kControls[0], true};

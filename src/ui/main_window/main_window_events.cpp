@@ -116,6 +116,20 @@ void MainWindow::Click(int control)
 
 void MainWindow::Timer() { StepPaletteCycle(*this); }
 
+// A file dropped on a slot's row or preview is chosen for that slot, as if
+// in its dialog; any other drop is told where one goes.
+void MainWindow::FilesDropped(int control, uint32_t count, const Text& first)
+{
+    using namespace MainControl;
+    const int rows[] = {SlotName, ChooseButton, ChosenPath, PreviewTitle, Preview};
+    for (int row : rows)
+        if (count == 1 && InRow(control, row)) {
+            TakeLogoFile(*this, control - row, first);
+            return;
+        }
+    tool.platform.messageBox(TextOf(kTxtDropOnSlot), Buttons::Ok, Icon::Information, TextOf(kTxtAppTitle));
+}
+
 Err SetChoice(MainWindow& w, LogoSlot slot, const Text& path, bool shownAsLogo)
 {
     const bool same = w.chosen[slot] == path;

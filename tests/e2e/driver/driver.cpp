@@ -145,7 +145,8 @@ std::vector<DWORD> capture(HWND h, int* w, int* hgt) {
     return px;
 }
 
-// Waits for the window, painted; its place and size, client size, class, close box and the DPI.
+// Waits for the window, painted; its place and size, client size, class, close box, whether Explorer may
+// drop files on it, and the DPI.
 // Drawn: neither the window nor a shown control of it has anything left to paint.
 bool painted(HWND h) {
     if (GetUpdateRect(h, nullptr, FALSE)) return false;
@@ -166,7 +167,8 @@ std::string cmd_wait(const Args& a) {
     ReleaseDC(nullptr, dc);
     return ok().num("left", r.left).num("top", r.top).num("width", r.right - r.left).num("height", r.bottom - r.top)
         .num("client_width", c.right).num("client_height", c.bottom).str("class", class_of(h))
-        .flag("close_box", GetWindowLongW(h, GWL_STYLE) & WS_SYSMENU).num("dpi", dpi).done();
+        .flag("close_box", GetWindowLongW(h, GWL_STYLE) & WS_SYSMENU)
+        .flag("takes_files", GetWindowLongW(h, GWL_EXSTYLE) & WS_EX_ACCEPTFILES).num("dpi", dpi).done();
 }
 
 std::string cmd_windows(const Args&) {
@@ -322,6 +324,36 @@ std::string cmd_file(const Args& a) {
     return ok().raw("filters", list(filters)).done();
 }
 
+// Files dropped at a point of the window's client area, as Explorer drops them: the names (in the
+// system's code page) in a DROPFILES block written into the program's memory, and WM_DROPFILES posted.
+// The block lies past a few zero bytes, so that the heap, asked to free it, finds no block and
+// leaves it.
+std::string cmd_drop(const Args& a) {
+    HWND t = top(a);
+    struct { DWORD files; POINT at; BOOL nonClient, wide; } head = {sizeof head, {std::stoi(arg(a, 2)), std::stoi(arg(a, 3))},
+                                                                    FALSE, FALSE};
+    std::string block(64, '\0');
+    block.append((const char*)&head, sizeof head);
+    for (size_t i = 4; i < a.size(); ++i) {
+        std::wstring w = wide(a[i]);
+        std::string ansi(w.size() * 2 + 1, '\0');
+        ansi.resize(WideCharToMultiByte(CP_ACP, 0, w.data(), (int)w.size(), &ansi[0], (int)ansi.size(), nullptr, nullptr));
+        block += ansi + '\0';
+    }
+    block += '\0';
+    DWORD pid;
+    GetWindowThreadProcessId(t, &pid);
+    HANDLE program = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_WRITE, FALSE, pid);
+    char* at = program ? (char*)VirtualAllocEx(program, nullptr, block.size(), MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE)
+                       : nullptr;
+    bool written = at && WriteProcessMemory(program, at, block.data(), block.size(), nullptr);
+    if (program) CloseHandle(program);
+    if (!written) fail("cannot write into the program");
+    PostMessageW(t, WM_DROPFILES, (WPARAM)(at + 64), 0);
+    sync(t);
+    return ok().done();
+}
+
 // Forgets the folders the file dialogs remember.
 std::string cmd_forget(const Args&) {
     RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\ComDlg32");
@@ -331,7 +363,7 @@ std::string cmd_forget(const Args&) {
 const struct { const char* name; std::string (*run)(const Args&); } kCommands[] = {
     {"wait", cmd_wait},   {"windows", cmd_windows}, {"controls", cmd_controls}, {"press", cmd_press},
     {"key", cmd_key},     {"close", cmd_close},     {"pixels", cmd_pixels},     {"file", cmd_file},
-    {"forget", cmd_forget}, {"fit", cmd_fit},
+    {"forget", cmd_forget}, {"fit", cmd_fit},       {"drop", cmd_drop},
 };
 
 std::string run(const Args& a) try {
