@@ -87,9 +87,18 @@ int TellAboutSwitches(Tool& t, const Switches& s)
 }
 
 // Slot by slot, so that a failure can say which logos it left as they were.
+namespace {
+// The logos /random made of pictures go when the run ends, installed or not.
+struct MadeLogosCleared {
+    Machine& m;
+    ~MadeLogosCleared() { ClearMadeRandomLogos(m); }
+};
+}
+
 int RunSwitches(Tool& t, const Switches& s)
 {
     if (s.job == Job::Default) return RunDefault(t);
+    MadeLogosCleared cleared{t.machine};
     Text chosen[kSlotCount], refusal;
     const bool unchanged[kSlotCount] = {};
     if (Err e = ChosenFor(t, s, chosen, &refusal)) refusal = e.description();

@@ -15,7 +15,8 @@ Text CopyName(const Text& title, int32_t number)
     return name + ".bmp";
 }
 
-// The picture as a logo, in `logo`; its failures name the source.
+}
+
 Err MakeLogoOf(FileSystem& fs, const Text& source, uint8_t* logo)
 {
     ByteSource* file = nullptr;
@@ -23,7 +24,6 @@ Err MakeLogoOf(FileSystem& fs, const Text& source, uint8_t* logo)
     const Err made = MakeLogo(*file, logo);
     delete file;
     return made ? Err(made.number(), source) : Err();
-}
 }
 
 Err WriteLogoCopy(Machine& m, const Text& source, Text* copy)

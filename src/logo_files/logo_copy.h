@@ -1,6 +1,10 @@
 #pragma once
 #include "logo_files/machine.h"
 
+// The picture in the file `source` as a logo, kLogoFileSize bytes at
+// `logo`; its failures name the source.
+Err MakeLogoOf(FileSystem& fs, const Text& source, uint8_t* logo);
+
 // Writes a logo made from the bitmap file `source` into the Logos folder
 // beside the tool, named after the source with the extension .bmp; an
 // existing file is never overwritten: a number is added instead. Answers

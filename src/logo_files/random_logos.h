@@ -5,8 +5,16 @@
 // logos to choose from for start-up, shutdown and power-off.
 Text RandomFolder(Machine& m, LogoSlot slot);
 
-// For each slot, one of the logos in its folder that Windows shows, chosen
-// at random from the seed: never the live one while there is another to
-// choose. Empty where there is nothing to change: no such logo, or only the
-// live one.
+// For each slot, chosen at random from the seed, one of the files in its
+// folder that is a logo Windows shows (never the live one while there is
+// another to choose) or a picture, whose logo is then made and written to
+// MadeRandomLogoPath. Empty where there is nothing to change: no such file,
+// or only the live logo.
 Err PickRandomLogos(Machine& m, uint32_t seed, Text picks[kSlotCount]);
+
+// Where the logo made of a slot's picked picture waits to be installed,
+// beside the slot's folder: Random\LOGO.sys and so on.
+Text MadeRandomLogoPath(Machine& m, LogoSlot slot);
+
+// The made logos deleted, once installed or not.
+void ClearMadeRandomLogos(Machine& m);

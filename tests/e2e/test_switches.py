@@ -7,18 +7,27 @@ COLOURS = [(200, 30, 30), (30, 200, 30), (30, 30, 200)]
 RANDOM = TOOL + "\\random\\logo"  # any capitalisation
 
 
+def made_logo(data: bytes) -> bool:
+    """A logo as the tool makes one: 320 x 400, one plane, 8 bits."""
+    return len(data) == 129078 and data[18:30] == bytes.fromhex("40010000 90010000 0100 0800")
+
+
 def test_random_starts_show_another_logo_each_time(tool):
     for i, rgb in enumerate(COLOURS):
         tool.put(f"{RANDOM}\\pick{i}.sys", logo(rgb))
-    tool.put(f"{RANDOM}\\photo.bmp", bmp(64, 48, lambda x, y: (x * 4, y * 5, 90)))  # no logo: never used
+    tool.put(f"{RANDOM}\\photo.bmp", bmp(64, 48, lambda x, y: (x * 4, y * 5, 90)))  # made into a logo if picked
     tool.put(f"{RANDOM}\\notes.txt", b"not a picture")
+    tool.put(f"{RANDOM}s\\only.bmp", bmp(48, 64, lambda x, y: (90, x * 5, y * 4)))  # the power-off logo's one choice
     valid = {logo(rgb) for rgb in COLOURS}
     tool.prepare().put(LIVE[0], logo((0, 0, 0)))
     seen = [tool.read(LIVE[0])]
-    for _ in range(5):
+    for _ in range(6):
         assert tool.run_switches("/random") == (0, [])
         seen.append(tool.read(LIVE[0]))
-        assert seen[-1] in valid and seen[-1] != seen[-2], "a valid logo, and another than before"
+        assert (seen[-1] in valid or made_logo(seen[-1])) and seen[-1] != seen[-2], "a logo, and another than before"
+        assert sorted(p.name for p in tool.s.c(TOOL + "\\random").iterdir()) == ["logo", "logos"], "made logos go"
+    assert made_logo(tool.read(LIVE[2])), "the power-off logo made of the one picture in its folder"
+    assert len(set(seen[1:]) - valid) <= 1, "the photo, if picked, always as the same logo"
     assert tool.exists(TOOL + "\\BakLog\\logow.sys"), "the first run made the backup"
 
 
@@ -37,8 +46,7 @@ def test_logo_files_relative_or_with_spaces_and_shift_jis_then_default(tool):
     # A picture that is no logo is made into one beside the tool, and that is installed.
     assert tool.run_switches("/logow", "C:\\pics\\photo.bmp") == (0, [])
     made = tool.read(LIVE[1])
-    assert len(made) == 129078 and made[18:30] == bytes.fromhex("40010000 90010000 0100 0800")
-    assert made == tool.read(TOOL + "\\Logos\\photo.bmp")
+    assert made_logo(made) and made == tool.read(TOOL + "\\Logos\\photo.bmp")
     assert tool.run_switches("/logo", "pics\\red.sys", "/logos", f"{folder}\\表.sys", cwd=TOOL) == (0, [])
     assert [tool.read(p) for p in LIVE] == [logo(COLOURS[0]), made, logo(COLOURS[1])]
     assert tool.run_switches("/DEFAULT") == (0, [])

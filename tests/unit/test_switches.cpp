@@ -56,13 +56,21 @@ std::string LogoOf(uint32_t rgb)
 }
 
 // Every logo Windows shows in the slot's folder can come up, never the live
-// one while there is another, and never a file Windows would not show; a
-// folder with nothing else, or none, changes nothing.
-TEST_F(ToolTest, RandomPicksAmongTheOtherValidLogos)
+// one while there is another, and every picture, as the logo made of it,
+// written beside the folder; never a file that is no picture. A picture
+// whose logo is the live one is passed over for another. A folder with
+// nothing else, or none, changes nothing.
+// (Slot 0 has such a picture and one other logo; slot 2 only the live logo
+// and such a picture.)
+TEST_F(ToolTest, RandomPicksAmongTheOtherLogosAndPictures)
 {
-    const std::string folder = "C:\\PLUMWICK\\Random\\LOGOW\\";
-    p.addFile(kLive1, LogoOf(0x111111)), p.addFile(kLive2, LogoOf(0x222222));
-    p.addFolder("C:\\PLUMWICK\\RANDOM"), p.addFolder("C:\\PLUMWICK\\Random\\logow"), p.addFolder("C:\\PLUMWICK\\Random\\LOGOS");
+    const std::string folder = "C:\\PLUMWICK\\Random\\LOGOW\\", made = "C:\\PLUMWICK\\Random\\LOGOW.sys";
+    std::string madeOfNew(kLogoFileSize, 0);
+    MemorySource picture = SourceOf(kNew);
+    ASSERT_FALSE(MakeLogo(picture, reinterpret_cast<uint8_t*>(madeOfNew.data())));
+    p.addFile(kLive0, madeOfNew), p.addFile(kLive1, LogoOf(0x111111)), p.addFile(kLive2, madeOfNew);
+    p.addFolder("C:\\PLUMWICK\\RANDOM"), p.addFolder("C:\\PLUMWICK\\Random\\logo"), p.addFolder("C:\\PLUMWICK\\Random\\logow");
+    p.addFolder("C:\\PLUMWICK\\Random\\LOGOS");
     for (auto [name, bytes] : {std::pair{"a.sys", LogoOf(0xAAAAAA)},
                                {"b.BMP", LogoOf(0xBBBBBB)},
                                {"live.sys", LogoOf(0x111111)},
@@ -70,16 +78,22 @@ TEST_F(ToolTest, RandomPicksAmongTheOtherValidLogos)
                                {"logo-sized.sys", std::string(kLogoFileSize, 'B')},
                                {"text.txt", std::string("no picture")}})
         p.addFile(folder + name, bytes);
-    p.addFile("C:\\PLUMWICK\\Random\\LOGOS\\only.sys", LogoOf(0x222222));
+    p.addFile("C:\\PLUMWICK\\Random\\LOGO\\flat.bmp", kNew), p.addFile("C:\\PLUMWICK\\Random\\LOGO\\c.sys", LogoOf(0xCCCCCC));
+    p.addFile("C:\\PLUMWICK\\Random\\LOGOS\\live.sys", madeOfNew), p.addFile("C:\\PLUMWICK\\Random\\LOGOS\\flat.bmp", kNew);
     FindSystemFolders(t);
     std::set<std::string> picked;
     for (uint32_t seed = 0; seed < 64; ++seed) {
         Text picks[3];
         ASSERT_FALSE(PickRandomLogos(t.machine, seed, picks));
-        EXPECT_EQ(Str(picks[0]) + "|" + Str(picks[2]), "|") << seed;
+        EXPECT_EQ(Str(picks[0]) + "|" + Str(picks[2]), "C:\\PLUMWICK\\Random\\LOGO\\c.sys|") << seed;
         picked.insert(Str(picks[1]));
+        if (Str(picks[1]) == made) {
+            EXPECT_EQ(Read(p, made), Contents(madeOfNew)) << seed;
+        }
+        ClearMadeRandomLogos(t.machine);
+        EXPECT_FALSE(p.exists(made)) << seed;
     }
-    EXPECT_EQ(picked, (std::set<std::string>{folder + "a.sys", folder + "b.BMP"}));
+    EXPECT_EQ(picked, (std::set<std::string>{folder + "a.sys", folder + "b.BMP", made}));
 }
 
 // With switches the tool shows no window and says nothing when all went
