@@ -130,7 +130,7 @@ Err PickFor(Machine& m, LogoSlot slot, Random& random, const uint8_t* live, uint
 
 Text RandomFolder(Machine& m, LogoSlot slot) { return m.ToolFolder + kFolders[slot]; }
 
-Text MadeRandomLogoPath(Machine& m, LogoSlot slot) { return RandomFolder(m, slot) + ".sys"; }
+Text MadeRandomLogoPath(Machine& m, LogoSlot slot) { return RandomFolder(m, slot) + ".pwm"; }
 
 Err PickRandomLogos(Machine& m, uint32_t seed, Text picks[kSlotCount])
 {

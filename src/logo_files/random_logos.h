@@ -13,7 +13,8 @@ Text RandomFolder(Machine& m, LogoSlot slot);
 Err PickRandomLogos(Machine& m, uint32_t seed, Text picks[kSlotCount]);
 
 // Where the logo made of a slot's picked picture waits to be installed,
-// beside the slot's folder: Random\LOGO.sys and so on.
+// beside the slot's folder, under a name of the tool's own so that no
+// file of the user's is ever taken for it: Random\LOGO.pwm and so on.
 Text MadeRandomLogoPath(Machine& m, LogoSlot slot);
 
 // The made logos deleted, once installed or not.

@@ -64,7 +64,7 @@ std::string LogoOf(uint32_t rgb)
 // and such a picture.)
 TEST_F(ToolTest, RandomPicksAmongTheOtherLogosAndPictures)
 {
-    const std::string folder = "C:\\PLUMWICK\\Random\\LOGOW\\", made = "C:\\PLUMWICK\\Random\\LOGOW.sys";
+    const std::string folder = "C:\\PLUMWICK\\Random\\LOGOW\\", made = "C:\\PLUMWICK\\Random\\LOGOW.pwm";
     std::string madeOfNew(kLogoFileSize, 0);
     MemorySource picture = SourceOf(kNew);
     ASSERT_FALSE(MakeLogo(picture, reinterpret_cast<uint8_t*>(madeOfNew.data())));
