@@ -20,11 +20,16 @@ Err JudgePicture(FileSystem& fs, const Text& path, PictureVerdict* verdict)
     ByteSource* file = nullptr;
     PLUMWICK_TRY(fs.openFile(path, &file));
     BitmapLayout layout;
-    Err e = ReadPictureVerdict(*file, verdict, &layout);
+    const Err e = ReadPictureVerdict(*file, verdict, &layout);
     delete file;
-    verdict->tooLarge = e.number() == kErrOverflow;
-    if (e.number() == kErrInvalidPicture || verdict->tooLarge) e = Err(kErrInvalidPicture, path);
-    return e;
+    return PictureFailure(e, path, verdict);
+}
+
+Err PictureFailure(const Err& failed, const Text& path, PictureVerdict* verdict)
+{
+    verdict->tooLarge = failed.number() == kErrOverflow;
+    if (failed.number() == kErrInvalidPicture || verdict->tooLarge) return Err(kErrInvalidPicture, path);
+    return failed;
 }
 
 Text WhyNotAPicture(FileSystem& fs, const Text& path, const Err& failed, const PictureVerdict& verdict)

@@ -20,6 +20,11 @@ Err ReadPictureVerdict(ByteSource& file, PictureVerdict* verdict, BitmapLayout* 
 // naming it.
 Err JudgePicture(FileSystem& fs, const Text& path, PictureVerdict* verdict);
 
+// A reading's failure as the user hears of it: too large a picture, or
+// none, is kErrInvalidPicture naming the file (the verdict says which);
+// running out of memory is not the file's fault and stays as it is.
+Err PictureFailure(const Err& failed, const Text& path, PictureVerdict* verdict);
+
 // Why the file at `path` is taken for no picture, after `failed`: no
 // bitmap, a damaged one, too large, a folder, or the platform's failure.
 Text WhyNotAPicture(FileSystem& fs, const Text& path, const Err& failed, const PictureVerdict& verdict);

@@ -61,19 +61,15 @@ Err DrawPreview(MainWindow& w, LogoSlot slot, const uint8_t* bgr)
     return w.tool.platform.drawPicture(w.form, MainControl::Preview + slot, bgr, width, height);
 }
 
-// A file that is no picture is named; running out of memory is not the
-// file's fault.
 Err PreviewFile(MainWindow& w, LogoSlot slot, const Text& path, PictureVerdict* found)
 {
     PictureVerdict kept;
     PictureVerdict& f = found ? *found : kept;
     ByteSource* file = nullptr;
     PLUMWICK_TRY(w.tool.machine.files.openFile(path, &file));
-    Err e = PreviewFrom(w, slot, *file, f);
+    const Err e = PreviewFrom(w, slot, *file, f);
     delete file;
-    f.tooLarge = e.number() == kErrOverflow;
-    if (e.number() == kErrInvalidPicture || f.tooLarge) e = Err(kErrInvalidPicture, path);
-    return e;
+    return PictureFailure(e, path, &f);
 }
 
 void PreviewInstalledLogo(MainWindow& w, LogoSlot slot, void (*meet)(Tool&, const Err&))
