@@ -149,8 +149,6 @@ Err PickRandomLogos(Machine& m, uint32_t seed, Text picks[kSlotCount])
 
 void ClearMadeRandomLogos(Machine& m)
 {
-    Text name;
     for (LogoSlot slot = 0; slot < kSlotCount; ++slot)
-        if (!m.files.findFile(MadeRandomLogoPath(m, slot), FileQuery::AnyFile, &name) && !name.empty())
-            (void)m.files.deleteFile(MadeRandomLogoPath(m, slot));
+        (void)m.files.deleteFile(MadeRandomLogoPath(m, slot));  // none: fine
 }
