@@ -21,8 +21,11 @@ char* FilterList(const Text& filter)
     char* list = new char[filter.size() + 2];
     if (!list) return nullptr;
     CopyBytes(list, filter.c_str(), filter.size() + 1);
-    for (char* c = list; *c; c = CharNextA(c))
+    // The next character is found before a '|' becomes the end of a string.
+    for (char *c = list, *next; *c; c = next) {
+        next = CharNextA(c);
         if (*c == '|') *c = '\0';
+    }
     list[filter.size() + 1] = '\0';
     return list;
 }
