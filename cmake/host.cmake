@@ -1,21 +1,21 @@
-# The plumwick command for Linux: the core's conversion and check, pictures
-# read and written by Debian's libraries, disk images reached through mtools.
+# The plumwick command for Linux: the core's readers, conversion and check,
+# pictures written by Debian's libpng and giflib, disk images reached
+# through mtools.
 # Packed as a Debian package by CPack.
 find_package(PNG REQUIRED)
-find_package(JPEG REQUIRED)
 find_package(GIF REQUIRED)
 find_package(Threads REQUIRED)
 
 file(GLOB HOST_SOURCES CONFIGURE_DEPENDS src/host/*.cpp)
 add_executable(plumwick ${HOST_SOURCES})
-target_link_libraries(plumwick PRIVATE plumwick_core PNG::PNG JPEG::JPEG GIF::GIF Threads::Threads)
+target_link_libraries(plumwick PRIVATE plumwick_core PNG::PNG GIF::GIF Threads::Threads)
 install(TARGETS plumwick RUNTIME DESTINATION bin)
 
 # The file system plumwick changes images through, call by call on a real one.
 if(GTest_FOUND)
     list(FILTER HOST_SOURCES EXCLUDE REGEX "main\\.cpp$")
     add_executable(disk_files_tests tests/host/disk_files_test.cpp ${HOST_SOURCES})
-    target_link_libraries(disk_files_tests PRIVATE plumwick_core PNG::PNG JPEG::JPEG GIF::GIF GTest::gtest_main)
+    target_link_libraries(disk_files_tests PRIVATE plumwick_core PNG::PNG GIF::GIF GTest::gtest_main)
     gtest_discover_tests(disk_files_tests DISCOVERY_TIMEOUT 30)
 endif()
 

@@ -18,7 +18,7 @@ set(PLUMWICK_FREESTANDING_LINK
 function(plumwick_freestanding target)
     target_compile_options(${target} PRIVATE ${PLUMWICK_FREESTANDING_COMPILE})
     target_link_options(${target} PRIVATE ${PLUMWICK_FREESTANDING_LINK})
-    target_link_libraries(${target} PRIVATE kernel32 user32 gdi32 gcc)
+    target_link_libraries(${target} PRIVATE plumwick_decoders kernel32 user32 gdi32 gcc)
 endfunction()
 
 # The core and the Win32 platform, built once for the tool and the benchmark.
@@ -26,6 +26,11 @@ file(GLOB WIN32_SOURCES CONFIGURE_DEPENDS src/platform/win32/*.cpp)
 list(FILTER WIN32_SOURCES EXCLUDE REGEX "entry\\.cpp$")
 add_library(plumwick_objects OBJECT ${CORE_SOURCES} ${WIN32_SOURCES})
 target_compile_options(plumwick_objects PRIVATE ${PLUMWICK_FREESTANDING_COMPILE})
+plumwick_use_decoders(plumwick_objects PRIVATE)
+# The decoders' C, as freestanding as the rest.
+target_compile_options(plumwick_decoders PRIVATE
+    ${PLUMWICK_ARCH_FLAGS} -Os -fno-asynchronous-unwind-tables -fno-unwind-tables -fno-stack-protector
+    -ffunction-sections -fdata-sections -fno-ident)
 
 add_executable(plumwick WIN32 src/platform/win32/entry.cpp src/resources/plumwick.rc
                $<TARGET_OBJECTS:plumwick_objects>)

@@ -1,7 +1,8 @@
 #!/bin/sh
 # Fuzzes, for SECONDS each (60 by default), the picture pipeline
-# (tests/fuzz/picture_fuzzer.cpp) and what the plumwick command reads from
-# outside (tests/fuzz/host_fuzzer.cpp): builds build/fuzz with clang if
+# (tests/fuzz/picture_fuzzer.cpp), what the plumwick command reads from
+# outside (tests/fuzz/host_fuzzer.cpp) and each picture decoder
+# (tests/fuzz/decoder_fuzzer.cpp): builds build/fuzz with clang if
 # needed, then runs each fuzzer on a fresh copy of its seeds in
 # build/fuzz/corpus-NAME: what an earlier run found would be replayed
 # first, a few seconds for every few dozen inputs, and a short run would
@@ -21,15 +22,18 @@ MAX_LEN=70000
 # can claim (2^24 pixels) takes about 4 s on a busy machine.
 TIMEOUT=30
 
-cmake -S . -B "$BUILD" -DCMAKE_CXX_COMPILER=clang++ -DPLUMWICK_FUZZ=ON >/dev/null
+cmake -S . -B "$BUILD" -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ -DPLUMWICK_FUZZ=ON >/dev/null
 cmake --build "$BUILD" -j "$(nproc 2>/dev/null || echo 2)" >/dev/null
 mkdir -p "$BUILD/crashes"
 
-fuzz() {  # FUZZER SEEDS
-    corpus="$BUILD/corpus-$1"
+fuzz() {  # FUZZER SEED...
+    fuzzer="$1"
+    shift
+    corpus="$BUILD/corpus-$fuzzer"
     rm -rf "$corpus"
     mkdir -p "$corpus"
-    cp "tests/fuzz/$2"/* "$corpus/"
+    cp "$@" "$corpus/"
+    set -- "$fuzzer"
     status=0
     "$BUILD/$1" -max_total_time="$SECONDS_TO_RUN" -max_len="$MAX_LEN" -timeout="$TIMEOUT" \
         -artifact_prefix="$BUILD/crashes/" "$corpus" > "$BUILD/$1.log" 2>&1 || status=$?
@@ -42,5 +46,9 @@ fuzz() {  # FUZZER SEEDS
     fi
     echo "$1: $(grep -E '^Done [0-9]+ runs' "$BUILD/$1.log")"
 }
-fuzz picture_fuzzer seeds
-fuzz host_fuzzer host_seeds
+fuzz picture_fuzzer tests/fuzz/seeds/*
+fuzz host_fuzzer tests/fuzz/host_seeds/*
+# The unit tests' pictures, the sound and the refused alike.
+fuzz jpeg_fuzzer tests/unit/pictures/*.jpg
+fuzz png_fuzzer tests/unit/pictures/*.png
+fuzz gif_fuzzer tests/unit/pictures/*.gif

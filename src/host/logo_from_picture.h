@@ -5,8 +5,8 @@
 #include "host/picture_core.h"
 
 // A logo for any picture file: a file that already is a logo, byte for
-// byte; a PNG, JPEG or GIF decoded by its library and a BMP as it is,
-// converted by the core's MakeLogo with the rules of the tool on Windows.
+// byte; any other PNG, JPEG, GIF or BMP read and converted by the core,
+// with the same decoders and rules as the tool on Windows.
 // stillColours below 256: converted always, into that many colours, the
 // entries from there on left for a moving band (see MakeLogo).
 struct LogoFromFile {

@@ -1,6 +1,8 @@
 #pragma once
 // The portable core's picture code, as the host code uses it: the bitmap
-// check, the logo's layout and MakeLogo. Included from here alone, so that
-// a move of the core's files changes one line.
+// check, the logo's layout, the picture readers and MakeLogo. Included
+// from here alone, so that a move of the core's files changes one line.
 #include "picture/bitmap_check.h"
+#include "picture/decoder_limits.h"
 #include "picture/make_logo.h"
+#include "picture/picture_rows.h"

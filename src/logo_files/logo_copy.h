@@ -5,7 +5,7 @@
 // `logo`; its failures name the source.
 Err MakeLogoOf(FileSystem& fs, const Text& source, uint8_t* logo);
 
-// Writes a logo made from the bitmap file `source` into the Logos folder
+// Writes a logo made from the picture file `source` into the Logos folder
 // beside the tool, named after the source with the extension .bmp; an
 // existing file is never overwritten: a number is added instead. Answers
 // the copy's full path.

@@ -5,13 +5,25 @@
 
 Err ReadPictureVerdict(ByteSource& file, PictureVerdict* verdict, BitmapLayout* layout)
 {
-    uint8_t magic[2] = {};
-    uint32_t got = 0;
-    PLUMWICK_TRY(file.read(0, magic, sizeof magic, &got));
-    verdict->bitmapMagic = got == sizeof magic && magic[0] == 'B' && magic[1] == 'M';
+    PictureKind kind = PictureKind::Bitmap;
+    verdict->pictureMagic = KindOfPicture(file, &kind);
+    *layout = BitmapLayout{};
+    if (kind != PictureKind::Bitmap) {
+        OpenedPicture picture;
+        const Err e = picture.open(file);
+        verdict->summary = picture.shape();
+        verdict->summary.kind = kind;  // also when the headers were too damaged to say more
+        return e;
+    }
     PLUMWICK_TRY(ReadBitmapLayout(file, layout));
-    verdict->summary = Summarise(*layout);
-    verdict->logo = IsLogoLayout(*layout);
+    const BitmapLayout& l = *layout;
+    verdict->summary = {PictureKind::Bitmap,
+                        l.width,
+                        l.height,
+                        l.bitCount,
+                        l.compression == kBiRle8 || l.compression == kBiRle4,
+                        false};
+    verdict->logo = IsLogoLayout(l);
     return Err();
 }
 
@@ -34,8 +46,11 @@ Err PictureFailure(const Err& failed, const Text& path, PictureVerdict* verdict)
 
 Text WhyNotAPicture(FileSystem& fs, const Text& path, const Err& failed, const PictureVerdict& verdict)
 {
-    if (verdict.tooLarge) return TextOf(kTxtTooLarge);
-    if (failed.number() == kErrInvalidPicture) return TextOf(verdict.bitmapMagic ? kTxtDamagedBitmap : kTxtNotABitmap);
+    if (verdict.tooLarge) return TextOf(verdict.summary.readWhole ? kTxtTooLargeToReadWhole : kTxtTooLarge);
+    if (failed.number() == kErrInvalidPicture) {
+        if (!verdict.pictureMagic) return TextOf(kTxtNotAPicture);
+        return TextOf(verdict.summary.kind == PictureKind::Bitmap ? kTxtDamagedBitmap : kTxtDamagedPicture);
+    }
     Text name;
     if (!fs.findFile(path, FileQuery::Directory, &name) && !name.empty() &&
         !fs.findFile(path, FileQuery::AnyFile, &name) && name.empty())

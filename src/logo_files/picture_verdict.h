@@ -1,18 +1,20 @@
 #pragma once
 #include "logo_files/machine.h"
 #include "picture/make_logo.h"
+#include "picture/picture_rows.h"
 
 // What a file chosen or given as a logo is: a logo as Windows shows it, a
 // picture the tool can make one of, or neither.
 struct PictureVerdict {
-    bool bitmapMagic = false;  // it starts as a bitmap does
-    bool tooLarge = false;     // a bitmap larger than the tool takes
-    BitmapSummary summary{};
+    bool pictureMagic = false;  // it starts as a picture of a kind the tool reads does
+    bool tooLarge = false;      // a picture larger than the tool takes
+    PictureShape summary{};
     bool logo = false;  // laid out as Windows shows a logo
 };
 
-// Reads the header of an open file into the verdict and `layout`, for a
-// reading that goes on from there. Errors: those of ReadBitmapLayout.
+// Reads the headers of an open file into the verdict and, for a bitmap,
+// `layout` (zero for other kinds), for a reading that goes on from there.
+// Errors: those of ReadBitmapLayout and of opening the picture.
 Err ReadPictureVerdict(ByteSource& file, PictureVerdict* verdict, BitmapLayout* layout);
 
 // The verdict on the file at `path`, from its header alone. A file that is

@@ -9,7 +9,12 @@ Err BitmapRows::open(ByteSource& file)
     started_ = x_ = owed_ = codeY_ = codeX_ = pending_ = 0;
     ended_ = false;
     failed_ = Err();
-    PLUMWICK_TRY(ReadBitmapLayout(file, &layout_, palette_));
+    PLUMWICK_TRY(ReadBitmapLayout(file, &layout_, colours_));
+    shape_ = {PictureKind::Bitmap, layout_.width, layout_.height, layout_.bitCount, compressed(), false};
+    rowWidth_ = layout_.width;
+    rowCount_ = layout_.height;
+    bottomFirst_ = !layout_.topDown;
+    palette_ = layout_.bitCount <= 8 ? colours_ : nullptr;
     reader_ = new ByteReader(file, layout_.bitsOffset, layout_.bitsOffset + layout_.bitsSize);
     if (!reader_ || !reader_->ready()) {
         delete reader_;
@@ -33,11 +38,6 @@ void BitmapRows::setChannel(Channel& c, uint32_t mask)
         c.mask = mask >> c.shift;
     }
     for (uint32_t v = 0; v < 256; ++v) c.scale[v] = static_cast<uint8_t>(c.mask ? (v * 255 + c.mask / 2) / c.mask : 0);
-}
-
-void BitmapRows::fail(const Err& e)
-{
-    if (!failed_) failed_ = e ? e : Err(kErrInvalidPicture);
 }
 
 bool BitmapRows::nextRow(int32_t* y)

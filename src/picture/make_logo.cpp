@@ -1,5 +1,6 @@
 #include "picture/make_logo.h"
 
+#include "picture/bitmap_rows.h"
 #include "picture/quantise.h"
 #include "picture/scaled_picture.h"
 
@@ -36,20 +37,23 @@ Area Place(int32_t width, int32_t height)
 }
 
 // Averages the rows into `picture` (320 x 400, 24 bits, black around).
-Err Scale(BitmapRows& rows, uint8_t* picture)
+Err Scale(PictureRows& rows, uint8_t* picture)
 {
-    const BitmapLayout& l = rows.layout();
-    const Area a = Place(l.width, l.height);
+    const Area a = Place(rows.shape().width, rows.shape().height);
+    rows.reduceTo(a.width, a.height);
+    if (rows.failed()) return rows.failed();
     constexpr int32_t kStride = kLogoWidth * 3;
-    AreaAverage average(l.width, l.height, a.width, a.height, !l.topDown, picture + a.y * kStride + a.x * 3, kStride);
+    AreaAverage average(rows.rowWidth(), rows.rowCount(), a.width, a.height, rows.bottomFirst(),
+                        picture + a.y * kStride + a.x * 3, kStride);
     if (!average.ready()) return Err(kErrOutOfMemory);
     return AverageRows(rows, average);
 }
 
-// A 320 x 400 picture of up to 8 bits as it is.
-Err CopyIndexes(BitmapRows& rows, uint8_t* logo)
+// A 320 x 400 picture with a palette as it is.
+Err CopyIndexes(PictureRows& rows, uint8_t* logo)
 {
-    WriteHeader(logo, rows.layout().coloursImportant);
+    const bool bitmap = rows.shape().kind == PictureKind::Bitmap;
+    WriteHeader(logo, bitmap ? static_cast<BitmapRows&>(rows).layout().coloursImportant : 0);
     for (uint32_t i = 0; i < kLogoPaletteEntries * 4; ++i) logo[kLogoPaletteAt + i] = rows.palette()[i];
     int32_t y;
     const uint8_t* pixels;
@@ -60,11 +64,6 @@ Err CopyIndexes(BitmapRows& rows, uint8_t* logo)
     }
     return rows.failed();
 }
-}
-
-BitmapSummary Summarise(const BitmapLayout& l)
-{
-    return {l.width, l.height, l.bitCount, l.compression == kBiRle8 || l.compression == kBiRle4};
 }
 
 uint32_t ColourCycleStart(const uint8_t* data, uint32_t size)
@@ -95,10 +94,11 @@ bool IsLogoShaped(ByteSource& file)
 Err MakeLogo(ByteSource& file, uint8_t* logo, uint32_t stillColours)
 {
     if (stillColours == 0 || stillColours > kLogoPaletteEntries) return Err(kErrInvalidCall);
-    BitmapRows rows;
-    PLUMWICK_TRY(rows.open(file));
-    const BitmapLayout& l = rows.layout();
-    const bool logoSized = l.width == kLogoWidth && l.height == kLogoHeight;
+    OpenedPicture opened;
+    PLUMWICK_TRY(opened.open(file));
+    PictureRows& rows = opened.rows();
+    const PictureShape& shape = rows.shape();
+    const bool logoSized = shape.width == kLogoWidth && shape.height == kLogoHeight;
     const bool cycling = stillColours < kLogoPaletteEntries;
     if (logoSized && rows.indexed() && !cycling) return CopyIndexes(rows, logo);
     WriteHeader(logo, cycling ? stillColours : 0);

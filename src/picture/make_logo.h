@@ -12,15 +12,6 @@ constexpr uint32_t kLogoPaletteAt = kFileHeaderSize + kPlainInfoSize;
 constexpr uint32_t kLogoPixelsAt = kLogoPaletteAt + kLogoPaletteEntries * kPaletteEntryBytes;
 constexpr uint32_t kLogoFileSize = kLogoPixelsAt + kLogoWidth * kLogoHeight;  // 129,078
 
-// What a picture is, for the question before it is converted.
-struct BitmapSummary {
-    int32_t width;
-    int32_t height;
-    uint16_t bitCount;  // 1, 4, 8, 16, 24 or 32
-    bool compressed;    // RLE4 or RLE8
-};
-BitmapSummary Summarise(const BitmapLayout& l);
-
 // The first palette entry that the start-up screen cycles ("colours
 // important"); 0 for none, and for a header too short to hold it.
 uint32_t ColourCycleStart(const uint8_t* data, uint32_t size);
@@ -38,16 +29,17 @@ uint32_t CycledEntry(uint32_t i, uint32_t first, uint32_t step);
 bool IsLogoLayout(const BitmapLayout& l);
 bool IsLogoShaped(ByteSource& file);
 
-// Writes a logo made from any bitmap: exactly kLogoFileSize bytes at `logo`.
+// Writes a logo made from any picture: exactly kLogoFileSize bytes at `logo`.
 // With stillColours below 256 the picture gets that many colours, always
 // through the palette and diffusion, and the entries from there to 255 are
 // left black for a band that moves: biClrImportant is stillColours.
-// A 320 x 400 picture of up to 8 bits keeps its palette (black after its
+// A 320 x 400 picture with a palette (a bitmap of up to 8 bits, a GIF)
+// keeps its palette (black after its
 // own entries), its indexes and its colour-cycling start (biClrImportant).
 // Any other is scaled (area average) to fill the logo if it is 4:3 or
 // 16:10, else to fit it as it would fit a 4:3 screen, centred on black;
 // then it keeps its colours if they are 256 or fewer, or gets a palette of
 // its own and error diffusion; its biClrImportant is 0.
-// The picture is read once, in pieces. Errors: those of ReadBitmapLayout
-// and of the reading; kErrOutOfMemory.
+// The picture is read once, in pieces. Errors: those of opening and
+// reading it (see PictureRows); kErrOutOfMemory.
 Err MakeLogo(ByteSource& file, uint8_t* logo, uint32_t stillColours = kLogoPaletteEntries);

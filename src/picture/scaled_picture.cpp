@@ -10,9 +10,9 @@ void ExpandIndexes(const uint8_t* palette, const uint8_t* indexes, uint32_t coun
     }
 }
 
-Err AverageRows(BitmapRows& rows, AreaAverage& average)
+Err AverageRows(PictureRows& rows, AreaAverage& average)
 {
-    uint8_t colours[BitmapRows::kPiecePixels * 3];
+    uint8_t colours[PictureRows::kPiecePixels * 3];
     const uint8_t* pixels;
     int32_t y;
     while (rows.nextRow(&y)) {
@@ -27,11 +27,13 @@ Err AverageRows(BitmapRows& rows, AreaAverage& average)
 
 Err ScalePicture(ByteSource& file, int32_t width, int32_t height, uint8_t* bgr)
 {
-    BitmapRows rows;
-    PLUMWICK_TRY(rows.open(file));
-    const BitmapLayout& l = rows.layout();
-    if (!AreaAverage::accepts(l.width, l.height, width, height)) return Err(kErrInvalidPicture);
-    AreaAverage average(l.width, l.height, width, height, !l.topDown, bgr, width * 3);
+    OpenedPicture picture;
+    PLUMWICK_TRY(picture.open(file));
+    PictureRows& rows = picture.rows();
+    rows.reduceTo(width, height);
+    if (rows.failed()) return rows.failed();
+    if (!AreaAverage::accepts(rows.rowWidth(), rows.rowCount(), width, height)) return Err(kErrInvalidPicture);
+    AreaAverage average(rows.rowWidth(), rows.rowCount(), width, height, rows.bottomFirst(), bgr, width * 3);
     if (!average.ready()) return Err(kErrOutOfMemory);
     return AverageRows(rows, average);
 }

@@ -27,7 +27,9 @@ const char* const kEnglishTexts[kTextCount] = {
     "320 x 400, 256 colours",
     "Continue?",
     "Oops! Please check the file",
-    "Bitmaps (*.bmp)|*.bmp",
+    "Pictures (*.bmp;*.jpg;*.png;*.gif)|*.bmp;*.dib;*.jpg;*.jpeg;*.jpe;*.jfif;*.png;*.gif|"
+    "Bitmaps (*.bmp)|*.bmp;*.dib|JPEG (*.jpg)|*.jpg;*.jpeg;*.jpe;*.jfif|PNG (*.png)|*.png|GIF (*.gif)|*.gif|"
+    "All files (*.*)|*.*",
     "These logos could not be saved in the BakLog folder:",
     "Default cannot bring them back.",
     "No logo has been changed.",
@@ -58,10 +60,13 @@ const char* const kEnglishTexts[kTextCount] = {
     "Plumwick.exe /? lists the switches.",
     "Plumwick is running already. Run this again when it has finished.\r\n\r\nNo logo has been changed.",
     "These logos were left as they were:",
-    "This file is not a bitmap (.bmp).",
+    "This file is not a picture the tool reads (BMP, JPEG, PNG or GIF).",
     "This bitmap is damaged, or of a kind Windows does not read.",
+    "This picture is damaged or cut short, or of a kind the tool does not read (a CMYK JPEG, say).",
     "This is a folder, not a file.",
     "This picture is larger than the tool takes.",
+    "Progressive JPEGs, interlaced PNGs and GIFs are read whole, and this one has more than 4 million pixels, "
+    "more than the tool takes. Save it smaller, or as a baseline JPEG or a PNG that is not interlaced.",
     "The logo keeps the file it had.",
     "Windows does not show these files as logos:",
     "Use them all the same?",

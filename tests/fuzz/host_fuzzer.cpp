@@ -8,7 +8,6 @@
 #include <string>
 
 #include "host/dos_drives.h"
-#include "host/exif_orientation.h"
 #include "host/fat_volume.h"
 #include "host/image_file.h"
 #include "host/image_format.h"
@@ -16,6 +15,7 @@
 #include "host/msdos_sys.h"
 #include "host/user_error.h"
 #include "logo_files/backup_record.h"
+#include "picture/exif_orientation.h"
 
 namespace {
 enum Reader : uint8_t { kDiskImage, kMsdosSys, kAttributeListing, kBackupRecord, kExif, kPicture, kReaders };
@@ -50,9 +50,13 @@ void ReadExif(const Bytes& in)
 {
     const int orientation = ExifOrientation(in.data(), in.size());
     Require(orientation >= 1 && orientation <= 8);
-    DecodedPicture picture{3, 2, {}, {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17}};
-    TurnUpright(&picture, orientation);
-    Require(picture.width * picture.height == 6 && picture.pixels.size() == 18);
+    const uint32_t width = 3, height = 2, across = TurnsAcross(orientation);
+    for (uint32_t y = 0; y < (across ? width : height); ++y)
+        for (uint32_t x = 0; x < (across ? height : width); ++x) {
+            uint32_t sx, sy;
+            UprightSource(orientation, width, height, x, y, &sx, &sy);
+            Require(sx < width && sy < height);
+        }
 }
 
 // What the record says is what it writes again.

@@ -165,10 +165,10 @@ def jpeg(tmp_path, *options):
     ("notes.txt", b"not a picture at all\n", "not a picture plumwick reads"),
     ("cut.png", b"\x89PNG\r\n\x1a\n\0\0\0\rIHDR\0\0\1", "not a PNG that libpng can read"),
     ("head.jpg", b"\xff\xd8\xff\xe0\0\x10JFIF\0", "a damaged or cut-short JPEG"),
-    ("cut.jpg", lambda t: jpeg(t)[:3000], "a damaged or cut-short JPEG, or one libjpeg cannot read (Premature end"),
-    ("cut-progressive.jpg", lambda t: jpeg(t, "-interlace", "JPEG")[:3000], "(Premature end of JPEG file)"),
-    ("empty.gif", b"GIF89a\1\0\1\0\0\0\0;", "a GIF without a picture"),
-    ("cut.gif", b"GIF89a", "not a GIF that giflib can read (damaged or cut short)"),
+    ("cut.jpg", lambda t: jpeg(t)[:3000], "a damaged or cut-short JPEG, a CMYK one"),
+    ("cut-progressive.jpg", lambda t: jpeg(t, "-interlace", "JPEG")[:3000], "a damaged or cut-short JPEG"),
+    ("empty.gif", b"GIF89a\1\0\1\0\0\0\0;", "not a GIF that giflib can read"),
+    ("cut.gif", b"GIF89a", "not a GIF that giflib can read (damaged or cut short"),
     ("bad.bmp", b"BM" + bytes(60), "a BMP file that cannot be read"),
     # RLE8, 4097 x 4097 pixels in two bytes of codes
     ("huge.bmp", b"BM" + struct.pack("<IIIIiiHHIIIIII", 1080, 0, 1078, 40, 4097, 4097, 1, 8, 1, 2, 0, 0, 0, 0)

@@ -123,9 +123,9 @@ TEST_F(ToolTest, ChoosingPreviewsTheChoice)
     ASSERT_TRUE(Start());
     State().request.filter = "*.*", State().request.folder = "C:\\";
     Choose(1, kPicked);
-    const OpenFileRequest& d = p.requests.at(0);  // ビットマップ (*.bmp)|*.bmp
-    EXPECT_EQ(std::make_tuple(Str(d.filter), Str(d.folder), Str(d.chosen)),
-              std::make_tuple("\x83\x72\x83\x62\x83\x67\x83\x7D\x83\x62\x83\x76 (*.bmp)|*.bmp", "C:\\PLUMWICK", ""));
+    const OpenFileRequest& d = p.requests.at(0);  // 画像 (...)|..., all four kinds first
+    EXPECT_EQ(std::make_tuple(Str(d.filter).substr(0, 81), Str(d.folder), Str(d.chosen)),
+              std::make_tuple("\x89\xE6\x91\x9C (*.bmp;*.jpg;*.png;*.gif)|*.bmp;*.dib;*.jpg;*.jpeg;*.jpe;*.jfif;*.png;*.gif|", "C:\\PLUMWICK", ""));
     EXPECT_TRUE(Chosen(1) == kPicked && Ctl(MainControl::OkButton).enabled);
     EXPECT_EQ(Shown(1), kPickedRgb);
     EXPECT_EQ(Draws(), std::vector<int>({1, 2, 1}));
@@ -156,10 +156,12 @@ TEST_F(ToolTest, WhatIsChosenIsJudgedAndOkAppliesWhatTheRowsShow)
     p.acp = 1252;
     p.addFile(logo, LogoShaped(0, 0)), p.addFile("C:\\PICS\\notes.bmp", "just some notes"), p.addFolder("C:\\PICS\\folder.bmp");
     p.addFile("C:\\PICS\\cut.bmp", Flat(0x123456, 320, 400).substr(0, 5000));
+    p.addFile("C:\\PICS\\cut.gif", std::string("GIF89a\2\0\2\0", 10));
     ASSERT_TRUE(Start());
     Choose(1, logo);
-    for (auto [path, why] : {std::pair{"C:\\PICS\\notes.bmp", "This file is not a bitmap (.bmp)."},
+    for (auto [path, why] : {std::pair{"C:\\PICS\\notes.bmp", "This file is not a picture the tool reads (BMP, JPEG, PNG or GIF)."},
                              {"C:\\PICS\\cut.bmp", "This bitmap is damaged, or of a kind Windows does not read."},
+                             {"C:\\PICS\\cut.gif", "This picture is damaged or cut short, or of a kind the tool does not read (a CMYK JPEG, say)."},
                              {"C:\\PICS\\folder.bmp", "This is a folder, not a file."},
                              {"C:\\PICS\\gone.bmp", "File not found."}}) {
         p.boxes.clear();
@@ -201,7 +203,7 @@ TEST_F(ToolTest, ADroppedFileIsChosenForTheSlotItLandsOn)
     } cases[] = {
         {Preview + 2, 1, logo, {"", "", logo}, "", Icon::Information},
         {SlotName + 0, 1, kPicked, {kPicked, "", ""}, "This picture is 2 x 2, 24-bit colour...", Icon::Question},
-        {ChosenPath + 1, 1, notes, {"", "", ""}, notes + "\r\n\r\nThis file is not a bitmap (.bmp)...", Icon::Critical},
+        {ChosenPath + 1, 1, notes, {"", "", ""}, notes + "\r\n\r\nThis file is not a picture the tool reads (BMP, JPEG, PNG or GIF)...", Icon::Critical},
         {PreviewTitle + 1, 2, logo, {"", "", ""}, where, Icon::Information},
         {FormatNote, 1, logo, {"", "", ""}, where, Icon::Information},
         {kNoControl, 1, logo, {"", "", ""}, where, Icon::Information},

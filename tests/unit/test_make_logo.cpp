@@ -90,7 +90,7 @@ TEST_P(LogoFromEachFormat, ReadDescribeAndConvert)
             for (uint32_t i = 0; i < n; ++i) got[y * width + x + i] = rows.indexed() ? p[i] : p[3 * i] | p[3 * i + 1] << 8 | p[3 * i + 2] << 16;
     EXPECT_FALSE(rows.failed());
     EXPECT_EQ(got, c.want);
-    const BitmapSummary d = Summarise(rows.layout());
+    const PictureShape& d = rows.shape();
     EXPECT_EQ(Values({uint32_t(d.width), uint32_t(d.height), d.bitCount, d.compressed}), Values({width, height, c.source.bits, c.compressed}));
     const Logo logo = Convert(file);
     std::string bad = file;

@@ -120,7 +120,7 @@ TEST(SwitchRun, EachJobWithoutAWindow)
         {"apply", "/logow C:\\PICS\\logo.sys /logos pics\\logo.sys", nullptr, 0, {kOld0, given, relative}, ""},
         {"not_a_logo_made_one", "/logo C:\\PICS\\picked.bmp /logos C:\\PICS\\logo.sys", nullptr, 0, {madeOfPicked, kOld1, given}, ""},
         {"not_a_picture", "/logo C:\\PICS\\picked.bmp /logos C:\\PICS\\notes.bmp", nullptr, 1, {kOld0, kOld1, kOld2},
-         "C:\\PICS\\notes.bmp\r\n\r\nThis file is not a bitmap (.bmp)." + unchanged},
+         "C:\\PICS\\notes.bmp\r\n\r\nThis file is not a picture the tool reads (BMP, JPEG, PNG or GIF)." + unchanged},
         {"missing", "/logos C:\\PICS\\logo.sys /logo C:\\PICS\\gone.sys", nullptr, 1, {kOld0, kOld1, kOld2},
          "C:\\PICS\\gone.sys\r\n\r\nFile not found." + unchanged},
         {"fails_half_way", "/logo C:\\PICS\\logo.sys /logow C:\\PICS\\logo.sys",

@@ -2,9 +2,20 @@
 // Windows 95 ships no C runtime DLL, and the tool links none.
 #include <windows.h>
 
+#include <stdio.h>
+#include <stdlib.h>
+
 #include <new>
 
 #define NO_LOOP_CALLS __attribute__((optimize("no-tree-loop-distribute-patterns")))
+// The symbol through which code compiled against the C runtime DLL's
+// headers calls one of its functions: a pointer named __imp_ and the
+// function's own symbol, which on i686 starts with an underscore.
+#ifdef __i386__
+#define PLUMWICK_IMPORT_NAME(name) "__imp__" name
+#else
+#define PLUMWICK_IMPORT_NAME(name) "__imp_" name
+#endif
 
 extern "C" {
 NO_LOOP_CALLS void* memcpy(void* to, const void* from, size_t n)
@@ -49,6 +60,47 @@ NO_LOOP_CALLS size_t strlen(const char* s)
     while (s[n]) ++n;
     return n;
 }
+
+NO_LOOP_CALLS int strncmp(const char* a, const char* b, size_t n)
+{
+    for (; n; --n, ++a, ++b) {
+        const unsigned char x = static_cast<unsigned char>(*a), y = static_cast<unsigned char>(*b);
+        if (x != y) return x < y ? -1 : 1;
+        if (!x) break;
+    }
+    return 0;
+}
+
+// The picture decoders' allocation, over the process heap as new is.
+void* malloc(size_t n) { return HeapAlloc(GetProcessHeap(), 0, n ? n : 1); }
+void* calloc(size_t count, size_t size)
+{
+    if (size && count > static_cast<size_t>(-1) / size) return nullptr;
+    const size_t bytes = count * size;
+    return HeapAlloc(GetProcessHeap(), HEAP_ZERO_MEMORY, bytes ? bytes : 1);
+}
+void* realloc(void* p, size_t n)
+{
+    if (!p) return malloc(n);
+    return HeapReAlloc(GetProcessHeap(), 0, p, n ? n : 1);
+}
+void free(void* p)
+{
+    if (p) HeapFree(GetProcessHeap(), 0, p);
+}
+
+// A decoder stops this way only on a broken promise of its own.
+void abort() { ExitProcess(3); }
+
+// giflib's errno: set, never read.
+static int decoderErrno;
+static int* DecoderErrno() { return &decoderErrno; }
+int* (*decoderErrnoImport)() __asm__(PLUMWICK_IMPORT_NAME("_errno")) = DecoderErrno;
+
+// giflib can open files by name and stdio streams; the tool hands it its
+// own reading function, so these are never called.
+int fclose(FILE*) { return -1; }
+size_t fread(void*, size_t, size_t, FILE*) { return 0; }
 
 // A pure virtual call can only be a programming error.
 void __cxa_pure_virtual() { ExitProcess(3); }

@@ -7,10 +7,16 @@
 namespace {
 void Report(Tool& t, const Err& e) { ShowAndGoOn(t, e, TextOf(kTxtPreviewError)); }
 
-// "640 x 480, 24-bit colour", in the user's language.
-Text Described(const BitmapSummary& s)
+// "640 x 480, 24-bit colour" or "640 x 480, JPEG", in the user's language.
+Text Described(const PictureShape& s)
 {
     Text text = Text::number(s.width) + TextOf(kTxtTimes) + Text::number(s.height) + TextOf(kTxtListComma);
+    switch (s.kind) {
+    case PictureKind::Jpeg: return text + "JPEG";
+    case PictureKind::Png: return text + "PNG";
+    case PictureKind::Gif: return text + "GIF";
+    case PictureKind::Bitmap: break;
+    }
     switch (s.bitCount) {
     case 1: text += TextOf(kTxtColours2); break;
     case 4: text += TextOf(kTxtColours16); break;
@@ -27,7 +33,7 @@ Text Described(const BitmapSummary& s)
 struct Verdict {
     Text whyNot;  // empty for a bitmap
     bool logo = false;
-    BitmapSummary summary{};
+    PictureShape summary{};
 };
 
 Verdict Judge(MainWindow& w, LogoSlot slot, const Text& path)
@@ -53,7 +59,7 @@ void Take(MainWindow& w, LogoSlot slot, const Text& path, bool shownAsLogo)
         Report(w.tool, PreviewFile(w, slot, kept));
 }
 
-// A bitmap that Windows would not show as a logo: the user may have a logo
+// A picture that Windows would not show as a logo: the user may have a logo
 // made of it, which then becomes the choice; or keep it, and OK asks.
 void Offer(MainWindow& w, LogoSlot slot, const Text& chosen, const Verdict& v)
 {
@@ -85,7 +91,7 @@ void Offer(MainWindow& w, LogoSlot slot, const Text& chosen, const Verdict& v)
 void ChooseLogoFile(MainWindow& w, LogoSlot slot)
 {
     Platform& p = w.tool.platform;
-    w.request.filter = TextOf(kTxtBitmapFilter);
+    w.request.filter = TextOf(kTxtPictureFilter);
     w.request.folder = w.tool.machine.ToolFolder;
     if (Err e = p.showOpen(w.request)) {
         if (e.number() == kErrCannotCreateObject) ShowAndGoOn(w.tool, e, Text());
