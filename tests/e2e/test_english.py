@@ -44,7 +44,7 @@ def test_english_windows_and_boxes(tool_en, dpi):
               "320 x 400 pixels with 256 colours.\r\n\r\nMake a logo of it? The copy goes in the Logos folder and is "
               "chosen instead.", "question", IDNO)
     t.choose(2, "C:\\pics\\notes.bmp", answer=None)
-    box(MAIN, "C:\\pics\\notes.bmp\r\n\r\nThis file is not a bitmap (.bmp).\r\n\r\nThe logo keeps the file it had.",
+    box(MAIN, "C:\\pics\\notes.bmp\r\n\r\nThis file is not a picture the tool reads (BMP, JPEG, PNG or GIF).\r\n\r\nThe logo keeps the file it had.",
         "critical", IDOK, "not-a-picture-en")
     t.press(OK)
     box(MAIN, "Windows does not show these files as logos:\r\nC:\\pics\\photo.bmp\r\n\r\nWindows shows a logo only if "

@@ -5,8 +5,8 @@ import shutil
 import pytest
 
 from bitmaps import bmp
-from ui import (CANCEL, CHOOSE, CHOSEN, DEMO, ENTER, ESC, IDNO, IDOK, IDYES, LIVE, MAIN, OK, PREVIEW, RESTORE, TAB, TOOL,
-                centred, logo, settings_file, stored)
+from ui import (CANCEL, CHOOSE, CHOSEN, DEMO, ENTER, ESC, IDNO, IDOK, IDYES, LIVE, MAIN, OK, PREVIEW, QUESTION, RESTORE,
+                TAB, TOOL, centred, logo, picture, settings_file, stored)
 
 RED, GREEN, BLUE, YELLOW = (200, 30, 30), (30, 200, 30), (30, 30, 200), (220, 220, 40)
 SETTINGS = TOOL + "\\Wendrop1.vrx"
@@ -91,7 +91,7 @@ def test_a_file_that_is_no_picture_is_refused_when_chosen_and_ok_applies_the_oth
     ready.choose(2, "C:\\pics\\notes.bmp", answer=None)
     box = ready.box(MAIN)
     ready.snap("not-a-picture")
-    assert box == {"text": "C:\\pics\\notes.bmp\r\n\r\nこのファイルはビットマップ（.bmp）ではありません。\r\n\r\n"
+    assert box == {"text": "C:\\pics\\notes.bmp\r\n\r\nこのファイルは、このツールが読める画像（BMP、JPEG、PNG、GIF）ではありません。\r\n\r\n"
                            "このロゴには前に選んだファイルがそのまま残ります。", "icon": "critical", "buttons": [IDOK]}
     ready.press(IDOK, MAIN)
     assert ready.controls()[CHOSEN[2]]["text"] == "" and ready.preview(2) == before
@@ -100,27 +100,34 @@ def test_a_file_that_is_no_picture_is_refused_when_chosen_and_ok_applies_the_oth
     assert [ready.read(p) for p in LIVE[1:]] == [logo(GREEN), (DEMO / "logos.sys").read_bytes()]
 
 
-def test_a_file_dropped_on_a_preview_is_chosen_there_and_a_drop_elsewhere_is_told_where(ready):
-    """Dropped as Explorer drops files: on the power-off preview, beside every control, and two at once."""
-    green, blue = "C:\\pics\\green.bmp", "C:\\pics\\blue.bmp"
-    ready.put(green, logo(GREEN))
+# A logo dropped on the power-off preview; a JPEG on the power-off row's path, made into a logo as if chosen.
+@pytest.mark.parametrize("green,on", [("C:\\pics\\green.bmp", PREVIEW), ("C:\\pics\\green.jpg", CHOSEN)],
+                         ids=["logo_on_the_preview", "jpeg_on_the_row"])
+def test_a_file_dropped_on_a_slot_is_chosen_there_and_a_drop_elsewhere_is_told_where(ready, green, on):
+    """Dropped as Explorer drops files: on the power-off slot, beside every control, and two at once."""
+    blue, chosen = "C:\\pics\\blue.bmp", green
+    ready.put(green, logo(GREEN) if green.endswith(".bmp") else picture("jpg", lambda x, y: GREEN))
     ready.put(blue, logo(BLUE))
     assert ready.start().window()["takes_files"]
-    box = ready.controls()[PREVIEW[2]]
+    box = ready.controls()[on[2]]
     middle = (box["left"] + box["width"] // 2, box["top"] + box["height"] // 2)
     ready.drive("drop", MAIN, *middle, green)
-    assert ready.controls()[CHOSEN[2]]["text"] == green and ready.controls()[OK]["enabled"]
+    if green.endswith(".jpg"):
+        assert ready.box(MAIN)["text"] == QUESTION % "640×480、JPEG"
+        ready.press(IDYES, MAIN)
+        chosen = TOOL + "\\Logos\\green.bmp"
+    assert ready.controls()[CHOSEN[2]]["text"] == chosen and ready.controls()[OK]["enabled"]
     shown = ready.preview(2)["mean"]
     assert shown[1] > 3 * shown[0], "the green logo in the power-off preview"
-    for at, files in [((2, 2), [blue]), (middle, [blue, green])]:
+    for at, files in [((2, 2), [green]), (middle, [blue, green])]:
         ready.drive("drop", MAIN, *at, *files)
         assert ready.box(MAIN) == {"text": "ファイルは一つずつ、ロゴの行かプレビューの上にドロップしてください。",
                                    "icon": "question", "buttons": [IDOK]}
         ready.snap("dropped-beside")
         ready.press(IDOK, MAIN)
-    assert ready.controls()[CHOSEN[2]]["text"] == green
+    assert [c["text"] for i, c in ready.controls().items() if i in CHOSEN] == ["", "", chosen]
     ready.press(OK)
-    assert ready.ended() == 0 and ready.read(LIVE[2]) == logo(GREEN)
+    assert ready.ended() == 0 and ready.read(LIVE[2]) == ready.read(chosen)
 
 
 def test_no_to_the_offer_keeps_the_bitmap_and_ok_asks_before_installing_it(ready):
@@ -198,7 +205,9 @@ def test_enter_on_the_focused_button_opens_the_dialog_again_after_it_and_on_ok_a
     assert ready.controls()[CHOSEN[0]]["text"] == "C:\\pics\\green.bmp"
     old, before = [ready.read(p) for p in LIVE], ready.preview(0)
     assert ready.drive("key", MAIN, ENTER)["id"] == CHOOSE[0], "the focus is back on 設定 after the dialog"
-    assert ready.drive("file", "")["filters"][0] == "ビットマップ (*.bmp)"  # the dialog again: cancelled
+    assert ready.drive("file", "")["filters"] == [  # the dialog again: cancelled
+        "画像 (*.bmp;*.jpg;*.png;*.gif)", "ビットマップ (*.bmp)", "JPEG (*.jpg)", "PNG (*.png)", "GIF (*.gif)",
+        "すべてのファイル (*.*)"]
     assert [ready.read(p) for p in LIVE] == old and ready.preview(0) == before
     assert ready.controls()[CHOSEN[0]]["text"] == "C:\\pics\\green.bmp"
     assert any(ready.drive("key", MAIN, TAB)["after"] == OK for _ in range(12))

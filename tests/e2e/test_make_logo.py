@@ -7,7 +7,7 @@ import pytest
 from wine import wait_for
 
 from bitmaps import bmp
-from ui import IDNO, IDOK, IDYES, CHOSEN, LIVE, MAIN, OK, TOOL, logo
+from ui import IDNO, IDOK, IDYES, CHOSEN, LIVE, MAIN, OK, QUESTION, TOOL, logo
 
 PALETTE = [(i, 255 - i, i * 3 % 256) for i in range(256)]
 SHADES = bmp(640, 480, lambda x, y: (x * 255 // 639, y * 255 // 479, 128))
@@ -16,9 +16,6 @@ PIXEL = lambda x, y: (x // 40 + y // 50 * 3) % 8 + 20  # noqa: E731
 
 RLE8 = b"\0\0".join(b"".join(bytes((40, PIXEL(x, y))) for x in range(0, 320, 40)) for y in range(399, -1, -1))
 RLE_LOGO = bmp(320, 400, bits=8, palette=PALETTE, compression=1, data=RLE8 + b"\0\1", important=236)
-QUESTION = ("この画像は 640×480、24ビットカラーです。\r\n"
-            "Windows がロゴとして表示するのは、320×400ドット×256色の無圧縮のビットマップだけです。\r\n\r\n"
-            "ロゴに変換したコピーを Logos フォルダに作り、それを選びますか？")
 
 
 # file, answer, a FILE named Logos where the folder would be made (a read-only folder stops no one as root)
@@ -33,7 +30,8 @@ def test_a_bitmap_that_is_no_logo_is_offered_as_a_logo_copy(tool, data, answer, 
     tool.start()
     assert tool.choose(1, "C:\\pics\\photo.bmp", answer=None)
     box = tool.box(MAIN)
-    assert box["icon"] == "question" and box["buttons"] == [IDYES, IDNO] and (box["text"] == QUESTION) == (data is SHADES)
+    assert box["icon"] == "question" and box["buttons"] == [IDYES, IDNO]
+    assert (box["text"] == QUESTION % "640×480、24ビットカラー") == (data is SHADES)
     if data is SHADES and answer == IDYES and not blocked:
         tool.snap("convert-question", MAIN)
     tool.press(answer, MAIN)

@@ -1,15 +1,10 @@
 """The tool's jobs from the command line, as a shortcut or a batch file runs them: no window, a box only when
 something failed, and the exit status."""
 from bitmaps import bmp
-from ui import CANCEL, LIVE, TOOL, logo
+from ui import CANCEL, LIVE, TOOL, logo, made_logo
 
 COLOURS = [(200, 30, 30), (30, 200, 30), (30, 30, 200)]
 RANDOM = TOOL + "\\random\\logo"  # any capitalisation
-
-
-def made_logo(data: bytes) -> bool:
-    """A logo as the tool makes one: 320 x 400, one plane, 8 bits."""
-    return len(data) == 129078 and data[18:30] == bytes.fromhex("40010000 90010000 0100 0800")
 
 
 def test_random_starts_show_another_logo_each_time(tool):
@@ -41,7 +36,7 @@ def test_logo_files_relative_or_with_spaces_and_shift_jis_then_default(tool):
     before = [tool.read(p) for p in LIVE]
     code, boxes = tool.run_switches("/logow", "C:\\pics\\photo.bmp", "/logos", "C:\\pics\\notes.bmp")
     assert code == 1 and [b["text"] for b in boxes] == [
-        "C:\\pics\\notes.bmp\r\n\r\nこのファイルはビットマップ（.bmp）ではありません。\r\n\r\nどのロゴも変更していません。"]
+        "C:\\pics\\notes.bmp\r\n\r\nこのファイルは、このツールが読める画像（BMP、JPEG、PNG、GIF）ではありません。\r\n\r\nどのロゴも変更していません。"]
     assert [tool.read(p) for p in LIVE] == before and not tool.exists(TOOL + "\\Logos")
     # A picture that is no logo is made into one beside the tool, and that is installed.
     assert tool.run_switches("/logow", "C:\\pics\\photo.bmp") == (0, [])

@@ -1,6 +1,7 @@
 """The tool under Wine as a person sees it: its windows, controls (ids from src/ui/control_ids.h) and files."""
 import os
 import re
+import subprocess
 from pathlib import Path
 
 from bitmaps import bmp
@@ -12,6 +13,8 @@ ARTIFACTS = Path(os.environ.get("PLUMWICK_ARTIFACTS", "/tmp/plumwick-e2e-artifac
 
 MAIN, HELP = "Plumwick", "ロゴファイルのつくり方だよ～ん"
 GO_ON = "続けますか？"
+QUESTION = ("この画像は %sです。\r\nWindows がロゴとして表示するのは、320×400ドット×256色の無圧縮のビットマップだけです。"
+            "\r\n\r\nロゴに変換したコピーを Logos フォルダに作り、それを選びますか？")  # % "640×480、JPEG"
 
 
 def control_ids(window: str) -> dict:
@@ -40,6 +43,19 @@ def scaled(place, dpi: int) -> tuple:
 def logo(rgb, stripe=0) -> bytes:
     """A 320x400 256-colour logo of one colour, with a black row every `stripe` rows."""
     return bmp(320, 400, lambda x, y: int(bool(stripe) and y % stripe == 0), 8, [rgb] + [(0, 0, 0)] * 255)
+
+
+def made_logo(data: bytes) -> bool:
+    """A logo as the tool makes one: 320 x 400, one plane, 8 bits."""
+    return len(data) == 129078 and data[18:30] == bytes.fromhex("40010000 90010000 0100 0800")
+
+
+def picture(kind: str, pixel, *options: str, width=640, height=480) -> bytes:
+    """A picture ImageMagick writes (kind: jpg, png, gif) of pixel(x, y) -> (r, g, b) or (r, g, b, alpha)."""
+    values = [pixel(x, y) for y in range(height) for x in range(width)]
+    raw = f"{'rgba' if len(values[0]) == 4 else 'rgb'}:-"
+    return subprocess.run(["convert", "-size", f"{width}x{height}", "-depth", "8", raw, *options, f"{kind}:-"],
+                          input=bytes(v for p in values for v in p), check=True, capture_output=True).stdout
 
 
 def settings_file(left: str, top: str, backup_made=False) -> bytes:
