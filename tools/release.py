@@ -78,6 +78,21 @@ def readme(name, ver, encoding):
     return text.replace("\r\n", "\n").replace("\n", "\r\n").encode(encoding)
 
 
+# The licences of the libraries whose decoders Plumwick.exe holds.
+LICENCES = [("libjpeg-turbo", "LICENSE.md"), ("libjpeg-turbo", "README.ijg"), ("libpng", "LICENSE"),
+            ("zlib", "LICENSE"), ("giflib", "COPYING")]
+
+
+def licences():
+    """LICENSES.TXT: each licence under its library's name, CR LF, Windows' Western code page."""
+    parts = []
+    for library, name in LICENCES:
+        with open(os.path.join(ROOT, "third_party", library, name), encoding="utf-8") as f:
+            parts.append("==== %s: %s ====\n\n%s" % (library, name, f.read()))
+    text = "\n\n".join(parts)
+    return text.replace("\r\n", "\n").replace("\n", "\r\n").encode("cp1252")
+
+
 def write_zip(path, files, epoch):
     with zipfile.ZipFile(path, "w") as z:
         for name, data in files:
@@ -120,7 +135,8 @@ def main():
         logo = f.read()
     files = sorted([("Plumwick.exe", exe_data), ("DfltLogo.sys", logo),
                     ("README.TXT", readme("readme-ja.txt", ver, "cp932")),
-                    ("README-EN.TXT", readme("readme-en.txt", ver, "ascii"))])
+                    ("README-EN.TXT", readme("readme-en.txt", ver, "ascii")),
+                    ("LICENSES.TXT", licences())])
 
     dist = os.path.join(ROOT, "dist")
     os.makedirs(dist, exist_ok=True)

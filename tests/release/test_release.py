@@ -7,7 +7,7 @@ import sys
 import zipfile
 
 ROOT = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
-FILES = ["DfltLogo.sys", "Plumwick.exe", "README-EN.TXT", "README.TXT"]
+FILES = ["DfltLogo.sys", "LICENSES.TXT", "Plumwick.exe", "README-EN.TXT", "README.TXT"]
 
 
 def release(folder):
