@@ -4,7 +4,8 @@ than timed: the instructions of the whole command (callgrind; the same count on
 any load) for each of the fifteen photographs of lomiri-wallpapers-16.04
 (bench/photos.py) cut to 640x480 and to 1024x768 24-bit bitmaps, and its peak
 heap (massif) at those sizes and at 4000x3000 (a 12-megapixel photo, 36 MB as
-a bitmap); then how faithful the logos are: PSNR against the exact 320x400
+a bitmap); the same for JPEGs, progressive at 640x480 and baseline at
+4000x3000, decoded by the readers built into the tool; then how faithful the logos are: PSNR against the exact 320x400
 area average, ours and pngquant's, on the twelve photographs the quantiser
 was tuned on and on fourteen held out (bench/convert_quality). Last, what the
 counts mean in seconds on a 486DX2-66 and a Pentium 133. BUILD_DIR as for tools/build.sh."""
@@ -38,6 +39,14 @@ def peak_heap(plumwick: Path, picture: Path, work: Path) -> int:
     subprocess.run(["valgrind", "--tool=massif", f"--massif-out-file={report}", str(plumwick), "make", str(picture),
                     str(work / "logo.sys")], capture_output=True, check=True)
     return max(int(v) for v in re.findall(r"mem_heap_B=(\d+)", report.read_text()))
+
+
+def jpeg(bitmap: Path, work: Path, progressive: bool) -> Path:
+    """The bitmap as a JPEG of quality 90, as a camera or an editor saves it."""
+    out = work / f"{bitmap.stem}{'-progressive' if progressive else ''}.jpg"
+    subprocess.run(["convert", str(bitmap), *(["-interlace", "JPEG"] if progressive else []), "-quality", "90",
+                    str(out)], check=True)
+    return out
 
 
 def psnr_rows(quality: Path, bitmaps: list[Path], work: Path) -> list[tuple[str, float, float]]:
@@ -88,6 +97,14 @@ def main() -> int:
         print("peak heap (massif):", ", ".join(
             f"{label} {peak_heap(plumwick, picture, work) / 1024:.0f} KiB"
             for label, picture in [("640x480", small[1]), ("1024x768", large[1]), ("4000x3000", huge[0])]))
+
+        print("`plumwick make` of a JPEG, instructions (callgrind) and peak heap (massif)")
+        for label, bitmaps, progressive in [("640x480 progressive", small, True), ("4000x3000 baseline", huge, False)]:
+            jpegs = [jpeg(b, work, progressive) for b in bitmaps]
+            counted = [instructions(plumwick, j, work) for j in jpegs]
+            print(f"{label}: {millions(min(counted))} to {millions(max(counted))}, median "
+                  f"{millions(statistics.median(counted))} ({len(jpegs)} photos); peak heap "
+                  f"{peak_heap(plumwick, jpegs[0], work) / 1024:.0f} KiB")
 
         quality = build / "convert_quality"
         for label, bitmaps in [("tuned on", small[:len(photos.TUNED)]), ("held out", held)]:
