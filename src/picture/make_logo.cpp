@@ -49,7 +49,13 @@ Err Scale(PictureRows& rows, uint8_t* picture)
     return AverageRows(rows, average);
 }
 
-// A 320 x 400 picture with a palette as it is.
+// A 320 x 400 picture with a palette keeps it, and its indexes.
+bool KeptAsItIs(const PictureRows& rows)
+{
+    return rows.shape().width == kLogoWidth && rows.shape().height == kLogoHeight && rows.indexed();
+}
+
+// Such a picture as it is.
 Err CopyIndexes(PictureRows& rows, uint8_t* logo)
 {
     const bool bitmap = rows.shape().kind == PictureKind::Bitmap;
@@ -94,18 +100,24 @@ bool IsLogoShaped(ByteSource& file)
 Err MakeLogo(ByteSource& file, uint8_t* logo, uint32_t stillColours)
 {
     if (stillColours == 0 || stillColours > kLogoPaletteEntries) return Err(kErrInvalidCall);
-    OpenedPicture opened;
-    PLUMWICK_TRY(opened.open(file));
-    PictureRows& rows = opened.rows();
-    const PictureShape& shape = rows.shape();
-    const bool logoSized = shape.width == kLogoWidth && shape.height == kLogoHeight;
     const bool cycling = stillColours < kLogoPaletteEntries;
-    if (logoSized && rows.indexed() && !cycling) return CopyIndexes(rows, logo);
-    WriteHeader(logo, cycling ? stillColours : 0);
-    uint8_t* picture = new uint8_t[kLogoWidth * kLogoHeight * 3];
-    if (!picture) return Err(kErrOutOfMemory);
-    for (int32_t i = 0; i < kLogoWidth * kLogoHeight * 3; ++i) picture[i] = 0;
-    Err failed = Scale(rows, picture);
+    OpenedPicture* opened = new OpenedPicture;
+    if (!opened) return Err(kErrOutOfMemory);
+    Err failed = opened->open(file);
+    if (!failed && !cycling && KeptAsItIs(opened->rows())) {
+        failed = CopyIndexes(opened->rows(), logo);
+        delete opened;
+        return failed;
+    }
+    uint8_t* picture = failed ? nullptr : new uint8_t[kLogoWidth * kLogoHeight * 3];
+    if (!failed && !picture) failed = Err(kErrOutOfMemory);
+    if (!failed) {
+        WriteHeader(logo, cycling ? stillColours : 0);
+        for (int32_t i = 0; i < kLogoWidth * kLogoHeight * 3; ++i) picture[i] = 0;
+        failed = Scale(opened->rows(), picture);
+    }
+    // The decoder's memory goes before the quantiser takes its own.
+    delete opened;
     uint8_t* pixels = logo + kLogoPixelsAt;
     if (!failed &&
         Quantise(picture, kLogoWidth, kLogoHeight, logo + kLogoPaletteAt, pixels + (kLogoHeight - 1) * kLogoWidth,
