@@ -1,5 +1,8 @@
 #include "tool_test.h"
 
+#include <fstream>
+#include <iterator>
+
 #include "picture/make_logo.h"
 
 namespace {
@@ -157,11 +160,16 @@ TEST_F(ToolTest, WhatIsChosenIsJudgedAndOkAppliesWhatTheRowsShow)
     p.addFile(logo, LogoShaped(0, 0)), p.addFile("C:\\PICS\\notes.bmp", "just some notes"), p.addFolder("C:\\PICS\\folder.bmp");
     p.addFile("C:\\PICS\\cut.bmp", Flat(0x123456, 320, 400).substr(0, 5000));
     p.addFile("C:\\PICS\\cut.gif", std::string("GIF89a\2\0\2\0", 10));
+    std::ifstream large(PLUMWICK_TEST_PICTURES "/large-progressive.jpg", std::ios::binary);
+    p.addFile("C:\\PICS\\large.jpg", std::string(std::istreambuf_iterator<char>(large), {}));
     ASSERT_TRUE(Start());
     Choose(1, logo);
     for (auto [path, why] : {std::pair{"C:\\PICS\\notes.bmp", "This file is not a picture the tool reads (BMP, JPEG, PNG or GIF)."},
                              {"C:\\PICS\\cut.bmp", "This bitmap is damaged, or of a kind Windows does not read."},
                              {"C:\\PICS\\cut.gif", "This picture is damaged or cut short, or of a kind the tool does not read (a CMYK JPEG, say)."},
+                             {"C:\\PICS\\large.jpg",
+                              "Progressive JPEGs, interlaced PNGs and GIFs are read whole, and this one has more than 4 million "
+                              "pixels, more than the tool takes. Save it smaller, or as a baseline JPEG or a PNG that is not interlaced."},
                              {"C:\\PICS\\folder.bmp", "This is a folder, not a file."},
                              {"C:\\PICS\\gone.bmp", "File not found."}}) {
         p.boxes.clear();
