@@ -47,8 +47,14 @@ void ReadBytes(png_structp png, png_bytep into, size_t count)
 // Laid on black, in the file's own values: v * alpha / 255, rounded.
 inline uint8_t OnBlack(uint32_t v, uint32_t alpha) { return static_cast<uint8_t>((v * alpha + 127) / 255); }
 
-void ToBgr(const uint8_t* from, uint32_t channels, uint32_t count, uint8_t* to)
+// libpng's pixels as the rows hand them out: indexes as they are; blue,
+// green, red and maybe alpha as blue, green, red on black.
+void Convert(const uint8_t* from, uint32_t channels, uint32_t count, uint8_t* to)
 {
+    if (channels == 1) {
+        for (uint32_t x = 0; x < count; ++x) to[x] = from[x];
+        return;
+    }
     for (uint32_t x = 0; x < count; ++x, from += channels, to += 3) {
         const uint32_t alpha = channels == 4 ? from[3] : 255;
         to[0] = OnBlack(from[0], alpha), to[1] = OnBlack(from[1], alpha), to[2] = OnBlack(from[2], alpha);
@@ -75,6 +81,7 @@ Err PngRows::open(ByteSource& file)
     started_ = false;
     next_ = 0;
     failed_ = Err();
+    palette_ = nullptr;
     decoder_ = new PngDecoder;
     if (!decoder_) return Err(kErrOutOfMemory);
     PngDecoder& d = *decoder_;
@@ -93,15 +100,39 @@ Err PngRows::open(ByteSource& file)
     rowWidth_ = shape_.width;
     rowCount_ = shape_.height;
     if (width > kMaxWidth || (interlaced && uint64_t{width} * height > kMaxWholePixels)) return Err(kErrOverflow);
-    png_set_expand(d.png);
-    png_set_scale_16(d.png);
-    png_set_gray_to_rgb(d.png);
-    png_set_bgr(d.png);
+    if (png_get_color_type(d.png, d.info) == PNG_COLOR_TYPE_PALETTE) {
+        keepPalette();
+        png_set_packing(d.png);
+    } else {
+        png_set_expand(d.png);
+        png_set_scale_16(d.png);
+        png_set_gray_to_rgb(d.png);
+        png_set_bgr(d.png);
+    }
     if (interlaced) png_set_interlace_handling(d.png);
     png_read_update_info(d.png, d.info);
     channels_ = png_get_channels(d.png, d.info);
-    if (channels_ != 3 && channels_ != 4) return Err(kErrInvalidPicture);
+    if (channels_ != (palette_ ? 1u : 3u) && channels_ != 4) return Err(kErrInvalidPicture);
     return Err();
+}
+
+// A paletted picture keeps its indexes; each entry's transparency is laid
+// on black in the palette.
+void PngRows::keepPalette()
+{
+    png_colorp entries = nullptr;
+    int count = 0, transparent = 0;
+    png_bytep alphas = nullptr;
+    png_get_PLTE(decoder_->png, decoder_->info, &entries, &count);
+    png_get_tRNS(decoder_->png, decoder_->info, &alphas, &transparent, nullptr);
+    for (int i = 0; i < 256; ++i) {
+        const png_color c = i < count ? entries[i] : png_color{0, 0, 0};
+        const uint32_t alpha = alphas && i < transparent ? alphas[i] : 255;
+        uint8_t* entry = colours_ + i * 4;
+        entry[0] = OnBlack(c.blue, alpha), entry[1] = OnBlack(c.green, alpha), entry[2] = OnBlack(c.red, alpha);
+        entry[3] = 0;
+    }
+    palette_ = colours_;
 }
 
 bool PngRows::start()
@@ -109,7 +140,7 @@ bool PngRows::start()
     started_ = true;
     const uint32_t width = static_cast<uint32_t>(rowWidth_);
     read_ = new uint8_t[width * channels_];
-    row_ = new uint8_t[width * 3];
+    row_ = new uint8_t[width * bytes()];
     if (!read_ || !row_) {
         fail(Err(kErrOutOfMemory));
         return false;
@@ -133,7 +164,8 @@ bool PngRows::readRow(uint8_t* into)
 bool PngRows::readInterlaced()
 {
     const uint32_t width = static_cast<uint32_t>(rowWidth_), height = static_cast<uint32_t>(rowCount_);
-    whole_ = new uint8_t[static_cast<size_t>(width) * height * 3];
+    const uint32_t bytes = this->bytes();
+    whole_ = new uint8_t[static_cast<size_t>(width) * height * bytes];
     if (!whole_) {
         fail(Err(kErrOutOfMemory));
         return false;
@@ -142,9 +174,9 @@ bool PngRows::readInterlaced()
         for (uint32_t y = 0; y < height; ++y) {
             if (!readRow(read_)) return false;
             if (!PNG_ROW_IN_INTERLACE_PASS(y, pass)) continue;
-            uint8_t* to = whole_ + static_cast<size_t>(y) * width * 3;
+            uint8_t* to = whole_ + static_cast<size_t>(y) * width * bytes;
             for (uint32_t x = PNG_PASS_START_COL(pass); x < width; x += 1u << PNG_PASS_COL_SHIFT(pass))
-                ToBgr(read_ + x * channels_, channels_, 1, to + x * 3);
+                Convert(read_ + x * channels_, channels_, 1, to + x * bytes);
         }
     return true;
 }
@@ -165,13 +197,13 @@ bool PngRows::nextRow(int32_t* y)
     *y = next_++;
     const uint32_t width = static_cast<uint32_t>(rowWidth_);
     if (whole_) {
-        const uint8_t* from = whole_ + static_cast<size_t>(*y) * width * 3;
-        for (uint32_t i = 0; i < width * 3; ++i) row_[i] = from[i];
+        current_ = whole_ + static_cast<size_t>(*y) * width * bytes();
         return true;
     }
     if (!readRow(read_)) return false;
-    ToBgr(read_, channels_, width, row_);
+    Convert(read_, channels_, width, row_);
+    current_ = row_;
     return true;
 }
 
-uint32_t PngRows::piece(const uint8_t** pixels) { return !decoder_ || !next_ ? 0 : pieceOf(row_, 3, pixels); }
+uint32_t PngRows::piece(const uint8_t** pixels) { return !decoder_ || !next_ ? 0 : pieceOf(current_, bytes(), pixels); }

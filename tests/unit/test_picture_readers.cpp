@@ -114,12 +114,13 @@ Picture SystemGif(const Bytes& file)
 struct Sound {
     const char* file;
     Picture (*reference)(const Bytes&);
-    bool whole;  // read whole before the first row
+    bool whole;    // read whole before the first row
+    bool indexes;  // handed out as palette indexes
 };
 const Sound kSound[] = {
-    {"baseline.jpg", SystemJpeg, false},       {"progressive.jpg", SystemJpeg, true}, {"grey.jpg", SystemJpeg, false},
-    {"alpha-interlaced.png", SystemPng, true}, {"deep.png", SystemPng, false},        {"palette-transparent.png", SystemPng, false},
-    {"grey2.png", SystemPng, false},           {"interlaced.gif", SystemGif, true},
+    {"baseline.jpg", SystemJpeg, false, false},       {"progressive.jpg", SystemJpeg, true, false}, {"grey.jpg", SystemJpeg, false, false},
+    {"alpha-interlaced.png", SystemPng, true, false}, {"deep.png", SystemPng, false, false},        {"palette-transparent.png", SystemPng, false, true},
+    {"grey2.png", SystemPng, false, false},           {"interlaced.gif", SystemGif, true, true},
 };
 }
 
@@ -137,7 +138,7 @@ TEST(PictureReaders, GiveTheRowsTheSystemLibrariesDecode)
         MemorySource source(file.data(), uint32_t(file.size()));
         OpenedPicture opened;
         ASSERT_FALSE(opened.open(source));
-        EXPECT_EQ(opened.shape().readWhole, s.whole);
+        EXPECT_EQ(std::make_tuple(opened.shape().readWhole, opened.rows().indexed()), std::make_tuple(s.whole, s.indexes));
     }
 }
 

@@ -14,7 +14,7 @@ convert baseline.jpg \( -size 96x72 gradient:white-black \) -alpha off -compose 
 convert baseline.jpg -depth 16 PNG48:deep.png
 convert baseline.jpg -colors 12 -transparent "$(convert baseline.jpg -colors 12 -format '%[pixel:p{0,0}]' info:)" \
     PNG8:palette-transparent.png
-convert baseline.jpg -colorspace Gray -depth 2 PNG8:grey2.png
+convert baseline.jpg -colorspace Gray -depth 2 -define png:color-type=0 -define png:bit-depth=2 grey2.png
 convert baseline.jpg -interlace GIF -colors 64 interlaced.gif
 # The same PNG with the first IDAT chunk's CRC broken.
 python3 - <<'PY'
