@@ -22,6 +22,7 @@ set(FUZZED_PICTURE_SOURCES
     src/picture/area_average.cpp
     src/picture/scaled_picture.cpp
     src/picture/quantise.cpp
+    src/picture/band.cpp
     src/picture/make_logo.cpp
     src/text/text.cpp
 )

@@ -1,5 +1,6 @@
 #include "picture/make_logo.h"
 
+#include "picture/band.h"
 #include "picture/bitmap_rows.h"
 #include "picture/quantise.h"
 #include "picture/scaled_picture.h"
@@ -97,10 +98,11 @@ bool IsLogoShaped(ByteSource& file)
     return !ReadBitmapLayout(file, &l) && IsLogoLayout(l);
 }
 
-Err MakeLogo(ByteSource& file, uint8_t* logo, uint32_t stillColours)
+Err MakeLogo(ByteSource& file, uint8_t* logo, uint32_t stillColours, const Band* band)
 {
     if (stillColours == 0 || stillColours > kLogoPaletteEntries) return Err(kErrInvalidCall);
     const bool cycling = stillColours < kLogoPaletteEntries;
+    if (band && (!cycling || !BandFits(*band))) return Err(kErrInvalidCall);
     OpenedPicture* opened = new OpenedPicture;
     if (!opened) return Err(kErrOutOfMemory);
     Err failed = opened->open(file);
@@ -119,10 +121,19 @@ Err MakeLogo(ByteSource& file, uint8_t* logo, uint32_t stillColours)
     // The decoder's memory goes before the quantiser takes its own.
     delete opened;
     uint8_t* pixels = logo + kLogoPixelsAt;
-    if (!failed &&
-        Quantise(picture, kLogoWidth, kLogoHeight, logo + kLogoPaletteAt, pixels + (kLogoHeight - 1) * kLogoWidth,
-                 -kLogoWidth, cycling ? stillColours : kLogoPaletteEntries) == Quantised::OutOfMemory)
+    uint8_t* palette = logo + kLogoPaletteAt;
+    uint8_t bandColours[kLogoPaletteEntries * kPaletteEntryBytes];
+    if (!failed && band) {
+        BandPalette(picture, *band, stillColours, bandColours);
+        CoverStrip(picture, *band);
+    }
+    if (!failed && Quantise(picture, kLogoWidth, kLogoHeight, palette, pixels + (kLogoHeight - 1) * kLogoWidth,
+                            -kLogoWidth, cycling ? stillColours : kLogoPaletteEntries) == Quantised::OutOfMemory)
         failed = Err(kErrOutOfMemory);
+    if (!failed && band) {
+        for (uint32_t i = stillColours * kPaletteEntryBytes; i < sizeof bandColours; ++i) palette[i] = bandColours[i];
+        PaintBand(pixels, *band, stillColours);
+    }
     delete[] picture;
     return failed;
 }

@@ -3,6 +3,8 @@
 
 #include "picture/bitmap_check.h"
 
+struct Band;
+
 // The only kind of file Windows shows as a logo: 320 x 400, 256 colours,
 // uncompressed, the plain 40-byte header, bottom-up.
 constexpr int32_t kLogoWidth = 320, kLogoHeight = 400;
@@ -40,6 +42,10 @@ bool IsLogoShaped(ByteSource& file);
 // 16:10, else to fit it as it would fit a 4:3 screen, centred on black;
 // then it keeps its colours if they are 256 or fewer, or gets a palette of
 // its own and error diffusion; its biClrImportant is 0.
+// With a band (stillColours below 256), the band's strip is painted with
+// the free entries (see band.h) and the picture gets its colours from the
+// rest of the logo.
 // The picture is read once, in pieces. Errors: those of opening and
-// reading it (see PictureRows); kErrOutOfMemory.
-Err MakeLogo(ByteSource& file, uint8_t* logo, uint32_t stillColours = kLogoPaletteEntries);
+// reading it (see PictureRows); kErrOutOfMemory; kErrInvalidCall for a
+// band without free entries or outside the logo.
+Err MakeLogo(ByteSource& file, uint8_t* logo, uint32_t stillColours = kLogoPaletteEntries, const Band* band = nullptr);
