@@ -35,10 +35,10 @@ CommandArgs ParseCommandArgs(const std::string& command, const std::vector<std::
             if (name != w) throw WrongUsage(command, name + " takes no value");
         } else if (name != w) {
             value = w.substr(name.size() + 1);
-        } else if (i + 1 < words.size()) {
+        } else if (i + 1 < words.size() && (!known->takes || known->takes(words[i + 1]))) {
             value = words[++i];
         }
-        if (known->value && value.empty()) throw WrongUsage(command, name + " needs " + known->value);
+        if (known->value && !known->takes && value.empty()) throw WrongUsage(command, name + " needs " + known->value);
         args.options[name] = value;
     }
     if (args.positional.size() != positionalCount)

@@ -25,6 +25,9 @@ struct CommandArgs {
 struct KnownOption {
     const char* name;   // "--start"
     const char* value;  // what must follow it ("a file"), or nullptr for a switch
+    // For an option whose value may be left out: whether a word is its
+    // value rather than the next argument. The value is then "".
+    bool (*takes)(const std::string& word) = nullptr;
 };
 
 // Reads `words` against the command's options and its count of positional

@@ -81,6 +81,12 @@ int RunInstall(const CommandArgs& args, Progress& progress)
         else
             std::printf("%s: the %s logo, the logo %s, byte for byte\n", where.c_str(), kSlotWords[slot].role,
                         source.c_str());
+        const uint32_t turning = ColourCycleStart(made.logo.data(), static_cast<uint32_t>(made.logo.size()));
+        if (slot != 0 && turning)
+            std::printf(
+                "  its colours %u to 255 are meant to turn, as a moving band's do, but Windows turns only the "
+                "start-up logo's: as the %s logo it stands still\n",
+                turning, kSlotWords[slot].role);
         std::fflush(stdout);
     }
     std::printf("Windows shows them from the machine's next start on.\n");

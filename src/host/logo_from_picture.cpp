@@ -30,10 +30,11 @@ std::string CannotRead(const std::string& path, const HostFile& file)
     return path + ": cannot be read (" + std::strerror(file.error()) + ")";
 }
 
-Bytes MakeLogoOrFail(const std::string& path, HostFile& file, const KindWords& words, uint32_t stillColours)
+Bytes MakeLogoOrFail(const std::string& path, HostFile& file, const KindWords& words, uint32_t stillColours,
+                     const Band* band)
 {
     Bytes logo(kLogoFileSize);
-    const Err e = MakeLogo(file, logo.data(), stillColours);
+    const Err e = MakeLogo(file, logo.data(), stillColours, band);
     if (!e) return logo;
     if (e.number() == kErrInvalidPicture) throw UserError(path + ": " + words.unreadable);
     if (e.number() == kErrOverflow) {
@@ -50,7 +51,7 @@ Bytes MakeLogoOrFail(const std::string& path, HostFile& file, const KindWords& w
 }
 }
 
-LogoFromFile LogoFromPicture(const std::string& path, uint32_t stillColours)
+LogoFromFile LogoFromPicture(const std::string& path, uint32_t stillColours, const Band* band)
 {
     const bool asItIs = stillColours == kLogoPaletteEntries;
     HostFile file;
@@ -63,5 +64,5 @@ LogoFromFile LogoFromPicture(const std::string& path, uint32_t stillColours)
         throw UserError(path + ": not a picture plumwick reads; give a PNG, JPEG, GIF or BMP file");
     const KindWords words = WordsFor(kind);
     if (kind == PictureKind::Bitmap && asItIs && IsLogoShaped(file)) return {ReadHostFile(path), false, words.name};
-    return {MakeLogoOrFail(path, file, words, stillColours), true, words.name};
+    return {MakeLogoOrFail(path, file, words, stillColours, band), true, words.name};
 }

@@ -14,4 +14,6 @@ struct LogoFromFile {
     bool converted;    // false: the file was a logo already
     std::string kind;  // "PNG", "JPEG", "GIF" or "BMP"
 };
-LogoFromFile LogoFromPicture(const std::string& path, uint32_t stillColours = kLogoPaletteEntries);
+// With a band, its strip is painted with those entries (see band.h).
+LogoFromFile LogoFromPicture(const std::string& path, uint32_t stillColours = kLogoPaletteEntries,
+                             const Band* band = nullptr);

@@ -1,4 +1,5 @@
 #include <cstdio>
+#include <optional>
 
 #include "host/commands.h"
 #include "host/host_files.h"
@@ -6,18 +7,58 @@
 #include "host/user_error.h"
 
 namespace {
-const char kKeepColours[] = "--keep-colours";
+const char kKeepColours[] = "--keep-colours", kBand[] = "--band", kBandColours[] = "--band-colours";
+
+bool Digits(const std::string& s, size_t most)
+{
+    return !s.empty() && s.size() <= most && s.find_first_not_of("0123456789") == std::string::npos;
+}
+
+// bottom, top, or Y:HEIGHT: what may follow --band.
+bool IsBandPlace(const std::string& w)
+{
+    const size_t colon = w.find(':');
+    return w == "bottom" || w == "top" ||
+           (colon != std::string::npos && Digits(w.substr(0, colon), 3) && Digits(w.substr(colon + 1), 3));
+}
+
+std::optional<Band> BandOf(const CommandArgs& args)
+{
+    if (!args.has(kBand)) {
+        if (args.has(kBandColours)) throw WrongUsage("make", "--band-colours goes with --band");
+        return std::nullopt;
+    }
+    BandColours colours = BandColours::Picture;
+    if (args.has(kBandColours)) {
+        const std::string& c = args.options.at(kBandColours);
+        if (c != "picture" && c != "blue") throw WrongUsage("make", "--band-colours is picture or blue, not " + c);
+        colours = c == "blue" ? BandColours::Blue : BandColours::Picture;
+    }
+    const std::string& place = args.options.at(kBand);
+    if (place.empty() || place == "bottom") return BottomBand(colours);
+    if (place == "top") return TopBand(colours);
+    if (!IsBandPlace(place)) throw WrongUsage("make", "--band is bottom, top or Y:HEIGHT, not " + place);
+    const size_t colon = place.find(':');
+    const Band band{std::stoi(place.substr(0, colon)), std::stoi(place.substr(colon + 1)), colours};
+    if (!BandFits(band))
+        throw WrongUsage("make", "--band " + place + " is not within the logo's rows 0 to " +
+                                     std::to_string(kLogoHeight - 1) + ", at least one row high");
+    return band;
+}
 
 // The colours the picture keeps: all 256, or N (1 to 255) with --keep-colours N.
-uint32_t StillColours(const CommandArgs& args)
+// A band takes 32 entries unless --keep-colours says how many the picture
+// keeps; it needs two at least to move.
+uint32_t StillColours(const CommandArgs& args, bool band)
 {
     const auto given = args.options.find(kKeepColours);
-    if (given == args.options.end()) return kLogoPaletteEntries;
+    if (given == args.options.end()) return band ? kLogoPaletteEntries - kBandEntries : kLogoPaletteEntries;
     const std::string& n = given->second;
-    const bool digits = !n.empty() && n.size() <= 3 && n.find_first_not_of("0123456789") == std::string::npos;
-    const unsigned long value = digits ? std::stoul(n) : 0;
+    const unsigned long value = Digits(n, 3) ? std::stoul(n) : 0;
     if (value < 1 || value >= kLogoPaletteEntries)
         throw WrongUsage("make", "--keep-colours takes a number from 1 to 255, not " + n);
+    if (band && value > kLogoPaletteEntries - 2)
+        throw WrongUsage("make", "--keep-colours 255 leaves one entry; a band needs two at least to move");
     return static_cast<uint32_t>(value);
 }
 
@@ -25,14 +66,22 @@ int RunMake(const CommandArgs& args, Progress& progress)
 {
     const std::string& picture = args.positional[0];
     const std::string& logo = args.positional[1];
-    const uint32_t still = StillColours(args);
+    const std::optional<Band> band = BandOf(args);
+    const uint32_t still = StillColours(args, band.has_value());
     if (SameHostFile(picture, logo))
-        throw UserError(logo + ": that is the picture itself, which plumwick does not write over; give the logo "
-                               "another name");
+        throw UserError(logo +
+                        ": that is the picture itself, which plumwick does not write over; give the logo "
+                        "another name");
     progress.step("converting " + picture);
-    const LogoFromFile made = LogoFromPicture(picture, still);
+    const LogoFromFile made = LogoFromPicture(picture, still, band ? &*band : nullptr);
     WriteHostFile(logo, made.logo);
-    if (still < kLogoPaletteEntries)  // converted, always
+    if (band)
+        std::printf(
+            "%s: a logo made from %s (%s) in %u colours, with a band in rows %d to %d painted with "
+            "entries %u to 255, which turn at start-up. Only the start-up logo (LOGO.SYS) moves: as the "
+            "shutdown or power-off logo the band stands still.\n",
+            logo.c_str(), picture.c_str(), made.kind.c_str(), still, band->top, band->top + band->height - 1, still);
+    else if (still < kLogoPaletteEntries)  // converted, always
         std::printf("%s: a logo made from %s (%s) in %u colours; entries %u to 255 are free and turn at start-up\n",
                     logo.c_str(), picture.c_str(), made.kind.c_str(), still, still);
     else if (made.converted)
@@ -45,7 +94,7 @@ int RunMake(const CommandArgs& args, Progress& progress)
 
 const Command kMakeCommand = {
     "make",
-    "make PICTURE LOGO [--keep-colours N]",
+    "make PICTURE LOGO [--keep-colours N] [--band [bottom|top|Y:HEIGHT]] [--band-colours picture|blue]",
     "make a logo from a PNG, JPEG, GIF or BMP picture",
     "Writes LOGO, a logo Windows 95/98 shows (320 x 400, 256 colours, 129,078\n"
     "bytes), made from PICTURE by the same rules as the tool on Windows:\n"
@@ -61,8 +110,17 @@ const Command kMakeCommand = {
     "                  N-1; the entries N to 255 stay free (black) for a band that\n"
     "                  moves, and biClrImportant says N, so that Windows turns\n"
     "                  those entries at start-up as it does its own logo's band\n"
-    "                  (which starts at 236). Paint the band with those entries.\n",
-    {{kKeepColours, "a number"}},
+    "                  (which starts at 236). Paint the band with those entries.\n"
+    "--band [PLACE]    paints that band for you: a strip across the logo, at the\n"
+    "                  bottom (the default), the top, or Y:HEIGHT (rows Y to\n"
+    "                  Y+HEIGHT-1 of 0 to 399), in a gradient that runs along it\n"
+    "                  as the entries turn; the picture keeps the rest of the logo\n"
+    "                  and, unless --keep-colours says otherwise, 224 colours (the\n"
+    "                  band takes 32 entries). Windows moves only the start-up\n"
+    "                  logo; `plumwick show LOGO OUT.gif` shows it move.\n"
+    "--band-colours C  picture: from the picture's darkest and brightest colours\n"
+    "                  (the default); blue: a classic blue.\n",
+    {{kKeepColours, "a number"}, {kBand, "a place", IsBandPlace}, {kBandColours, "picture or blue"}},
     2,
     RunMake,
 };

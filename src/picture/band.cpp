@@ -6,8 +6,8 @@ namespace {
 // The gradient runs this many times across the logo.
 constexpr uint32_t kBandRepeats = 2;
 // The picture's darkest and brightest colours: the mean of this share of
-// its pixels at either end of their brightness (1 in 4).
-constexpr uint32_t kEndShare = 4;
+// its pixels at either end of their brightness (1 in 8).
+constexpr uint32_t kEndShare = 8;
 // Ends closer in brightness than this are moved apart, so that the band is
 // seen to move on a picture of one colour too.
 constexpr uint32_t kLeastContrast = 96;
@@ -23,23 +23,25 @@ uint32_t Brightness(const uint8_t* bgr) { return (bgr[2] * 2u + bgr[1] * 5u + bg
 
 bool InStrip(const Band& band, int32_t y) { return y >= band.top && y < band.top + band.height; }
 
-// The means of the darkest and the brightest share of the pixels outside
-// the strip.
-void PictureEnds(const uint8_t* picture, const Band& band, Colour* dark, Colour* bright)
+// The means of the darkest and the brightest share of the picture's
+// pixels outside the strip (all of them if the strip covers it).
+void PictureEnds(const uint8_t* picture, const LogoArea& area, Band band, Colour* dark, Colour* bright)
 {
     uint32_t counts[256] = {};
     uint32_t total = 0;
-    for (int32_t y = 0; y < kLogoHeight; ++y)
-        if (!InStrip(band, y))
-            for (int32_t x = 0; x < kLogoWidth; ++x, ++total) ++counts[Brightness(picture + y * kRowBytes + x * 3)];
+    for (int pass = 0; pass < 2 && total == 0; ++pass, band.height = 0)
+        for (int32_t y = area.y; y < area.y + area.height; ++y)
+            if (!InStrip(band, y))
+                for (int32_t x = area.x; x < area.x + area.width; ++x, ++total)
+                    ++counts[Brightness(picture + y * kRowBytes + x * 3)];
     const uint32_t share = total / kEndShare ? total / kEndShare : 1;
     uint32_t low = 0, high = 255;
     for (uint32_t seen = counts[0]; seen < share && low < 255;) seen += counts[++low];
     for (uint32_t seen = counts[255]; seen < share && high > 0;) seen += counts[--high];
     uint64_t sums[2][3] = {}, n[2] = {};
-    for (int32_t y = 0; y < kLogoHeight; ++y) {
+    for (int32_t y = area.y; y < area.y + area.height; ++y) {
         if (InStrip(band, y)) continue;
-        for (int32_t x = 0; x < kLogoWidth; ++x) {
+        for (int32_t x = area.x; x < area.x + area.width; ++x) {
             const uint8_t* p = picture + y * kRowBytes + x * 3;
             const uint32_t v = Brightness(p);
             for (int end = 0; end < 2; ++end)
@@ -86,11 +88,11 @@ void CoverStrip(uint8_t* picture, const Band& band)
         for (int32_t i = 0; i < kRowBytes; ++i) picture[y * kRowBytes + i] = picture[from * kRowBytes + i];
 }
 
-void BandPalette(const uint8_t* picture, const Band& band, uint32_t first, uint8_t* palette)
+void BandPalette(const uint8_t* picture, const LogoArea& area, const Band& band, uint32_t first, uint8_t* palette)
 {
     Colour a = kDarkBlue, b = kLightBlue;
     if (band.colours == BandColours::Picture) {
-        PictureEnds(picture, band, &a, &b);
+        PictureEnds(picture, area, band, &a, &b);
         Spread(&a, &b);
     }
     const uint32_t count = kLogoPaletteEntries - first, half = count / 2 ? count / 2 : 1;

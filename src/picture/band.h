@@ -29,11 +29,16 @@ bool BandFits(const Band& band);
 // covers.
 void CoverStrip(uint8_t* picture, const Band& band);
 
+// Where in the logo the picture lies; black around it.
+struct LogoArea {
+    int32_t x, y, width, height;
+};
+
 // Entries `first` to 255 of a logo's palette (blue, green, red, 0), from
-// the picture (320 x 400, blue, green, red) outside the strip: a gradient
-// from one colour to the other and back, so that it runs on without a seam
-// as the entries turn.
-void BandPalette(const uint8_t* picture, const Band& band, uint32_t first, uint8_t* palette);
+// the picture (320 x 400, blue, green, red) in its area, outside the
+// strip: a gradient from one colour to the other and back, so that it runs
+// on without a seam as the entries turn.
+void BandPalette(const uint8_t* picture, const LogoArea& area, const Band& band, uint32_t first, uint8_t* palette);
 
 // The band's pixels, in a logo's bottom-up rows of indexes: the entries
 // from `first` on, twice across the logo.

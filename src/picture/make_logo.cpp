@@ -16,14 +16,11 @@ void WriteHeader(uint8_t* logo, uint32_t colourCycleStart)
 // Where a picture goes in the logo. The logo fills a 4:3 screen, each of
 // its pixels 2 wide and 1.2 high; 16:10 pictures (640 x 400) fill it too,
 // and so do pictures of the logo's own size.
-struct Area {
-    int32_t x, y, width, height;
-};
-Area Place(int32_t width, int32_t height)
+LogoArea Place(int32_t width, int32_t height)
 {
     // In 64 bits: a side may be millions of pixels.
     const uint64_t w = static_cast<uint32_t>(width), h = static_cast<uint32_t>(height);
-    Area a{0, 0, kLogoWidth, kLogoHeight};
+    LogoArea a{0, 0, kLogoWidth, kLogoHeight};
     if (w * 10 == h * 16 || (w == kLogoWidth && h == kLogoHeight)) return a;
     if (w * 3 > h * 4) {
         a.height = static_cast<int32_t>((1600 * h + 3 * w / 2) / (3 * w));
@@ -40,7 +37,7 @@ Area Place(int32_t width, int32_t height)
 // Averages the rows into `picture` (320 x 400, 24 bits, black around).
 Err Scale(PictureRows& rows, uint8_t* picture)
 {
-    const Area a = Place(rows.shape().width, rows.shape().height);
+    const LogoArea a = Place(rows.shape().width, rows.shape().height);
     rows.reduceTo(a.width, a.height);
     if (rows.failed()) return rows.failed();
     constexpr int32_t kStride = kLogoWidth * 3;
@@ -113,9 +110,11 @@ Err MakeLogo(ByteSource& file, uint8_t* logo, uint32_t stillColours, const Band*
     }
     uint8_t* picture = failed ? nullptr : new uint8_t[kLogoWidth * kLogoHeight * 3];
     if (!failed && !picture) failed = Err(kErrOutOfMemory);
+    LogoArea area{};
     if (!failed) {
         WriteHeader(logo, cycling ? stillColours : 0);
         for (int32_t i = 0; i < kLogoWidth * kLogoHeight * 3; ++i) picture[i] = 0;
+        area = Place(opened->rows().shape().width, opened->rows().shape().height);
         failed = Scale(opened->rows(), picture);
     }
     // The decoder's memory goes before the quantiser takes its own.
@@ -124,7 +123,7 @@ Err MakeLogo(ByteSource& file, uint8_t* logo, uint32_t stillColours, const Band*
     uint8_t* palette = logo + kLogoPaletteAt;
     uint8_t bandColours[kLogoPaletteEntries * kPaletteEntryBytes];
     if (!failed && band) {
-        BandPalette(picture, *band, stillColours, bandColours);
+        BandPalette(picture, area, *band, stillColours, bandColours);
         CoverStrip(picture, *band);
     }
     if (!failed && Quantise(picture, kLogoWidth, kLogoHeight, palette, pixels + (kLogoHeight - 1) * kLogoWidth,

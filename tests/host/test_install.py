@@ -51,6 +51,7 @@ def test_install_then_restore(tmp_path, pictures, name, fat, mbr, vhd, start_att
     start_letters = disk.attributes("LOGO.SYS")
     r = run("install", disk.path, "--start", files["png"], "--shutdown", files["jpeg"], "--power-off", files["logo"])
     assert r.returncode == 0 and r.stderr == "", r.stderr  # and no progress line: it was quick
+    assert "its colours 240 to 255 are meant to turn" in r.stdout and "as the power-off logo it stands still" in r.stdout
     assert logos(disk) == {"start": made["png"], "shutdown": made["jpeg"], "power-off": made["logo"]}
     assert disk.attributes("LOGO.SYS") == (start_letters or "") and disk.attributes("WINDOWS/LOGOW.SYS") == "A"
     assert "LOGOW.SYS" in disk.names("WINDOWS")  # the name as it was

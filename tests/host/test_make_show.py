@@ -86,6 +86,24 @@ def test_keep_colours_leaves_the_top_entries_free_to_turn(picture, tmp_path, kep
         assert palette[kept:] == [(0, 0, 0)] * (256 - kept) and len(set(palette[:kept])) > kept // 2
 
 
+@pytest.mark.parametrize("options,first,rows,blue", [
+    (["--band"], 224, range(376, 400), False),
+    (["--band", "top", "--band-colours", "blue"], 224, range(0, 24), True),
+    (["--keep-colours", "200", "--band=100:10"], 200, range(100, 110), False),
+])
+def test_a_band_is_made_where_asked_and_shown_moving(picture, tmp_path, options, first, rows, blue):
+    out, gif = tmp_path / "band.sys", tmp_path / "band.gif"
+    made = run("make", picture("in.bmp", 400, 300, GRADIENT), out, *options)
+    assert made.returncode == 0 and "as the shutdown or power-off logo the band stands still" in made.stdout
+    palette, logo_rows, important = logo_parts(out.read_bytes())
+    assert important == first
+    assert [min(row) >= first for row in logo_rows] == [y in rows for y in range(400)]
+    assert (palette[first] == (0, 16, 112)) == blue
+    assert run("show", out, gif).returncode == 0
+    frames = subprocess.run(["identify", str(gif)], capture_output=True, text=True, check=True).stdout
+    assert len(frames.splitlines()) == 256 - first
+
+
 def test_make_copies_a_logo_byte_for_byte(tmp_path):
     logo = bmp(320, 400, lambda x, y: x % 256, bits=8, palette=[(i, i, 0) for i in range(256)], important=236)
     (tmp_path / "logo.sys").write_bytes(logo)
