@@ -17,21 +17,21 @@ Text CopyName(const Text& title, int32_t number)
 
 }
 
-Err MakeLogoOf(FileSystem& fs, const Text& source, uint8_t* logo)
+Err MakeLogoOf(FileSystem& fs, const Text& source, uint8_t* logo, const Band* band)
 {
     ByteSource* file = nullptr;
     PLUMWICK_TRY(fs.openFile(source, &file));
-    const Err made = MakeLogo(*file, logo);
+    const Err made = MakeLogo(*file, logo, band ? kLogoPaletteEntries - kBandEntries : kLogoPaletteEntries, band);
     delete file;
     return made ? Err(made.number(), source) : Err();
 }
 
-Err WriteLogoCopy(Machine& m, const Text& source, Text* copy)
+Err WriteLogoCopy(Machine& m, const Text& source, Text* copy, const Band* band)
 {
     FileSystem& fs = m.files;
     uint8_t* logo = new uint8_t[kLogoFileSize];
     if (!logo) return Err(kErrOutOfMemory);
-    Err failed = MakeLogoOf(fs, source, logo);
+    Err failed = MakeLogoOf(fs, source, logo, band);
     if (failed) {
         delete[] logo;
         return failed;

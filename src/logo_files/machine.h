@@ -3,6 +3,8 @@
 
 using LogoSlot = int;
 constexpr int kSlotCount = 3;
+// The one logo Windows moves, by turning its colours.
+constexpr LogoSlot kStartupSlot = 0;
 
 // The machine whose logos change, as the logo procedures see it: the file
 // system that holds them, and the folders found once at start.

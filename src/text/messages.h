@@ -42,6 +42,7 @@ enum TextId : uint16_t {
     kTxtLogoNeeds,
     kTxtMakeLogo,
     kTxtCopyNotMade,
+    kTxtAddBand,
     kTxtSwitchesHelp,
     kTxtUnknownSwitch,
     kTxtMissingFile,

@@ -45,6 +45,8 @@ const char* const kEnglishTexts[kTextCount] = {
     "Windows shows a logo only if it is an uncompressed bitmap of 320 x 400 pixels with 256 colours.",
     "Make a logo of it? The copy goes in the Logos folder and is chosen instead.",
     "The logo copy could not be made; the file stays as chosen.",
+    "Add a band along the bottom that moves while Windows starts, as in Windows' own logo?\r\n\r\n"
+    "Its colours come from the picture, which keeps the rest of the logo. The preview shows it move.",
     "Plumwick.exe switches\r\n\r\n"
     "/random: for each logo, one of the logos in the Random folder's LOGO, LOGOW and LOGOS folders, "
     "never the one shown now.\r\n"

@@ -274,6 +274,41 @@ TEST_F(ToolTest, ALogoIsMadeWhereItIsChosen)
     EXPECT_EQ(p.bytes("C:\\PLUMWICK\\Logos\\big.bmp"), made);
 }
 
+// A band that moves is offered for the start-up logo alone, after the
+// offer to make it, No unless answered: the copy made with it turns in the
+// preview as Windows will turn it, and OK installs that very copy.
+TEST_F(ToolTest, TheStartUpSlotAloneOffersAMovingBand)
+{
+    p.acp = 1252;
+    p.addFile("C:\\PICS\\big.bmp", Flat(0x808080, 640, 480));
+    ASSERT_TRUE(Start());
+    const struct {
+        int slot;
+        std::vector<Answer> answers;
+        const char* chosen;
+        size_t boxes;
+        uint32_t turning;  // the copy's biClrImportant
+    } cases[] = {
+        {1, {Answer::Yes}, "C:\\PLUMWICK\\Logos\\big.bmp", 1, 0},
+        {0, {Answer::Yes, Answer::No}, "C:\\PLUMWICK\\Logos\\big-2.bmp", 2, 0},
+        {0, {Answer::Yes, Answer::Yes}, "C:\\PLUMWICK\\Logos\\big-3.bmp", 2, 224},
+    };
+    for (const auto& c : cases) {
+        p.boxes.clear(), p.fileChoices = {"C:\\PICS\\big.bmp"}, p.answers = c.answers;
+        Click(MainControl::ChooseButton + c.slot);
+        EXPECT_EQ(std::make_tuple(Chosen(c.slot), p.boxes.size()), std::make_tuple(c.chosen, c.boxes));
+        const std::string made = p.bytes(c.chosen);
+        EXPECT_EQ(ColourCycleStart(Data(made), uint32_t(made.size())), c.turning);
+    }
+    EXPECT_EQ(std::make_tuple(p.boxes[1].text, p.boxes[1].buttons),
+              std::make_tuple("Add a band along the bottom that moves while Windows starts, as in Windows' own logo?\r\n\r\n"
+                              "Its colours come from the picture, which keeps the rest of the logo. The preview shows it move.",
+                              Buttons::YesNoDefaultNo));
+    EXPECT_EQ(p.timer, 150u) << "the preview turns";
+    EXPECT_FALSE(Click(MainControl::OkButton)) << "OK ends the tool";
+    EXPECT_EQ(Read(p, kLive0), p.bytes("C:\\PLUMWICK\\Logos\\big-3.bmp"));
+}
+
 // The start-up logo's preview turns as Windows turns it: the entries from
 // its biClrImportant on move one place each timer step, entry i showing the
 // colour of entry i + 1 (the last, that of the first), the entries below

@@ -70,9 +70,14 @@ void Offer(MainWindow& w, LogoSlot slot, const Text& chosen, const Verdict& v)
         Take(w, slot, chosen, false);
         return;
     }
+    // Only the start-up logo moves: the band is offered for it alone, and
+    // is not made unless asked for.
+    const Band band = BottomBand();
+    const bool banded = slot == kStartupSlot && p.messageBox(TextOf(kTxtAddBand), Buttons::YesNoDefaultNo,
+                                                             Icon::Question, TextOf(kTxtAppTitle)) == Answer::Yes;
     Text copy;
     p.showBusy(true);  // on a 486 the conversion takes seconds
-    Err made = WriteLogoCopy(w.tool.machine, chosen, &copy);
+    Err made = WriteLogoCopy(w.tool.machine, chosen, &copy, banded ? &band : nullptr);
     p.showBusy(false);
     if (!made) {
         PictureVerdict found;
