@@ -1,6 +1,7 @@
 """JPEG, PNG and GIF pictures wherever the tool reads a bitmap: chosen in the file dialog, previewed, made into a
 logo copy and installed, given to /logo and picked by /random; and refused when damaged."""
 import struct
+import time
 
 import pytest
 
@@ -110,3 +111,29 @@ def test_a_damaged_picture_is_refused_when_chosen(tool, name, data):
     c = tool.controls()
     assert c[CHOSEN[1]]["text"] == "" and not c[OK]["enabled"] and not tool.exists(TOOL + "\\Logos")
     assert [tool.preview(1), [tool.read(p) for p in LIVE]] == before
+
+
+BAND_QUESTION = ("Windows のロゴのように、起動中に動く帯をロゴの下に付けますか？\r\n\r\n"
+                 "帯の色は画像から取り、画像は帯のほかの部分にそのまま残ります。プレビューで動きを確かめられます。")
+
+
+def test_a_moving_band_is_offered_for_the_startup_logo_alone_and_installed_as_previewed(tool):
+    tool.put("C:\\pics\\photo.jpg", PHOTO)
+    tool.prepare().start()
+    assert tool.choose(1, "C:\\pics\\photo.jpg", answer=IDYES)
+    assert not tool.question(), "the shutdown logo is not offered a band"
+    assert tool.choose(0, "C:\\pics\\photo.jpg", answer=IDYES)
+    assert tool.box(MAIN) == {"text": BAND_QUESTION, "icon": "question", "buttons": [IDYES, IDNO]}
+    tool.press(IDYES, MAIN)
+    copy = TOOL + "\\Logos\\photo-2.bmp"
+    assert tool.controls()[CHOSEN[0]]["text"] == copy
+    made = tool.read(copy)
+    assert made_logo(made) and struct.unpack_from("<I", made, 50)[0] == 224
+    frames = []
+    for _ in range(2):
+        frames.append(tool.preview(0)["digest"])
+        tool.snap(f"band-preview-{len(frames)}", MAIN)
+        time.sleep(0.4)
+    assert frames[0] != frames[1], "the start-up preview moves"
+    tool.press(OK)
+    assert tool.ended() == 0 and tool.read(LIVE[0]) == made, "the logo previewed is the one installed"
