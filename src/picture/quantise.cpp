@@ -485,7 +485,7 @@ void Refine(Histogram& histogram, uint8_t* palette, uint32_t n, Nearest& nearest
     uint32_t* means = histogram.means();
     const Tally* tallies = histogram.tallies();
     nearest.use(palette, n);
-    int32_t spacing[kMostEntries];
+    int32_t spacing[kMostEntries] = {};  // entries past the palette's own are never chosen
     nearest.spacing(spacing);
     for (uint32_t i = 0; i < n; ++i) sums[i].pixels = sums[i].sum[0] = sums[i].sum[1] = sums[i].sum[2] = 0;
     for (uint32_t k = 0; k < histogram.count(); ++k) {
@@ -810,7 +810,7 @@ Quantised Quantise(const uint8_t* bgr, int32_t width, int32_t height, uint8_t* p
     }
     histogram.free();
     nearest.use(palette, n);
-    int32_t spacing[kMostEntries];
+    int32_t spacing[kMostEntries] = {};  // entries past the palette's own are never chosen
     nearest.spacing(spacing);
     ColourMap map;
     Scratch scratch(width);
