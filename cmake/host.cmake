@@ -38,6 +38,7 @@ install(FILES ${CMAKE_BINARY_DIR}/plumwick.1.gz DESTINATION share/man/man1)
 install(FILES ${CMAKE_BINARY_DIR}/changelog.gz ${PACKAGING}/debian/copyright DESTINATION share/doc/plumwick)
 install(FILES ${PACKAGING}/plumwick.bash-completion DESTINATION share/bash-completion/completions
         RENAME plumwick)
+install(FILES ${PACKAGING}/debian/lintian-overrides DESTINATION share/lintian/overrides RENAME plumwick)
 
 # Packing installs the command alone, built beforehand, not everything.
 set(CMAKE_SKIP_INSTALL_ALL_DEPENDENCY TRUE)
