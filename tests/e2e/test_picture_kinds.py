@@ -4,6 +4,7 @@ import struct
 import time
 
 import pytest
+from wine import wait_for
 
 from ui import CHOSEN, IDNO, IDOK, IDYES, LIVE, MAIN, OK, QUESTION, TOOL, logo, made_logo, picture
 
@@ -121,12 +122,14 @@ def test_a_moving_band_is_offered_for_the_startup_logo_alone_and_installed_as_pr
     tool.put("C:\\pics\\photo.jpg", PHOTO)
     tool.prepare().start()
     assert tool.choose(1, "C:\\pics\\photo.jpg", answer=IDYES)
+    wait_for(lambda: tool.controls()[CHOSEN[1]]["text"] == TOOL + "\\Logos\\photo.bmp", what="the shutdown copy")
     assert not tool.question(), "the shutdown logo is not offered a band"
     assert tool.choose(0, "C:\\pics\\photo.jpg", answer=IDYES)
+    wait_for(tool.question, what="the offer of a band")
     assert tool.box(MAIN) == {"text": BAND_QUESTION, "icon": "question", "buttons": [IDYES, IDNO]}
     tool.press(IDYES, MAIN)
     copy = TOOL + "\\Logos\\photo-2.bmp"
-    assert tool.controls()[CHOSEN[0]]["text"] == copy
+    wait_for(lambda: tool.controls()[CHOSEN[0]]["text"] == copy, what="the start-up copy")
     made = tool.read(copy)
     assert made_logo(made) and struct.unpack_from("<I", made, 50)[0] == 224
     frames = []
