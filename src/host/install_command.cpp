@@ -7,6 +7,7 @@
 #include "host/disk_options.h"
 #include "host/interruption.h"
 #include "host/logo_from_picture.h"
+#include "host/logo_screen.h"
 #include "host/user_error.h"
 #include "logo_files/slots.h"
 
@@ -81,7 +82,7 @@ int RunInstall(const CommandArgs& args, Progress& progress)
         else
             std::printf("%s: the %s logo, the logo %s, byte for byte\n", where.c_str(), kSlotWords[slot].role,
                         source.c_str());
-        const uint32_t turning = ColourCycleStart(made.logo.data(), static_cast<uint32_t>(made.logo.size()));
+        const uint32_t turning = CycledFrom(made.logo);
         if (slot != 0 && turning)
             std::printf(
                 "  its colours %u to 255 are meant to turn, as a moving band's do, but Windows turns only the "
