@@ -1,5 +1,6 @@
 #include "logo_files/picture_verdict.h"
 
+#include "picture/bitmap_rows.h"
 #include "text/errors.h"
 #include "text/messages.h"
 
@@ -16,14 +17,8 @@ Err ReadPictureVerdict(ByteSource& file, PictureVerdict* verdict, BitmapLayout* 
         return e;
     }
     PLUMWICK_TRY(ReadBitmapLayout(file, layout));
-    const BitmapLayout& l = *layout;
-    verdict->summary = {PictureKind::Bitmap,
-                        l.width,
-                        l.height,
-                        l.bitCount,
-                        l.compression == kBiRle8 || l.compression == kBiRle4,
-                        false};
-    verdict->logo = IsLogoLayout(l);
+    verdict->summary = ShapeOf(*layout);
+    verdict->logo = IsLogoLayout(*layout);
     return Err();
 }
 

@@ -1,5 +1,15 @@
 #include "picture/bitmap_rows.h"
 
+PictureShape ShapeOf(const BitmapLayout& l)
+{
+    return {PictureKind::Bitmap,
+            l.width,
+            l.height,
+            l.bitCount,
+            l.compression == kBiRle8 || l.compression == kBiRle4,
+            false};
+}
+
 BitmapRows::~BitmapRows() { delete reader_; }
 
 Err BitmapRows::open(ByteSource& file)
@@ -10,7 +20,7 @@ Err BitmapRows::open(ByteSource& file)
     ended_ = false;
     failed_ = Err();
     PLUMWICK_TRY(ReadBitmapLayout(file, &layout_, colours_));
-    shape_ = {PictureKind::Bitmap, layout_.width, layout_.height, layout_.bitCount, compressed(), false};
+    shape_ = ShapeOf(layout_);
     rowWidth_ = layout_.width;
     rowCount_ = layout_.height;
     bottomFirst_ = !layout_.topDown;

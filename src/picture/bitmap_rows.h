@@ -6,6 +6,9 @@
 #include "picture/picture_rows.h"
 #include "picture/rle_codes.h"
 
+// What a bitmap's headers say of it, as every picture's are told.
+PictureShape ShapeOf(const BitmapLayout& l);
+
 // Reads the pixels of a bitmap file row by row in the order the file
 // stores them, each row in pieces, so that a picture of any size needs a
 // few kilobytes. Pixels that compressed data skips are index 0; what a
