@@ -100,25 +100,20 @@ Err MakeLogo(ByteSource& file, uint8_t* logo, uint32_t stillColours, const Band*
     if (stillColours == 0 || stillColours > kLogoPaletteEntries) return Err(kErrInvalidCall);
     const bool cycling = stillColours < kLogoPaletteEntries;
     if (band && (!cycling || !BandFits(*band))) return Err(kErrInvalidCall);
-    OpenedPicture* opened = new OpenedPicture;
-    if (!opened) return Err(kErrOutOfMemory);
-    Err failed = opened->open(file);
-    if (!failed && !cycling && KeptAsItIs(opened->rows())) {
-        failed = CopyIndexes(opened->rows(), logo);
-        delete opened;
-        return failed;
-    }
+    OpenedPicture opened;
+    Err failed = opened.open(file);
+    if (!failed && !cycling && KeptAsItIs(opened.rows())) return CopyIndexes(opened.rows(), logo);
     uint8_t* picture = failed ? nullptr : new uint8_t[kLogoWidth * kLogoHeight * 3];
     if (!failed && !picture) failed = Err(kErrOutOfMemory);
     LogoArea area{};
     if (!failed) {
         WriteHeader(logo, cycling ? stillColours : 0);
         for (int32_t i = 0; i < kLogoWidth * kLogoHeight * 3; ++i) picture[i] = 0;
-        area = Place(opened->rows().shape().width, opened->rows().shape().height);
-        failed = Scale(opened->rows(), picture);
+        area = Place(opened.rows().shape().width, opened.rows().shape().height);
+        failed = Scale(opened.rows(), picture);
     }
     // The decoder's memory goes before the quantiser takes its own.
-    delete opened;
+    opened.close();
     uint8_t* pixels = logo + kLogoPixelsAt;
     uint8_t* palette = logo + kLogoPaletteAt;
     uint8_t bandColours[kLogoPaletteEntries * kPaletteEntryBytes];

@@ -38,8 +38,7 @@ bool KindOfPicture(ByteSource& file, PictureKind* kind)
 
 Err OpenedPicture::open(ByteSource& file)
 {
-    delete rows_;
-    rows_ = nullptr;
+    close();
     PictureKind kind = PictureKind::Bitmap;
     // A file of no known kind is read as a bitmap, whose checks say why not.
     KindOfPicture(file, &kind);

@@ -89,11 +89,17 @@ bool KindOfPicture(ByteSource& file, PictureKind* kind);
 class OpenedPicture {
 public:
     OpenedPicture() = default;
-    ~OpenedPicture() { delete rows_; }
+    ~OpenedPicture() { close(); }
     OpenedPicture(const OpenedPicture&) = delete;
     OpenedPicture& operator=(const OpenedPicture&) = delete;
 
     Err open(ByteSource& file);
+    // Gives back the reader and all its decoder holds.
+    void close()
+    {
+        delete rows_;
+        rows_ = nullptr;
+    }
     PictureRows& rows() { return *rows_; }
     // What the headers said, as far as they were read.
     PictureShape shape() const { return rows_ ? rows_->shape() : PictureShape{}; }
