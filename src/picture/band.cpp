@@ -19,7 +19,8 @@ struct Colour {
 constexpr Colour kDarkBlue = {112, 16, 0}, kLightBlue = {255, 176, 64};
 
 // Brightness, 0 to 255, in integers: (R * 2 + G * 5 + B) / 8.
-uint32_t Brightness(const uint8_t* bgr) { return (bgr[2] * 2u + bgr[1] * 5u + bgr[0]) / 8u; }
+uint32_t Brightness(uint32_t b, uint32_t g, uint32_t r) { return (r * 2 + g * 5 + b) / 8; }
+uint32_t Brightness(const uint8_t* bgr) { return Brightness(bgr[0], bgr[1], bgr[2]); }
 
 bool InStrip(const Band& band, int32_t y) { return y >= band.top && y < band.top + band.height; }
 
@@ -63,9 +64,7 @@ void PictureEnds(const uint8_t* picture, const LogoArea& area, Band band, Colour
 // Halfway to black and halfway to white, where the ends are too alike.
 void Spread(Colour* dark, Colour* bright)
 {
-    const uint8_t d[3] = {uint8_t(dark->b), uint8_t(dark->g), uint8_t(dark->r)};
-    const uint8_t b[3] = {uint8_t(bright->b), uint8_t(bright->g), uint8_t(bright->r)};
-    if (Brightness(b) - Brightness(d) >= kLeastContrast) return;
+    if (Brightness(bright->b, bright->g, bright->r) - Brightness(dark->b, dark->g, dark->r) >= kLeastContrast) return;
     *dark = {dark->b / 2, dark->g / 2, dark->r / 2};
     *bright = {bright->b + (255 - bright->b) / 2, bright->g + (255 - bright->g) / 2, bright->r + (255 - bright->r) / 2};
 }
